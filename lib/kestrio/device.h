@@ -1,0 +1,53 @@
+// The virtual QTM-418 as data: its settings and its 64 KiB memory image.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace emu {
+
+constexpr std::size_t kMemorySize = 0x10000;
+using Memory = std::vector<std::uint8_t>;
+
+// The seven operations of the device library, as named in the `fail` command.
+enum class Operation { LinkState, ReadVersion, RBasicInfo, ReadData, WriteData, SetCarrier, CollectCode };
+constexpr std::array<Operation, 7> kOperations = {Operation::LinkState,  Operation::ReadVersion,
+                                                  Operation::RBasicInfo, Operation::ReadData,
+                                                  Operation::WriteData,  Operation::SetCarrier,
+                                                  Operation::CollectCode};
+const char* operationName(Operation op);
+std::optional<Operation> operationFromName(const std::string& name);
+
+// Scripted failures of one operation: after `skip` more successful calls, the next `count` fail.
+struct FailRule {
+    unsigned skip = 0;
+    unsigned count = 0;
+};
+
+struct DeviceSettings {
+    bool attached = true;
+    std::string profile = "factory";
+    // The firmware renders the model field (bytes 35-36 of the identification block) as these
+    // four characters from its ROM, not as hex.
+    std::string model = "100R";
+    std::string versionText;
+    unsigned latencyMicros = 1000;
+    std::uint64_t memoryGeneration = 0;
+    std::map<Operation, FailRule> failures;
+    // Bytes the firmware answers with other characters than their hex digits: address -> 2 chars.
+    std::map<unsigned, std::string> textOverlay;
+};
+
+struct Device {
+    DeviceSettings settings;
+    Memory memory = Memory(kMemorySize, 0);
+};
+
+std::string serializeSettings(const DeviceSettings& settings);
+std::optional<DeviceSettings> parseSettings(const std::string& text);
+
+} // namespace emu

@@ -1,0 +1,205 @@
+#include "emucommands.h"
+
+#include "devicestore.h"
+#include "firmware.h"
+#include "profiles.h"
+
+#include <charconv>
+#include <functional>
+
+namespace emu {
+
+namespace {
+
+const char* kUsage =
+    "usage: qtm418-emu COMMAND [ARGS]\n"
+    "  reset [PROFILE]         a fresh remote (default: factory)\n"
+    "  profiles                list the profiles\n"
+    "  plug | unplug           attach or detach the USB cable\n"
+    "  swap                    another remote of the same model (new identity)\n"
+    "  fail OP [COUNT] [--after N]  the next COUNT calls of OP fail (after N good ones)\n"
+    "  fail clear              forget all scripted failures\n"
+    "  latency MICROSECONDS    time of one exchange (0: instant)\n"
+    "  read ADDR BLOCKS        the hex text a memory read returns\n"
+    "  status                  cable, identity, profile, latency, pending failures\n"
+    "The device lives in $QTM418_DEVICE_DIR, else ~/.local/state/qtm418/device.\n";
+
+bool parseUnsigned(const std::string& text, unsigned& out, int base = 10) {
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, out, base);
+    return ec == std::errc() && ptr == end && !text.empty();
+}
+
+std::string operationList() {
+    std::string names;
+    for (Operation op : kOperations)
+        names += std::string(names.empty() ? "" : ", ") + operationName(op);
+    return names;
+}
+
+int usageError(std::ostream& err, const std::string& message) {
+    err << "qtm418-emu: " << message << '\n' << kUsage;
+    return 2;
+}
+
+class Session {
+public:
+    Session(const std::filesystem::path& folder, std::ostream& out, std::ostream& err)
+        : store_(folder), out_(out), err_(err) {}
+
+    // Applies a change to the device; reports a folder that cannot be used.
+    int change(const std::function<unsigned(Device&)>& fn) {
+        std::string error;
+        if (!store_.transact(fn, &error)) {
+            err_ << "qtm418-emu: " << error << '\n';
+            return 1;
+        }
+        return 0;
+    }
+
+    int reset(const std::string& profile) {
+        auto device = makeProfile(profile);
+        if (!device) {
+            err_ << "qtm418-emu: unknown profile '" << profile << "'; see 'qtm418-emu profiles'\n";
+            return 2;
+        }
+        // The exchange time is the bench's setting, not the remote's: a reset keeps it.
+        change([&](Device& old) {
+            device->settings.latencyMicros = old.settings.latencyMicros;
+            return unsigned{NoChange};
+        });
+        std::string error;
+        if (!store_.replace(*device, &error)) {
+            err_ << "qtm418-emu: " << error << '\n';
+            return 1;
+        }
+        out_ << "reset to " << profile << " in " << store_.folder().string() << '\n';
+        return 0;
+    }
+
+    int fail(const std::vector<std::string>& args) {
+        if (args.size() == 2 && args[1] == "clear")
+            return change([](Device& d) {
+                d.settings.failures.clear();
+                return unsigned{SettingsChanged};
+            });
+        if (args.size() < 2)
+            return usageError(err_, "fail needs an operation: " + operationList());
+        const auto op = operationFromName(args[1]);
+        if (!op)
+            return usageError(err_, "unknown operation '" + args[1] + "'; one of " + operationList());
+        FailRule rule{0, 1};
+        std::size_t i = 2;
+        if (i < args.size() && args[i] != "--after") {
+            if (!parseUnsigned(args[i], rule.count) || rule.count == 0)
+                return usageError(err_, "COUNT must be a positive number");
+            ++i;
+        }
+        if (i < args.size()) {
+            if (args[i] != "--after" || i + 2 != args.size() || !parseUnsigned(args[i + 1], rule.skip))
+                return usageError(err_, "expected --after N");
+        }
+        return change([&](Device& d) {
+            d.settings.failures[*op] = rule;
+            return unsigned{SettingsChanged};
+        });
+    }
+
+    int read(const std::vector<std::string>& args) {
+        unsigned address = 0, blocks = 0;
+        if (args.size() != 3 || !parseUnsigned(args[1], address, 16) || address > 0xFFFF ||
+            !parseUnsigned(args[2], blocks) || blocks == 0)
+            return usageError(err_, "read needs a hex address (0000-FFFF) and a block count");
+        std::optional<std::string> text;
+        const int rc = change([&](Device& d) {
+            text = readBlocks(d, address, blocks);
+            return unsigned{NoChange};
+        });
+        if (rc != 0)
+            return rc;
+        if (!text) {
+            err_ << "qtm418-emu: " << blocks << " blocks from " << args[1] << " run past the end of memory\n";
+            return 1;
+        }
+        out_ << *text << '\n';
+        return 0;
+    }
+
+    int status() {
+        return change([&](Device& d) {
+            const DeviceSettings& s = d.settings;
+            out_ << "folder:   " << store_.folder().string() << '\n'
+                 << "cable:    " << (s.attached ? "attached" : "detached") << '\n'
+                 << "identity: " << identityText(d) << '\n'
+                 << "profile:  " << s.profile << '\n'
+                 << "model:    " << s.model << '\n'
+                 << "version:  " << s.versionText << '\n'
+                 << "latency:  " << s.latencyMicros << " us\n"
+                 << "failures:";
+            if (s.failures.empty())
+                out_ << " none";
+            for (const auto& [op, rule] : s.failures) {
+                out_ << ' ' << operationName(op) << " x" << rule.count;
+                if (rule.skip)
+                    out_ << " after " << rule.skip;
+            }
+            out_ << '\n';
+            return unsigned{NoChange};
+        });
+    }
+
+private:
+    DeviceStore store_;
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+} // namespace
+
+int runCommand(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out,
+               std::ostream& err) {
+    if (args.empty() || args[0] == "help" || args[0] == "--help" || args[0] == "-h") {
+        (args.empty() ? err : out) << kUsage;
+        return args.empty() ? 2 : 0;
+    }
+    Session session(folder, out, err);
+    const std::string& command = args[0];
+    const auto expectArgs = [&](std::size_t count) { return args.size() == count; };
+
+    if (command == "reset" && args.size() <= 2)
+        return session.reset(args.size() == 2 ? args[1] : "factory");
+    if (command == "profiles" && expectArgs(1)) {
+        for (const auto& p : profiles())
+            out << p.name << "\t" << p.description << '\n';
+        return 0;
+    }
+    if ((command == "plug" || command == "unplug") && expectArgs(1))
+        return session.change([attach = command == "plug"](Device& d) {
+            d.settings.attached = attach;
+            return unsigned{SettingsChanged};
+        });
+    if (command == "swap" && expectArgs(1))
+        return session.change([&out](Device& d) {
+            giveNewIdentity(d);
+            out << "new identity " << identityText(d) << '\n';
+            return unsigned{MemoryChanged};
+        });
+    if (command == "fail")
+        return session.fail(args);
+    if (command == "latency" && expectArgs(2)) {
+        unsigned micros = 0;
+        if (!parseUnsigned(args[1], micros) || micros > 1000000)
+            return usageError(err, "latency is a number of microseconds up to 1000000");
+        return session.change([micros](Device& d) {
+            d.settings.latencyMicros = micros;
+            return unsigned{SettingsChanged};
+        });
+    }
+    if (command == "read")
+        return session.read(args);
+    if (command == "status" && expectArgs(1))
+        return session.status();
+    return usageError(err, "unknown command or wrong arguments: " + command);
+}
+
+} // namespace emu

@@ -1,0 +1,72 @@
+#include "firmware.h"
+
+namespace emu {
+
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::optional<unsigned> parseByteText(const char* text) {
+    if (!text || hexValue(text[0]) < 0 || hexValue(text[1]) < 0 || text[2] != '\0')
+        return std::nullopt;
+    return static_cast<unsigned>(hexValue(text[0]) * 16 + hexValue(text[1]));
+}
+
+std::optional<std::string> readBlocks(const Device& device, unsigned address, long blockCount) {
+    if (blockCount <= 0 || address >= kMemorySize)
+        return std::nullopt;
+    const auto bytes = static_cast<unsigned long>(blockCount) * 8;
+    if (bytes > kMemorySize - address)
+        return std::nullopt;
+    std::string text;
+    text.reserve(bytes * 2);
+    for (unsigned long i = 0; i < bytes; ++i) {
+        const unsigned at = address + static_cast<unsigned>(i);
+        const std::uint8_t value = device.memory[at];
+        text += kHexDigits[value >> 4];
+        text += kHexDigits[value & 15];
+    }
+    const auto render = [&](unsigned at, const std::string& chars) {
+        if (at >= address && at - address < bytes && chars.size() == 2)
+            text.replace(2 * (at - address), 2, chars);
+    };
+    for (const auto& [at, chars] : device.settings.textOverlay)
+        render(at, chars);
+    const std::string& model = device.settings.model;
+    if (model.size() == 4) {
+        render(kIdentificationAddress + kModelOffset, model.substr(0, 2));
+        render(kIdentificationAddress + kModelOffset + 1, model.substr(2, 2));
+    }
+    return text;
+}
+
+bool writeHex(Device& device, unsigned address, std::string_view data) {
+    if (data.empty() || data.size() % 2 != 0 || address >= kMemorySize || data.size() / 2 > kMemorySize - address)
+        return false;
+    for (char c : data)
+        if (hexValue(c) < 0)
+            return false;
+    for (std::size_t i = 0; i < data.size(); i += 2)
+        device.memory[address + i / 2] = static_cast<std::uint8_t>(hexValue(data[i]) * 16 + hexValue(data[i + 1]));
+    return true;
+}
+
+std::string versionText(const Device& device) { return device.settings.versionText.substr(0, kVersionBufferSize); }
+
+std::string basicInformation(const Device& device) { return readBlocks(device, kIdentificationAddress, 6).value(); }
+
+std::string identityText(const Device& device) { return basicInformation(device).substr(0, 2 * kIdentityBytes); }
+
+} // namespace emu

@@ -1,0 +1,41 @@
+// What the remote's firmware answers to each operation, given its settings and memory.
+#pragma once
+
+#include "device.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace emu {
+
+constexpr unsigned kIdentificationAddress = 0xB000;
+constexpr unsigned kIdentityBytes = 15;
+constexpr unsigned kVersionMajorOffset = 32;
+constexpr unsigned kVersionMinorOffset = 33;
+constexpr unsigned kModelOffset = 35;
+constexpr std::size_t kVersionBufferSize = 250;
+constexpr std::size_t kBasicInfoBufferSize = 1024;
+constexpr std::size_t kCaptureBufferSize = 10240;
+
+// An address half or a block unit: exactly two hex digits.
+std::optional<unsigned> parseByteText(const char* text);
+
+// The hex text of `blockCount` 8-byte blocks from `address` on, as the firmware renders it
+// (model characters and any glitched bytes included); nullopt when the range leaves memory.
+std::optional<std::string> readBlocks(const Device& device, unsigned address, long blockCount);
+
+// Stores the hex text `data` from `address` on; false (memory untouched) when the text is not
+// whole bytes of hex digits or would run past the end of memory.
+bool writeHex(Device& device, unsigned address, std::string_view data);
+
+// The version text, at most the 250 bytes of the caller's buffer.
+std::string versionText(const Device& device);
+
+// The basic-information answer: the identification block as a 6-block read renders it.
+std::string basicInformation(const Device& device);
+
+// The identity as hex text (the first 30 characters of the identification block).
+std::string identityText(const Device& device);
+
+} // namespace emu

@@ -1,0 +1,162 @@
+// The device library over the virtual remote: the seven exported operations.
+#include "../../src/device/kestrio.h"
+
+#include "devicestore.h"
+#include "firmware.h"
+
+#include <chrono>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+using namespace emu;
+
+// Roughly what a USB full-speed exchange costs: a frame per call and a little per block.
+constexpr unsigned kMicrosPerBlockDivisor = 20;
+constexpr unsigned kCapturePollFactor = 5;
+
+struct Outcome {
+    bool ok = false;
+    unsigned changes = NoChange;
+};
+
+std::mutex& storesMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+// One store per device folder, so the memory image is cached between calls.
+DeviceStore& storeFor(const std::filesystem::path& folder) {
+    static std::map<std::filesystem::path, std::unique_ptr<DeviceStore>> stores;
+    auto& slot = stores[folder];
+    if (!slot)
+        slot = std::make_unique<DeviceStore>(folder);
+    return *slot;
+}
+
+// Runs one operation on the attached remote, applying scripted failures, then waits as long as
+// the exchange would take on the cable. `blocks` is the number of 8-byte blocks moved.
+template <typename Body> unsigned char exchange(Operation op, unsigned long blocks, Body&& body) {
+    bool ok = false;
+    unsigned latency = 0;
+    {
+        std::lock_guard<std::mutex> guard(storesMutex());
+        DeviceStore& store = storeFor(DeviceStore::defaultFolder());
+        store.transact([&](Device& device) -> unsigned {
+            latency = device.settings.latencyMicros;
+            if (!device.settings.attached)
+                return NoChange;
+            unsigned changes = NoChange;
+            auto rule = device.settings.failures.find(op);
+            if (rule != device.settings.failures.end()) {
+                changes |= SettingsChanged;
+                FailRule& r = rule->second;
+                bool fail = false;
+                if (r.skip > 0) {
+                    --r.skip;
+                } else if (r.count > 0) {
+                    --r.count;
+                    fail = true;
+                }
+                if (r.skip == 0 && r.count == 0)
+                    device.settings.failures.erase(rule);
+                if (fail)
+                    return changes;
+            }
+            Outcome outcome = body(device);
+            ok = outcome.ok;
+            return changes | outcome.changes;
+        });
+    }
+    if (latency > 0) {
+        unsigned long micros = latency + blocks * latency / kMicrosPerBlockDivisor;
+        if (op == Operation::CollectCode)
+            micros = static_cast<unsigned long>(latency) * kCapturePollFactor;
+        std::this_thread::sleep_for(std::chrono::microseconds(micros));
+    }
+    return ok ? 1 : 0;
+}
+
+std::optional<unsigned> parseAddress(const char* high, const char* low) {
+    const auto h = parseByteText(high);
+    const auto l = parseByteText(low);
+    if (!h || !l)
+        return std::nullopt;
+    return *h * 256 + *l;
+}
+
+bool isDeviceBlockUnit(const char* unit) {
+    const auto value = parseByteText(unit);
+    return value && *value == 8;
+}
+
+} // namespace
+
+extern "C" {
+
+KESTRIO_API unsigned char KESTRIO_CALL link_state(void) {
+    return exchange(Operation::LinkState, 0, [](Device&) { return Outcome{true, NoChange}; });
+}
+
+KESTRIO_API unsigned char KESTRIO_CALL ReadVersion(char* buffer) {
+    return exchange(Operation::ReadVersion, 0, [buffer](Device& device) {
+        if (!buffer)
+            return Outcome{};
+        const std::string text = versionText(device);
+        std::memcpy(buffer, text.data(), text.size());
+        return Outcome{true, NoChange};
+    });
+}
+
+KESTRIO_API unsigned char KESTRIO_CALL RBasicInfo(char* buffer) {
+    return exchange(Operation::RBasicInfo, 6, [buffer](Device& device) {
+        if (!buffer)
+            return Outcome{};
+        const std::string text = basicInformation(device);
+        std::memcpy(buffer, text.data(), std::min(text.size(), kBasicInfoBufferSize));
+        return Outcome{true, NoChange};
+    });
+}
+
+KESTRIO_API unsigned char KESTRIO_CALL readdatav20(char* buffer, int32_t blockCount, const char* addrHigh,
+                                                   const char* addrLow, const char* blockUnit) {
+    const unsigned long blocks = blockCount > 0 ? static_cast<unsigned long>(blockCount) : 0;
+    return exchange(Operation::ReadData, blocks, [&](Device& device) {
+        const auto address = parseAddress(addrHigh, addrLow);
+        if (!buffer || !address || !isDeviceBlockUnit(blockUnit))
+            return Outcome{};
+        const auto text = readBlocks(device, *address, blockCount);
+        if (!text)
+            return Outcome{};
+        std::memcpy(buffer, text->data(), text->size());
+        return Outcome{true, NoChange};
+    });
+}
+
+KESTRIO_API unsigned char KESTRIO_CALL writedatav20(const char* blockUnit, const char* addrHigh,
+                                                    const char* addrLow, const char* data) {
+    const std::size_t length = data ? std::strlen(data) : 0;
+    return exchange(Operation::WriteData, (length / 2 + 7) / 8, [&](Device& device) {
+        const auto address = parseAddress(addrHigh, addrLow);
+        if (!data || !address || !isDeviceBlockUnit(blockUnit))
+            return Outcome{};
+        if (!writeHex(device, *address, std::string_view(data, length)))
+            return Outcome{};
+        return Outcome{true, MemoryChanged};
+    });
+}
+
+KESTRIO_API unsigned char KESTRIO_CALL SetCodeCarrierWave(void) {
+    return exchange(Operation::SetCarrier, 0, [](Device&) { return Outcome{true, NoChange}; });
+}
+
+KESTRIO_API unsigned char KESTRIO_CALL RCollectCodeInfo(char*) {
+    // No remote has sent a code towards the virtual remote: every poll comes back empty.
+    return exchange(Operation::CollectCode, 0, [](Device&) { return Outcome{}; });
+}
+
+} // extern "C"

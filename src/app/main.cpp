@@ -1,0 +1,26 @@
+#include "mainstudy.h"
+#include "qidong.h"
+
+#include <QApplication>
+#include <QThread>
+
+#include <memory>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+
+    auto splash = std::make_unique<TForm1>();
+    splash->show();
+    splash->repaint();
+    QCoreApplication::processEvents();
+
+    Tmaincodelearn window;
+    QThread::msleep(500);
+    splash.reset();
+
+    // A start-up that was cancelled or refused ends here, without flashing the window.
+    if (window.state().startupRefused)
+        return 0;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,70 @@
+// The main window: owns everything the program knows about the attached remote, from the device
+// check at creation to the close.
+#pragma once
+
+#include <QPointer>
+#include <QThread>
+#include <QWidget>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+class QLabel;
+class QPlainTextEdit;
+class QToolButton;
+
+namespace device {
+struct Identification;
+}
+
+// The window's mode flags and the state its worker threads share with it.
+struct MainState {
+    bool learningOn = false;
+    bool deleteOneOn = false;
+    bool startupRefused = false; // cancelled or refused at creation: close as soon as shown
+    bool closingDown = false;    // the window has agreed to close
+    QPointer<QThread> linkThread;
+    QPointer<QThread> captureThread;
+    std::atomic<std::int32_t> captureRunState{1}; // 1: capture may run; 2: stop requested
+    std::string capturedCode;
+    std::string deviceIdentity;
+    std::string deviceBlockUnit;
+};
+
+class Tmaincodelearn : public QWidget {
+    Q_OBJECT
+public:
+    // Creation waits for the remote, identifies it and reads its memory before returning.
+    explicit Tmaincodelearn(QWidget* parent = nullptr);
+    ~Tmaincodelearn() override;
+
+    MainState& state() { return state_; }
+    const MainState& state() const { return state_; }
+
+public slots:
+    // Runs on this thread when the link monitor has ended: a monitor that gave up closes the window.
+    void linkMonitorFinished();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void runCreation();
+    bool waitForDevice();
+    void applyIdentification(const device::Identification& id);
+
+    MainState state_;
+
+    QLabel* lab_usbstate = nullptr;
+    QLabel* lab_ykqtype = nullptr;
+    QLabel* lab_gjbb = nullptr;
+    QLabel* lab_softver = nullptr;
+    QToolButton* IBtn79 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+};
+
+// The main window, for the worker threads.
+extern Tmaincodelearn* maincodelearn;

@@ -1,0 +1,56 @@
+#include "devicelink.h"
+
+#include "hextext.h"
+#include "kestrio.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace device::link {
+
+namespace {
+
+std::string bufferText(bool ok, const std::vector<char>& buffer) {
+    return ok ? std::string(buffer.data(), buffer.size()) : std::string();
+}
+
+} // namespace
+
+bool attached() { return link_state() != 0; }
+
+std::string readVersion() {
+    std::vector<char> buffer(kVersionBufferSize, 0);
+    const bool ok = ReadVersion(buffer.data()) != 0;
+    return bufferText(ok, buffer);
+}
+
+std::string basicInformation() {
+    std::vector<char> buffer(kBasicInfoBufferSize, 0);
+    const bool ok = RBasicInfo(buffer.data()) != 0;
+    return bufferText(ok, buffer);
+}
+
+std::string readData(unsigned address, int blockCount, const std::string& blockUnit, std::size_t bufferSize) {
+    if (blockCount <= 0)
+        return {};
+    const std::size_t size = std::max(bufferSize, kCharsPerBlock * static_cast<std::size_t>(blockCount));
+    std::vector<char> buffer(size, 0);
+    const SplitAddress at = splitAddress(address);
+    const bool ok = readdatav20(buffer.data(), blockCount, at.high.c_str(), at.low.c_str(), blockUnit.c_str()) != 0;
+    return bufferText(ok, buffer);
+}
+
+bool writeData(const std::string& blockUnit, unsigned address, const std::string& hexData) {
+    const SplitAddress at = splitAddress(address);
+    return writedatav20(blockUnit.c_str(), at.high.c_str(), at.low.c_str(), hexData.c_str()) != 0;
+}
+
+bool setCodeCarrierWave() { return SetCodeCarrierWave() != 0; }
+
+std::string collectCodeInfo() {
+    std::vector<char> buffer(kCaptureBufferSize, 0);
+    const bool ok = RCollectCodeInfo(buffer.data()) != 0;
+    return bufferText(ok, buffer);
+}
+
+} // namespace device::link
