@@ -63,8 +63,9 @@ public:
             err_ << "qtm418-emu: unknown profile '" << profile << "'; see 'qtm418-emu profiles'\n";
             return 2;
         }
-        // The exchange time is the bench's setting, not the remote's: a reset keeps it.
-        change([&](Device& old) {
+        // The exchange time is the bench's setting, not the remote's: a reset keeps it. A folder
+        // too damaged to read simply gets the default.
+        store_.transact([&](Device& old) {
             device->settings.latencyMicros = old.settings.latencyMicros;
             return unsigned{NoChange};
         });

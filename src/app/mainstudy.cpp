@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QToolButton>
 
 Tmaincodelearn* maincodelearn = nullptr;
@@ -122,6 +123,8 @@ void Tmaincodelearn::showEvent(QShowEvent* event) {
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return;
     }
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
     lab_softver->setText(QStringLiteral("V 2.2"));
 }
 

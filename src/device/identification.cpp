@@ -7,6 +7,7 @@ namespace device {
 
 namespace {
 
+constexpr unsigned kIdentificationAddress = 0xB000;
 constexpr std::size_t kMinimumBasicInformation = 68;
 constexpr unsigned kSupportedMajor = 1;
 constexpr unsigned kSupportedMinor = 3;
@@ -75,7 +76,7 @@ Identification identifyDevice() {
         id.notice = std::move(notice);
         return id;
     }
-    return checkBasicInformation(link::basicInformation());
+    return checkBasicInformation(link::readData(kIdentificationAddress, 6, "08", kBasicInfoBufferSize));
 }
 
 } // namespace device

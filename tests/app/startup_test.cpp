@@ -1,0 +1,120 @@
+#include "device/identification.h"
+#include "firmware.h"
+#include "windowtest.h"
+
+#include <QTest>
+
+using platform::Answer;
+using platform::Buttons;
+using platform::MessageStyle;
+
+namespace {
+
+const QString kNoRemote = QStringLiteral("未检测到遥控器，请检查USB连接线");
+
+QString withSite(const char* before, const char* after) {
+    return QString::fromUtf8(before) + QString::fromLatin1(device::kMakerWebSite) + QString::fromUtf8(after);
+}
+
+} // namespace
+
+TEST_F(WindowTest, AFactoryRemoteIsNamedOnTheWindowWithoutAnyMessage) {
+    Tmaincodelearn& w = create();
+    EXPECT_FALSE(w.state().startupRefused);
+    EXPECT_EQ(label("lab_ykqtype"), "QTM-418");
+    EXPECT_EQ(label("lab_gjbb"), " 2.0");
+    EXPECT_EQ(w.state().deviceIdentity, emu::identityText(folder.snapshot()));
+    EXPECT_TRUE(messages.shown().empty());
+
+    w.show();
+    EXPECT_EQ(label("lab_softver"), "V 2.2");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "QTM-418");
+}
+
+TEST_F(WindowTest, CancelWhileWaitingForTheRemoteEndsStartUp) {
+    folder.setAttached(false);
+    messages.expect(Answer::Cancel);
+    Tmaincodelearn& w = create();
+    const auto box = onlyMessage();
+    EXPECT_EQ(box.text, kNoRemote);
+    EXPECT_EQ(box.caption, "提示");
+    EXPECT_EQ(box.buttons, Buttons::RetryCancel);
+    EXPECT_TRUE(w.state().startupRefused);
+    EXPECT_TRUE(w.state().deviceIdentity.empty());
+    EXPECT_EQ(label("lab_gjbb"), "");
+
+    w.show();
+    QTRY_VERIFY(!w.isVisible());
+}
+
+TEST_F(WindowTest, RetryAfterPluggingTheRemoteInGoesOn) {
+    folder.setAttached(false);
+    messages.expect(Answer::Retry);                                  // still unplugged: asked again
+    messages.expect(Answer::Retry, [this] { folder.setAttached(true); });
+    Tmaincodelearn& w = create();
+    EXPECT_EQ(messages.shown().size(), 2u);
+    EXPECT_FALSE(w.state().startupRefused);
+    EXPECT_EQ(label("lab_ykqtype"), "QTM-418");
+}
+
+TEST_F(WindowTest, EachUnsupportedRemoteIsRefusedWithItsOwnPlainMessage) {
+    struct Case {
+        const char* profile;
+        QString message;
+    };
+    const Case cases[] = {
+        {"old-firmware", withSite("遥控器固件程序版本比较低，请到", "网站下载最新的固件程序版本！")},
+        {"model-lowercase", withSite("自学习软件不支持改遥控器，请到", "网站下载最新的该款自学习软件！")},
+        {"version-02-00", withSite("自学习软件版本比较低，请到", "下载最新的该款自学习软件！")},
+        {"version-00-03", withSite("遥控器固件程序版本比较低，请到", "下载最新的固件程序版本！")},
+        {"version-01-04", withSite("自学习软件版本比较低，请到", "下载最新的该款自学习软件！")},
+        {"version-01-02", withSite("遥控器固件版本比较低，请到", "下载最新的固件程序版本！")},
+        {"version-text", withSite("自学习软件不支持改遥控器，请到", "网站下载最新的该款自学习软件！")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.profile);
+        folder.reset(c.profile);
+        testsupport::ScriptedMessages boxes;
+        boxes.expect(Answer::Ok);
+        Tmaincodelearn w;
+        ASSERT_EQ(boxes.shown().size(), 1u);
+        EXPECT_EQ(boxes.shown()[0].style, MessageStyle::Plain);
+        EXPECT_EQ(boxes.shown()[0].caption, "QTM-418");
+        EXPECT_EQ(boxes.shown()[0].buttons, Buttons::Ok);
+        EXPECT_EQ(boxes.shown()[0].text, c.message);
+        EXPECT_TRUE(w.state().startupRefused);
+        EXPECT_EQ(w.findChild<QLabel*>("lab_ykqtype")->text(), " ");
+        w.show();
+        QTRY_VERIFY(!w.isVisible());
+    }
+    platform::setMessageBoxes(&messages);
+}
+
+TEST_F(WindowTest, UnreadableVersionDigitsAreReportedAndTheWindowOpensEmpty) {
+    folder.reset("bad-version-digits");
+    messages.expect(Answer::Ok);
+    Tmaincodelearn& w = create();
+    const auto box = onlyMessage();
+    EXPECT_EQ(box.style, MessageStyle::Boxed);
+    EXPECT_EQ(box.caption, "提示");
+    EXPECT_TRUE(box.text.contains("O103"));
+    EXPECT_FALSE(w.state().startupRefused);
+    EXPECT_EQ(label("lab_gjbb"), " 2.0");
+    EXPECT_EQ(label("lab_ykqtype"), " ");
+    EXPECT_FALSE(w.state().deviceIdentity.empty());
+}
+
+TEST_F(WindowTest, AFailedIdentificationReadIsBoxedAndTheWindowStillOpens) {
+    folder.failNext(emu::Operation::ReadData);
+    messages.expect(Answer::Ok);
+    Tmaincodelearn& w = create();
+    const auto box = onlyMessage();
+    EXPECT_EQ(box.text, kNoRemote);
+    EXPECT_EQ(box.style, MessageStyle::Boxed);
+    EXPECT_EQ(box.buttons, Buttons::Ok);
+    EXPECT_FALSE(w.state().startupRefused);
+    EXPECT_TRUE(w.state().deviceIdentity.empty());
+    w.show();
+    EXPECT_TRUE(w.isVisible());
+}

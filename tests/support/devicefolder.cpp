@@ -1,0 +1,79 @@
+#include "devicefolder.h"
+
+#include "emucommands.h"
+#include "profiles.h"
+
+#include <cstdlib>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace testsupport {
+
+namespace {
+
+std::filesystem::path uniqueFolder() {
+    std::random_device random;
+    const auto name = "qtm418-test-" + std::to_string(random()) + std::to_string(random());
+    return std::filesystem::temp_directory_path() / name;
+}
+
+} // namespace
+
+DeviceFolder::DeviceFolder(const std::string& profile) : path_(uniqueFolder()), store_(path_) {
+    std::filesystem::create_directories(path_);
+#if defined(_WIN32)
+    _putenv_s("QTM418_DEVICE_DIR", path_.string().c_str());
+#else
+    setenv("QTM418_DEVICE_DIR", path_.c_str(), 1);
+#endif
+    reset(profile);
+}
+
+DeviceFolder::~DeviceFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+emu::Device DeviceFolder::snapshot() {
+    emu::Device copy;
+    if (!store_.transact([&](emu::Device& d) {
+            copy = d;
+            return unsigned{emu::NoChange};
+        }))
+        throw std::runtime_error("device folder unreadable");
+    return copy;
+}
+
+void DeviceFolder::reset(const std::string& profile) {
+    auto device = emu::makeProfile(profile);
+    if (!device)
+        throw std::runtime_error("unknown profile " + profile);
+    device->settings.latencyMicros = 0;
+    if (!store_.replace(*device))
+        throw std::runtime_error("cannot reset device");
+}
+
+void DeviceFolder::setAttached(bool attached) {
+    store_.transact([attached](emu::Device& d) {
+        d.settings.attached = attached;
+        return unsigned{emu::SettingsChanged};
+    });
+}
+
+void DeviceFolder::failNext(emu::Operation op, unsigned count, unsigned skip) {
+    store_.transact([&](emu::Device& d) {
+        d.settings.failures[op] = emu::FailRule{skip, count};
+        return unsigned{emu::SettingsChanged};
+    });
+}
+
+int DeviceFolder::emu(const std::vector<std::string>& args, std::string* out) {
+    std::ostringstream o, e;
+    const int rc = emu::runCommand(args, path_, o, e);
+    if (out)
+        *out = o.str() + e.str();
+    return rc;
+}
+
+} // namespace testsupport
