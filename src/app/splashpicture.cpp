@@ -6,8 +6,8 @@
 #include <QPainterPath>
 
 QPixmap splashPicture() {
-    constexpr int width = 460;
-    constexpr int height = 260;
+    constexpr int width = 462;
+    constexpr int height = 258;
     QPixmap picture(width, height);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
