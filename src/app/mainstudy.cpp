@@ -2,6 +2,7 @@
 
 #include "../device/devicelink.h"
 #include "../device/identification.h"
+#include "../device/layoutio.h"
 #include "../platform/messagebox.h"
 
 #include <QCloseEvent>
@@ -90,7 +91,8 @@ void Tmaincodelearn::runCreation() {
         return;
     }
     QCoreApplication::processEvents();
-    applyIdentification(device::identifyDevice());
+    if (applyIdentification(device::identifyDevice()))
+        applyLayout(device::readDeviceLayout());
 }
 
 // Asks until the remote answers or the user cancels; false when cancelled.
@@ -104,7 +106,8 @@ bool Tmaincodelearn::waitForDevice() {
     return true;
 }
 
-void Tmaincodelearn::applyIdentification(const device::Identification& id) {
+// True when the remote was accepted and its memory may be read.
+bool Tmaincodelearn::applyIdentification(const device::Identification& id) {
     using device::IdentifyOutcome;
     state_.deviceIdentity = id.identity;
     if (id.showFirmwareVersion)
@@ -113,8 +116,21 @@ void Tmaincodelearn::applyIdentification(const device::Identification& id) {
         state_.startupRefused = true;
     if (id.notice)
         showNotice(*id.notice);
-    if (id.outcome == IdentifyOutcome::Accepted)
-        lab_ykqtype->setText(kApplicationTitle);
+    if (id.outcome != IdentifyOutcome::Accepted)
+        return false;
+    lab_ykqtype->setText(kApplicationTitle);
+    return true;
+}
+
+void Tmaincodelearn::applyLayout(device::LayoutRead read) {
+    if (read.failure) {
+        platform::notify(nullptr, QString::fromStdString(*read.failure));
+        return;
+    }
+    layout_ = std::move(read.layout);
+    keyTable_ = std::move(read.keyTable);
+    state_.deviceBlockUnit = layout_.deviceBlockUnit;
+    Memo1->setPlainText(QString::fromStdString(read.memoText));
 }
 
 void Tmaincodelearn::showEvent(QShowEvent* event) {

@@ -2,6 +2,8 @@
 // check at creation to the close.
 #pragma once
 
+#include "device/memorylayout.h"
+
 #include <QPointer>
 #include <QThread>
 #include <QWidget>
@@ -9,6 +11,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QPlainTextEdit;
@@ -16,6 +19,7 @@ class QToolButton;
 
 namespace device {
 struct Identification;
+struct LayoutRead;
 }
 
 // The window's mode flags and the state its worker threads share with it.
@@ -41,6 +45,9 @@ public:
 
     MainState& state() { return state_; }
     const MainState& state() const { return state_; }
+    const device::DeviceLayout& layout() const { return layout_; }
+    // Entry n belongs to key slot n: key number, "|", then the slot's state.
+    const std::vector<std::string>& keyTable() const { return keyTable_; }
 
 public slots:
     // Runs on this thread when the link monitor has ended: a monitor that gave up closes the window.
@@ -54,9 +61,12 @@ private:
     void createControls();
     void runCreation();
     bool waitForDevice();
-    void applyIdentification(const device::Identification& id);
+    bool applyIdentification(const device::Identification& id);
+    void applyLayout(device::LayoutRead read);
 
     MainState state_;
+    device::DeviceLayout layout_;
+    std::vector<std::string> keyTable_;
 
     QLabel* lab_usbstate = nullptr;
     QLabel* lab_ykqtype = nullptr;
