@@ -50,6 +50,7 @@ std::string serializeSettings(const DeviceSettings& s) {
         << "model=" << oneLine(s.model) << '\n'
         << "version_text=" << oneLine(s.versionText) << '\n'
         << "latency_us=" << s.latencyMicros << '\n'
+        << "trace=" << (s.trace ? 1 : 0) << '\n'
         << "memory_generation=" << s.memoryGeneration << '\n';
     for (const auto& [op, rule] : s.failures)
         out << "fail." << operationName(op) << '=' << rule.skip << ',' << rule.count << '\n';
@@ -87,6 +88,8 @@ std::optional<DeviceSettings> parseSettings(const std::string& text) {
         } else if (key == "latency_us") {
             if (!parseNumber(value, s.latencyMicros))
                 return std::nullopt;
+        } else if (key == "trace") {
+            s.trace = value == "1";
         } else if (key == "memory_generation") {
             if (!parseNumber(value, s.memoryGeneration))
                 return std::nullopt;

@@ -36,6 +36,7 @@ struct DeviceSettings {
     std::string model = "100R";
     std::string versionText;
     unsigned latencyMicros = 1000;
+    bool trace = false; // append every exchange to exchanges.log
     std::uint64_t memoryGeneration = 0;
     std::map<Operation, FailRule> failures;
     // Bytes the firmware answers with other characters than their hex digits: address -> 2 chars.

@@ -2,6 +2,8 @@
 
 #include "devicestore.h"
 #include "firmware.h"
+#include "layoutcheck.h"
+#include "layoutdump.h"
 #include "profiles.h"
 
 #include <charconv>
@@ -21,6 +23,9 @@ const char* kUsage =
     "  fail clear              forget all scripted failures\n"
     "  latency MICROSECONDS    time of one exchange (0: instant)\n"
     "  read ADDR BLOCKS        the hex text a memory read returns\n"
+    "  dump [--json]           the memory as the configurator reads it\n"
+    "  check                   the layout's invariants; exit 1 listing each violation\n"
+    "  trace on|off            log every exchange to exchanges.log in the device folder\n"
     "  status                  cable, identity, profile, latency, pending failures\n"
     "The device lives in $QTM418_DEVICE_DIR, else ~/.local/state/qtm418/device.\n";
 
@@ -126,6 +131,35 @@ public:
         return 0;
     }
 
+    // Runs `fn` on a copy of the device as it is now.
+    int inspect(const std::function<int(const Device&)>& fn) {
+        int rc = 0;
+        const int opened = change([&](Device& d) {
+            rc = fn(d);
+            return unsigned{NoChange};
+        });
+        return opened != 0 ? opened : rc;
+    }
+
+    int dump(bool json) {
+        return inspect([&](const Device& d) {
+            const LayoutDump view = dumpDevice(d);
+            out_ << (json ? dumpJson(view) : dumpText(view));
+            return 0;
+        });
+    }
+
+    int check() {
+        return inspect([&](const Device& d) {
+            const auto problems = checkLayout(d);
+            for (const auto& problem : problems)
+                out_ << problem << '\n';
+            if (problems.empty())
+                out_ << "layout sound\n";
+            return problems.empty() ? 0 : 1;
+        });
+    }
+
     int status() {
         return change([&](Device& d) {
             const DeviceSettings& s = d.settings;
@@ -136,6 +170,7 @@ public:
                  << "model:    " << s.model << '\n'
                  << "version:  " << s.versionText << '\n'
                  << "latency:  " << s.latencyMicros << " us\n"
+                 << "trace:    " << (s.trace ? "on (exchanges.log)" : "off") << '\n'
                  << "failures:";
             if (s.failures.empty())
                 out_ << " none";
@@ -200,6 +235,15 @@ int runCommand(const std::vector<std::string>& args, const std::filesystem::path
         return session.read(args);
     if (command == "status" && expectArgs(1))
         return session.status();
+    if (command == "dump" && (expectArgs(1) || (expectArgs(2) && args[1] == "--json")))
+        return session.dump(args.size() == 2);
+    if (command == "check" && expectArgs(1))
+        return session.check();
+    if (command == "trace" && expectArgs(2) && (args[1] == "on" || args[1] == "off"))
+        return session.change([on = args[1] == "on"](Device& d) {
+            d.settings.trace = on;
+            return unsigned{SettingsChanged};
+        });
     return usageError(err, "unknown command or wrong arguments: " + command);
 }
 

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -38,16 +39,27 @@ DeviceStore& storeFor(const std::filesystem::path& folder) {
     return *slot;
 }
 
+void appendTrace(const std::filesystem::path& folder, Operation op, const std::string& detail, const char* result) {
+    std::ofstream log(folder / "exchanges.log", std::ios::app);
+    log << operationName(op) << (detail.empty() ? "" : " ") << detail << " -> " << result << '\n';
+}
+
 // Runs one operation on the attached remote, applying scripted failures, then waits as long as
-// the exchange would take on the cable. `blocks` is the number of 8-byte blocks moved.
-template <typename Body> unsigned char exchange(Operation op, unsigned long blocks, Body&& body) {
+// the exchange would take on the cable. `blocks` is the number of 8-byte blocks moved; `detail`
+// names the arguments in the exchange log.
+template <typename Body>
+unsigned char exchange(Operation op, unsigned long blocks, const std::string& detail, Body&& body) {
     bool ok = false;
     unsigned latency = 0;
     {
         std::lock_guard<std::mutex> guard(storesMutex());
         DeviceStore& store = storeFor(DeviceStore::defaultFolder());
+        bool trace = false;
+        bool attached = false;
         store.transact([&](Device& device) -> unsigned {
             latency = device.settings.latencyMicros;
+            trace = device.settings.trace;
+            attached = device.settings.attached;
             if (!device.settings.attached)
                 return NoChange;
             unsigned changes = NoChange;
@@ -71,6 +83,8 @@ template <typename Body> unsigned char exchange(Operation op, unsigned long bloc
             ok = outcome.ok;
             return changes | outcome.changes;
         });
+        if (trace)
+            appendTrace(store.folder(), op, detail, ok ? "ok" : attached ? "failed" : "detached");
     }
     if (latency > 0) {
         unsigned long micros = latency + blocks * latency / kMicrosPerBlockDivisor;
@@ -89,6 +103,8 @@ std::optional<unsigned> parseAddress(const char* high, const char* low) {
     return *h * 256 + *l;
 }
 
+std::string text(const char* argument) { return argument ? argument : "(null)"; }
+
 bool isDeviceBlockUnit(const char* unit) {
     const auto value = parseByteText(unit);
     return value && *value == 8;
@@ -99,11 +115,11 @@ bool isDeviceBlockUnit(const char* unit) {
 extern "C" {
 
 KESTRIO_API unsigned char KESTRIO_CALL link_state(void) {
-    return exchange(Operation::LinkState, 0, [](Device&) { return Outcome{true, NoChange}; });
+    return exchange(Operation::LinkState, 0, {}, [](Device&) { return Outcome{true, NoChange}; });
 }
 
 KESTRIO_API unsigned char KESTRIO_CALL ReadVersion(char* buffer) {
-    return exchange(Operation::ReadVersion, 0, [buffer](Device& device) {
+    return exchange(Operation::ReadVersion, 0, {}, [buffer](Device& device) {
         if (!buffer)
             return Outcome{};
         const std::string text = versionText(device);
@@ -113,7 +129,7 @@ KESTRIO_API unsigned char KESTRIO_CALL ReadVersion(char* buffer) {
 }
 
 KESTRIO_API unsigned char KESTRIO_CALL RBasicInfo(char* buffer) {
-    return exchange(Operation::RBasicInfo, 6, [buffer](Device& device) {
+    return exchange(Operation::RBasicInfo, 6, {}, [buffer](Device& device) {
         if (!buffer)
             return Outcome{};
         const std::string text = basicInformation(device);
@@ -125,7 +141,8 @@ KESTRIO_API unsigned char KESTRIO_CALL RBasicInfo(char* buffer) {
 KESTRIO_API unsigned char KESTRIO_CALL readdatav20(char* buffer, int32_t blockCount, const char* addrHigh,
                                                    const char* addrLow, const char* blockUnit) {
     const unsigned long blocks = blockCount > 0 ? static_cast<unsigned long>(blockCount) : 0;
-    return exchange(Operation::ReadData, blocks, [&](Device& device) {
+    const std::string detail = text(addrHigh) + text(addrLow) + ' ' + std::to_string(blockCount) + ' ' + text(blockUnit);
+    return exchange(Operation::ReadData, blocks, detail, [&](Device& device) {
         const auto address = parseAddress(addrHigh, addrLow);
         if (!buffer || !address || !isDeviceBlockUnit(blockUnit))
             return Outcome{};
@@ -140,7 +157,8 @@ KESTRIO_API unsigned char KESTRIO_CALL readdatav20(char* buffer, int32_t blockCo
 KESTRIO_API unsigned char KESTRIO_CALL writedatav20(const char* blockUnit, const char* addrHigh,
                                                     const char* addrLow, const char* data) {
     const std::size_t length = data ? std::strlen(data) : 0;
-    return exchange(Operation::WriteData, (length / 2 + 7) / 8, [&](Device& device) {
+    const std::string detail = text(addrHigh) + text(addrLow) + ' ' + text(blockUnit) + ' ' + text(data);
+    return exchange(Operation::WriteData, (length / 2 + 7) / 8, detail, [&](Device& device) {
         const auto address = parseAddress(addrHigh, addrLow);
         if (!data || !address || !isDeviceBlockUnit(blockUnit))
             return Outcome{};
@@ -151,12 +169,12 @@ KESTRIO_API unsigned char KESTRIO_CALL writedatav20(const char* blockUnit, const
 }
 
 KESTRIO_API unsigned char KESTRIO_CALL SetCodeCarrierWave(void) {
-    return exchange(Operation::SetCarrier, 0, [](Device&) { return Outcome{true, NoChange}; });
+    return exchange(Operation::SetCarrier, 0, {}, [](Device&) { return Outcome{true, NoChange}; });
 }
 
 KESTRIO_API unsigned char KESTRIO_CALL RCollectCodeInfo(char*) {
     // No remote has sent a code towards the virtual remote: every poll comes back empty.
-    return exchange(Operation::CollectCode, 0, [](Device&) { return Outcome{}; });
+    return exchange(Operation::CollectCode, 0, {}, [](Device&) { return Outcome{}; });
 }
 
 } // extern "C"

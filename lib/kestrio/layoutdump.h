@@ -1,0 +1,36 @@
+// `qtm418-emu dump`: the remote's memory as the configurator reads it.
+#pragma once
+
+#include "device.h"
+
+#include "device/memorylayout.h"
+
+#include <string>
+#include <vector>
+
+namespace emu {
+
+struct IndexEntryView {
+    std::string text;     // the entry's 12 hex characters
+    std::string identity; // characters 1-6
+    unsigned firstBlock = 0;
+    unsigned blockCount = 0;
+    bool inUse = false;
+};
+
+struct LayoutDump {
+    std::string identity;
+    std::string versionMajor, versionMinor, model; // as the firmware answers them
+    std::string versionText;
+    bool attached = true;
+    device::LayoutRead layout; // read with the configurator's own reader
+    std::vector<IndexEntryView> index;
+};
+
+// Reads the device the way the configurator's start-up does, with the same code.
+LayoutDump dumpDevice(const Device& device);
+
+std::string dumpText(const LayoutDump& dump);
+std::string dumpJson(const LayoutDump& dump);
+
+} // namespace emu
