@@ -1,0 +1,94 @@
+#include "layoutdump.h"
+#include "windowtest.h"
+
+#include <QPlainTextEdit>
+
+#include <fstream>
+
+using platform::Answer;
+
+namespace {
+
+std::size_t countExchanges(const testsupport::DeviceFolder& folder, const std::string& operation) {
+    std::ifstream in(folder.path() / "exchanges.log");
+    std::size_t n = 0;
+    for (std::string line; std::getline(in, line);)
+        n += line.rfind(operation + " ", 0) == 0;
+    return n;
+}
+
+} // namespace
+
+TEST_F(WindowTest, TheWindowKeepsTheLayoutAsTheDumpShowsIt) {
+    Tmaincodelearn& w = create();
+    const emu::LayoutDump dump = emu::dumpDevice(folder.snapshot());
+    ASSERT_FALSE(dump.layout.failure);
+    EXPECT_EQ(w.keyTable(), dump.layout.keyTable);
+    const device::DeviceLayout& mine = w.layout();
+    const device::DeviceLayout& theirs = dump.layout.layout;
+    EXPECT_TRUE(mine.complete);
+    EXPECT_EQ(mine.layoutHeaderAddress, theirs.layoutHeaderAddress);
+    EXPECT_EQ(mine.pointerBase, theirs.pointerBase);
+    EXPECT_EQ(mine.slotBaseAddress, theirs.slotBaseAddress);
+    EXPECT_EQ(mine.presetTableAddress, theirs.presetTableAddress);
+    EXPECT_EQ(mine.blockMapAddress, theirs.blockMapAddress);
+    EXPECT_EQ(mine.codeAreaAddress, theirs.codeAreaAddress);
+    EXPECT_EQ(mine.blockMap, theirs.blockMap);
+    EXPECT_EQ(mine.codeIndexText, theirs.codeIndexText);
+    EXPECT_EQ(mine.presetCodeList, theirs.presetCodeList);
+    EXPECT_EQ(w.state().deviceBlockUnit, "08");
+    const auto* memo = w.findChild<QPlainTextEdit*>("Memo1");
+    ASSERT_NE(memo, nullptr);
+    EXPECT_FALSE(memo->isVisible());
+    EXPECT_EQ(memo->toPlainText().toStdString(), dump.layout.memoText);
+    EXPECT_EQ(memo->toPlainText().left(100), QString(100, '0'));
+}
+
+TEST_F(WindowTest, StartUpReadsTheRemoteSevenTimesAndWritesNothing) {
+    folder.emu({"trace", "on"});
+    create();
+    EXPECT_EQ(countExchanges(folder, "readdatav20"), 7u); // identification block and six layout reads
+    EXPECT_EQ(countExchanges(folder, "writedatav20"), 0u);
+}
+
+TEST_F(WindowTest, ARefusedRemoteHasItsMemoryLeftUnread) {
+    folder.reset("version-01-04");
+    folder.emu({"trace", "on"});
+    messages.expect(Answer::Ok);
+    Tmaincodelearn& w = create();
+    EXPECT_EQ(countExchanges(folder, "readdatav20"), 1u);
+    EXPECT_TRUE(w.keyTable().empty());
+}
+
+TEST_F(WindowTest, ACorruptLayoutIsReportedAndNothingOfItIsKept) {
+    for (const char* profile : {"corrupt-pointer", "corrupt-header", "corrupt-counts", "corrupt-code-area",
+                                "corrupt-hex"}) {
+        SCOPED_TRACE(profile);
+        folder.reset(profile);
+        const emu::Memory before = folder.snapshot().memory;
+        testsupport::ScriptedMessages boxes;
+        boxes.expect(Answer::Ok);
+        Tmaincodelearn w;
+        ASSERT_EQ(boxes.shown().size(), 1u);
+        EXPECT_EQ(boxes.shown()[0].text, "未检测到遥控器，请检查USB连接线");
+        EXPECT_EQ(boxes.shown()[0].caption, "提示");
+        EXPECT_FALSE(w.state().startupRefused);
+        EXPECT_TRUE(w.keyTable().empty());
+        EXPECT_FALSE(w.layout().complete);
+        w.show();
+        EXPECT_TRUE(w.isVisible());
+        w.close();
+        EXPECT_EQ(folder.snapshot().memory, before);
+    }
+    platform::setMessageBoxes(&messages);
+}
+
+TEST_F(WindowTest, ALayoutReadThatFailsHalfWayKeepsNothing) {
+    folder.failNext(emu::Operation::ReadData, 1, 4); // the slot records
+    messages.expect(Answer::Ok);
+    Tmaincodelearn& w = create();
+    EXPECT_EQ(onlyMessage().text, "未检测到遥控器，请检查USB连接线");
+    EXPECT_TRUE(w.keyTable().empty());
+    EXPECT_FALSE(w.layout().complete);
+    EXPECT_EQ(label("lab_ykqtype"), "QTM-418");
+}
