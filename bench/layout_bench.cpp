@@ -16,7 +16,11 @@ class BenchDevice {
 public:
     BenchDevice(const std::string& profile, unsigned latencyMicros)
         : folder_(std::filesystem::temp_directory_path() / ("qtm418-bench-" + std::to_string(std::random_device{}()))) {
+#if defined(_WIN32)
+        _putenv_s("QTM418_DEVICE_DIR", folder_.string().c_str());
+#else
         setenv("QTM418_DEVICE_DIR", folder_.c_str(), 1);
+#endif
         emu::Device device = emu::makeProfile(profile).value();
         device.settings.latencyMicros = latencyMicros;
         emu::DeviceStore(folder_).replace(device);

@@ -183,7 +183,7 @@ bool DeviceStore::save(const Device& device, unsigned changes, std::string* erro
     return true;
 }
 
-bool DeviceStore::transact(const std::function<unsigned(Device&)>& change, std::string* error) {
+bool DeviceStore::locked(const std::function<bool()>& work, std::string* error) {
     std::error_code ec;
     fs::create_directories(folder_, ec);
     if (ec) {
@@ -195,30 +195,31 @@ bool DeviceStore::transact(const std::function<unsigned(Device&)>& change, std::
         setError(error, "cannot lock " + (folder_ / kLockFile).string());
         return false;
     }
-    Device device;
-    if (!load(device, error))
-        return false;
-    unsigned changes = change(device);
-    if (changes & MemoryChanged)
-        ++device.settings.memoryGeneration;
-    return save(device, changes, error);
+    return work();
+}
+
+bool DeviceStore::transact(const std::function<unsigned(Device&)>& change, std::string* error) {
+    return locked(
+        [&] {
+            Device device;
+            if (!load(device, error))
+                return false;
+            const unsigned changes = change(device);
+            if (changes & MemoryChanged)
+                ++device.settings.memoryGeneration;
+            return save(device, changes, error);
+        },
+        error);
 }
 
 bool DeviceStore::replace(const Device& replacement, std::string* error) {
-    std::error_code ec;
-    fs::create_directories(folder_, ec);
-    if (ec) {
-        setError(error, "cannot create " + folder_.string() + ": " + ec.message());
-        return false;
-    }
-    FolderLock lock(folder_ / kLockFile);
-    if (!lock.locked()) {
-        setError(error, "cannot lock " + (folder_ / kLockFile).string());
-        return false;
-    }
-    Device device = replacement;
-    device.settings.memoryGeneration = freshGeneration();
-    return save(device, SettingsChanged | MemoryChanged, error);
+    return locked(
+        [&] {
+            Device device = replacement;
+            device.settings.memoryGeneration = freshGeneration();
+            return save(device, SettingsChanged | MemoryChanged, error);
+        },
+        error);
 }
 
 } // namespace emu

@@ -31,6 +31,8 @@ public:
     bool replace(const Device& device, std::string* error = nullptr);
 
 private:
+    // Runs `work` holding the folder's lock, creating the folder first.
+    bool locked(const std::function<bool()>& work, std::string* error);
     bool load(Device& device, std::string* error);
     bool save(const Device& device, unsigned changes, std::string* error);
 

@@ -1,27 +1,22 @@
 #include "firmware.h"
 
+#include "device/hextext.h"
+
+#include <algorithm>
+#include <cstring>
+
 namespace emu {
 
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 } // namespace
 
 std::optional<unsigned> parseByteText(const char* text) {
-    if (!text || hexValue(text[0]) < 0 || hexValue(text[1]) < 0 || text[2] != '\0')
+    if (!text || std::strlen(text) != 2)
         return std::nullopt;
-    return static_cast<unsigned>(hexValue(text[0]) * 16 + hexValue(text[1]));
+    return device::parseHex(text);
 }
 
 std::optional<std::string> readBlocks(const Device& device, unsigned address, long blockCount) {
@@ -55,11 +50,15 @@ std::optional<std::string> readBlocks(const Device& device, unsigned address, lo
 bool writeHex(Device& device, unsigned address, std::string_view data) {
     if (data.empty() || data.size() % 2 != 0 || address >= kMemorySize || data.size() / 2 > kMemorySize - address)
         return false;
-    for (char c : data)
-        if (hexValue(c) < 0)
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(data.size() / 2);
+    for (std::size_t i = 0; i < data.size(); i += 2) {
+        const auto byte = device::parseHex(data.substr(i, 2));
+        if (!byte)
             return false;
-    for (std::size_t i = 0; i < data.size(); i += 2)
-        device.memory[address + i / 2] = static_cast<std::uint8_t>(hexValue(data[i]) * 16 + hexValue(data[i + 1]));
+        bytes.push_back(static_cast<std::uint8_t>(*byte));
+    }
+    std::copy(bytes.begin(), bytes.end(), device.memory.begin() + address);
     return true;
 }
 
