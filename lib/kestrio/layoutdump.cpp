@@ -55,15 +55,16 @@ LayoutDump dumpDevice(const Device& device) {
         text->resize(std::max(bufferChars, std::size_t{16} * static_cast<std::size_t>(blocks)), '\0');
         return *text;
     });
-    const std::string& indexText = dump.layout.layout.codeIndexText;
-    for (std::size_t at = 0; at + device::kIndexEntryChars <= indexText.size(); at += device::kIndexEntryChars) {
+    const device::DeviceLayout& l = dump.layout.layout;
+    for (unsigned e = 0; e < l.codeIndexCount; ++e) {
         IndexEntryView entry;
-        entry.text = indexText.substr(at, device::kIndexEntryChars);
+        entry.text = std::string(device::indexEntry(l.codeIndexText, e));
         entry.identity = entry.text.substr(0, 6);
-        const unsigned first = device::wordAt(entry.text, 7).value_or(0);
-        entry.inUse = first >= 0x8000;
-        entry.firstBlock = first & 0x7FFF;
-        entry.blockCount = device::byteAt(entry.text, 11).value_or(0);
+        entry.inUse = device::indexEntryInUse(entry.text);
+        if (const auto blocks = device::indexEntryBlocks(entry.text)) {
+            entry.firstBlock = blocks->firstBlock;
+            entry.blockCount = blocks->blockCount;
+        }
         dump.index.push_back(entry);
     }
     return dump;

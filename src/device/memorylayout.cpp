@@ -205,6 +205,23 @@ std::string packBlockMap(std::string_view flags) {
     return hex;
 }
 
+std::string_view indexEntry(std::string_view codeIndexText, unsigned e) {
+    return characters(codeIndexText, kIndexEntryChars * e + 1, kIndexEntryChars);
+}
+
+bool indexEntryInUse(std::string_view entry) {
+    const auto digit = parseHex(characters(entry, 9, 1));
+    return digit && *digit >= 8;
+}
+
+std::optional<IndexBlocks> indexEntryBlocks(std::string_view entry) {
+    const auto first = wordAt(entry, 7);
+    const auto count = byteAt(entry, 11);
+    if (!first || !count || *first < 0x8000)
+        return std::nullopt;
+    return IndexBlocks{*first - 0x8000, *count};
+}
+
 std::optional<std::string> slotState(std::string_view record) {
     const auto flags = byteAt(record, 1);
     const auto storage = byteAt(record, 5);

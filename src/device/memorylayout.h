@@ -61,6 +61,20 @@ std::optional<std::string> unpackBlockMap(std::string_view hexText);
 // "10100101" -> "A5"; the flags come in whole bytes of 8.
 std::string packBlockMap(std::string_view flags);
 
+// Entry `e` of the code index text: 12 characters, or fewer past its end.
+std::string_view indexEntry(std::string_view codeIndexText, unsigned e);
+
+// An entry is in use when the high digit of its byte 4 (character 9) is 8 or more.
+bool indexEntryInUse(std::string_view entry);
+
+struct IndexBlocks {
+    unsigned firstBlock = 0;
+    unsigned blockCount = 0;
+};
+
+// The blocks an entry names: its first-block word less 0x8000, and its block count.
+std::optional<IndexBlocks> indexEntryBlocks(std::string_view entry);
+
 // The key-table state of a 44-character slot record: "0|0|", "2|0|", "2|1|03FFFF", ...
 // nullopt when the record's header bytes are not hex.
 std::optional<std::string> slotState(std::string_view record);

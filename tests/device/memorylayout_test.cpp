@@ -31,6 +31,27 @@ TEST(BlockMap, PacksWholeBytesOfFlagsIntoUpperCaseHex) {
         EXPECT_EQ(packBlockMap(*unpackBlockMap(hex)), hex);
 }
 
+TEST(CodeIndex, AnEntryIsInUseByTheHighDigitOfItsByte4) {
+    EXPECT_FALSE(indexEntryInUse("000000000000"));
+    EXPECT_TRUE(indexEntryInUse("210AF0058003"));
+    EXPECT_FALSE(indexEntryInUse("210AF0057F03"));
+    EXPECT_FALSE(indexEntryInUse("210AF005"));
+
+    const auto blocks = indexEntryBlocks("210AF0058003");
+    ASSERT_TRUE(blocks);
+    EXPECT_EQ(blocks->firstBlock, 5u);
+    EXPECT_EQ(blocks->blockCount, 3u);
+    const auto wide = indexEntryBlocks("1A2B3C128020");
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(wide->firstBlock, 0x12u);
+    EXPECT_EQ(wide->blockCount, 0x20u);
+    EXPECT_FALSE(indexEntryBlocks("000000000000"));
+
+    const std::string text = "000000000000210AF0058003210AF0057F03";
+    EXPECT_EQ(indexEntry(text, 1), "210AF0058003");
+    EXPECT_EQ(indexEntry(text, 3), "");
+}
+
 TEST(SlotState, FollowsTheFlagsAndTheStorageByte) {
     const auto record = [](const std::string& head) { return head + std::string(32, '0'); };
     EXPECT_EQ(slotState(record("000000000000")), "0|0|");
