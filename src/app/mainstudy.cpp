@@ -1,6 +1,7 @@
 #include "mainstudy.h"
 
 #include "../device/devicelink.h"
+#include "../device/devicemessages.h"
 #include "../device/identification.h"
 #include "../device/layoutio.h"
 #include "../platform/messagebox.h"
@@ -18,7 +19,6 @@ Tmaincodelearn* maincodelearn = nullptr;
 namespace {
 
 const QString kApplicationTitle = QStringLiteral("QTM-418");
-const QString kNoRemote = QStringLiteral("未检测到遥控器，请检查USB连接线");
 
 QLabel* makeLabel(QWidget* parent, const char* name, QRect geometry, const QString& caption) {
     auto* label = new QLabel(caption, parent);
@@ -99,7 +99,8 @@ void Tmaincodelearn::runCreation() {
 bool Tmaincodelearn::waitForDevice() {
     while (!device::link::attached()) {
         const auto answer = platform::showMessage(nullptr, platform::MessageStyle::Boxed,
-                                                  platform::Buttons::RetryCancel, kNoRemote);
+                                                  platform::Buttons::RetryCancel,
+                                                  QString::fromUtf8(device::kNoRemoteMessage));
         if (answer != platform::Answer::Retry)
             return false;
     }

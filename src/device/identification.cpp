@@ -1,6 +1,7 @@
 #include "identification.h"
 
 #include "devicelink.h"
+#include "devicemessages.h"
 #include "hextext.h"
 
 namespace device {
@@ -36,7 +37,7 @@ Identification checkBasicInformation(const std::string& info) {
     Identification id;
     if (info.size() < kMinimumBasicInformation) {
         id.outcome = IdentifyOutcome::NoBasicInformation;
-        id.notice = Notice{MessageStyle::Boxed, "未检测到遥控器，请检查USB连接线"};
+        id.notice = Notice{MessageStyle::Boxed, kNoRemoteMessage};
         return id;
     }
     id.identity = info.substr(0, 30);

@@ -1,5 +1,6 @@
 #include "memorylayout.h"
 
+#include "devicemessages.h"
 #include "hextext.h"
 
 #include <algorithm>
@@ -9,9 +10,6 @@ namespace device {
 namespace {
 
 constexpr std::size_t kMinimumLocatorText = 68;
-
-// What the user is told whenever the layout cannot be taken: the remote did not answer as one.
-const std::string kNoRemote = "未检测到遥控器，请检查USB连接线";
 
 bool isHex(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) {
@@ -36,7 +34,7 @@ public:
         }
         // A layout taken only in part is not kept: nothing may be shown or written from it.
         LayoutRead failed;
-        failed.failure = kNoRemote;
+        failed.failure = kNoRemoteMessage;
         return failed;
     }
 
