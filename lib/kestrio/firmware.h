@@ -16,7 +16,6 @@ constexpr unsigned kVersionMinorOffset = 33;
 constexpr unsigned kModelOffset = 35;
 constexpr std::size_t kVersionBufferSize = 250;
 constexpr std::size_t kBasicInfoBufferSize = 1024;
-constexpr std::size_t kCaptureBufferSize = 10240;
 
 // An address half or a block unit: exactly two hex digits.
 std::optional<unsigned> parseByteText(const char* text);

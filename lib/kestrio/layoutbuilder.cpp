@@ -80,7 +80,7 @@ void writeLayout(Memory& memory, const LayoutPlan& plan) {
         put8(memory, at + 5, static_cast<std::uint8_t>(entry.blockCount));
     }
 
-    put16(memory, plan.presetTable.address, plan.presetCountWord.value_or(static_cast<std::uint16_t>(plan.presets.size())));
+    put16(memory, plan.presetTable.address, static_cast<unsigned>(plan.presets.size()));
     for (std::size_t i = 0; i < plan.presets.size(); ++i)
         for (unsigned j = 0; j < 3; ++j)
             put8(memory, plan.presetTable.address + 2 + 6 * static_cast<unsigned>(i) + j, plan.presets[i][j]);

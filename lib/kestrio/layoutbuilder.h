@@ -50,7 +50,6 @@ struct LayoutPlan {
     unsigned codeBlockCount = 0;
     std::vector<IndexEntryPlan> index; // codeIndexCount entries
     std::vector<Identity> presets;
-    std::optional<std::uint16_t> presetCountWord; // the count as stored, when it is not presets.size()
     AreaPlan slotTable, presetTable, blockMap, codeArea;
     // Code bytes stored in the code area, by first block.
     std::vector<std::pair<unsigned, std::vector<std::uint8_t>>> codeData;
