@@ -4,32 +4,26 @@
 #include "../device/devicemessages.h"
 #include "../device/identification.h"
 #include "../device/layoutio.h"
+#include "../controls/ibtn1.h"
+#include "../controls/keypadlayout.h"
+#include "../learning/keytable.h"
+#include "../platform/animationplayer.h"
+#include "../platform/fixedpaths.h"
 #include "../platform/messagebox.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QToolButton>
 
 Tmaincodelearn* maincodelearn = nullptr;
 
 namespace {
 
 const QString kApplicationTitle = QStringLiteral("QTM-418");
-
-QLabel* makeLabel(QWidget* parent, const char* name, QRect geometry, const QString& caption) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-    return label;
-}
 
 void showNotice(const device::Notice& notice) {
     platform::showMessage(nullptr, notice.style, platform::Buttons::Ok, QString::fromStdString(notice.text));
@@ -52,37 +46,13 @@ Tmaincodelearn::~Tmaincodelearn() {
 void Tmaincodelearn::createControls() {
     setObjectName(QStringLiteral("maincodelearn"));
     setWindowTitle(QStringLiteral("自学习"));
-    setFixedSize(1028, 737);
+    setFixedSize(controls::kWindowSize.width, controls::kWindowSize.height);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(53, 124, 168));
     setPalette(palette);
-
-    const auto caption = [this](const QString& text, int top) {
-        auto* label = makeLabel(this, "", QRect(520, top, 88, 15), text);
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    };
-    caption(QStringLiteral("遥控器型号："), 118);
-    caption(QStringLiteral("软件版本："), 152);
-    caption(QStringLiteral("固件版本："), 188);
-    caption(QStringLiteral("遥控器状态："), 226);
-    lab_ykqtype = makeLabel(this, "lab_ykqtype", QRect(611, 118, 225, 15), QStringLiteral(" "));
-    lab_softver = makeLabel(this, "lab_softver", QRect(611, 152, 225, 17), QStringLiteral(" "));
-    lab_gjbb = makeLabel(this, "lab_gjbb", QRect(611, 188, 221, 17), QString());
-    lab_usbstate = makeLabel(this, "lab_usbstate", QRect(610, 226, 228, 15), QString());
-
-    IBtn79 = new QToolButton(this);
-    IBtn79->setObjectName(QStringLiteral("IBtn79"));
-    IBtn79->setGeometry(969, 5, 50, 43);
-    IBtn79->setText(QStringLiteral("✕"));
-    IBtn79->setToolTip(QStringLiteral("关闭软件"));
-    IBtn79->setCursor(Qt::PointingHandCursor);
-    connect(IBtn79, &QToolButton::clicked, this, &QWidget::close);
-
-    Memo1 = new QPlainTextEdit(QStringLiteral("Memo1"), this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setGeometry(456, 536, 185, 89);
-    Memo1->hide();
+    c_ = controls::createMainControls(this);
+    connect(c_.IBtn79, &IBtn::clicked, this, &QWidget::close);
 }
 
 void Tmaincodelearn::runCreation() {
@@ -112,14 +82,14 @@ bool Tmaincodelearn::applyIdentification(const device::Identification& id) {
     using device::IdentifyOutcome;
     state_.deviceIdentity = id.identity;
     if (id.showFirmwareVersion)
-        lab_gjbb->setText(QStringLiteral(" 2.0"));
+        c_.lab_gjbb->setText(QStringLiteral(" 2.0"));
     if (id.outcome == IdentifyOutcome::Refused)
         state_.startupRefused = true;
     if (id.notice)
         showNotice(*id.notice);
     if (id.outcome != IdentifyOutcome::Accepted)
         return false;
-    lab_ykqtype->setText(kApplicationTitle);
+    c_.lab_ykqtype->setText(kApplicationTitle);
     return true;
 }
 
@@ -131,19 +101,87 @@ void Tmaincodelearn::applyLayout(device::LayoutRead read) {
     layout_ = std::move(read.layout);
     keyTable_ = std::move(read.keyTable);
     state_.deviceBlockUnit = layout_.deviceBlockUnit;
-    Memo1->setPlainText(QString::fromStdString(read.memoText));
+    c_.Memo1->setPlainText(QString::fromStdString(read.memoText));
 }
+
+QString Tmaincodelearn::animationFile() { return platform::fixedFilePath(QStringLiteral("888.swf")); }
 
 void Tmaincodelearn::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    showSteps();
+}
+
+void Tmaincodelearn::showSteps() {
     if (state_.startupRefused) {
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return;
     }
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
-    lab_softver->setText(QStringLiteral("V 2.2"));
+    if (!loadSkin(skin_, animationFile())) {
+        platform::notify(this, QStringLiteral("调用图片出错！"));
+        state_.startupRefused = true;
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
+    showKeyStates();
+    c_.Imagehint->setPixmap(skin_.single(QStringLiteral("gifquorel")));
+    c_.delstudykey->setPicture(skin_.single(QStringLiteral("delete")));
+    c_.delallstudykey->setPicture(skin_.single(QStringLiteral("clear")));
+    if (hasLearnedKeys()) {
+        c_.delstudykey->setEnabled(true);
+        c_.delallstudykey->setEnabled(true);
+        c_.Image4->show();
+        c_.Image8->hide();
+    } else {
+        setDeleteButtons(false);
+        c_.Image8->show();
+        c_.Image4->hide();
+    }
+    c_.Image5->hide();
+    c_.Image7->hide();
+    c_.lab_softver->setText(QStringLiteral("V 2.2"));
 }
+
+// The delete commands with their normal or greyed pictures; greyed ends delete-one-key mode.
+void Tmaincodelearn::setDeleteButtons(bool available) {
+    c_.delstudykey->setPicture(skin_.single(available ? QStringLiteral("delete") : QStringLiteral("deletehui")));
+    c_.delallstudykey->setPicture(skin_.single(available ? QStringLiteral("clear") : QStringLiteral("clearhui")));
+    c_.delstudykey->setEnabled(available);
+    c_.delallstudykey->setEnabled(available);
+    if (!available)
+        state_.deleteOneOn = false;
+}
+
+// The idle panel: Image4 when some key is learned, Image8 when none is.
+void Tmaincodelearn::showIdleHintPanel() {
+    const bool learned = hasLearnedKeys();
+    c_.Image4->setVisible(learned);
+    c_.Image8->setVisible(!learned);
+    c_.Image5->hide();
+    c_.Image7->hide();
+}
+
+QPixmap Tmaincodelearn::keyPicture(const KeyPictures& set, const IBtn& key) const {
+    const auto index = learning::keyPictureIndex(key.Code().toStdString());
+    return index ? set[static_cast<std::size_t>(*index)] : QPixmap();
+}
+
+void Tmaincodelearn::showKeyStates() {
+    // Every image button of the window, in creation order; command buttons carry no key number.
+    for (IBtn* button : findChildren<IBtn*>()) {
+        for (const auto look : learning::keyLooks(keyTable_, button->Code().toStdString())) {
+            if (look == learning::KeyLook::Learned) {
+                button->setIsEnable(false);
+                button->setPicture(keyPicture(skin_.learnedKeyPictures, *button));
+            } else {
+                button->setPicture(keyPicture(skin_.occupiedKeyPictures, *button));
+            }
+        }
+    }
+}
+
+bool Tmaincodelearn::hasLearnedKeys() const { return learning::hasLearnedKeys(keyTable_); }
 
 void Tmaincodelearn::closeEvent(QCloseEvent* event) {
     if (device::link::attached() && state_.learningOn) {
@@ -155,6 +193,16 @@ void Tmaincodelearn::closeEvent(QCloseEvent* event) {
     if (state_.linkThread)
         state_.linkThread->requestInterruption();
     event->accept();
+    closeSteps();
+}
+
+void Tmaincodelearn::closeSteps() {
+    c_.donghuaflash2->stopPlay();
+    if (state_.startupRefused)
+        return;
+    skin_ = SkinPictures{};
+    if (QFile::exists(animationFile()))
+        QFile::remove(animationFile());
 }
 
 void Tmaincodelearn::linkMonitorFinished() {

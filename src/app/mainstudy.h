@@ -2,7 +2,9 @@
 // check at creation to the close.
 #pragma once
 
+#include "controls/mainlayout.h"
 #include "device/memorylayout.h"
+#include "skin.h"
 
 #include <QPointer>
 #include <QThread>
@@ -13,9 +15,8 @@
 #include <string>
 #include <vector>
 
+class IBtn;
 class QLabel;
-class QPlainTextEdit;
-class QToolButton;
 
 namespace device {
 struct Identification;
@@ -48,6 +49,14 @@ public:
     const device::DeviceLayout& layout() const { return layout_; }
     // Entry n belongs to key slot n: key number, "|", then the slot's state.
     const std::vector<std::string>& keyTable() const { return keyTable_; }
+    const controls::MainControls& controls() const { return c_; }
+    const SkinPictures& skin() const { return skin_; }
+    // Where the learning animation is written when the window is shown.
+    static QString animationFile();
+
+    // Gives every key button the picture its key-table entries call for.
+    void showKeyStates();
+    bool hasLearnedKeys() const;
 
 public slots:
     // Runs on this thread when the link monitor has ended: a monitor that gave up closes the window.
@@ -59,6 +68,11 @@ protected:
 
 private:
     void createControls();
+    void showSteps();
+    void closeSteps();
+    void setDeleteButtons(bool available);
+    void showIdleHintPanel();
+    QPixmap keyPicture(const KeyPictures& set, const IBtn& key) const;
     void runCreation();
     bool waitForDevice();
     bool applyIdentification(const device::Identification& id);
@@ -67,13 +81,8 @@ private:
     MainState state_;
     device::DeviceLayout layout_;
     std::vector<std::string> keyTable_;
-
-    QLabel* lab_usbstate = nullptr;
-    QLabel* lab_ykqtype = nullptr;
-    QLabel* lab_gjbb = nullptr;
-    QLabel* lab_softver = nullptr;
-    QToolButton* IBtn79 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
+    controls::MainControls c_;
+    SkinPictures skin_;
 };
 
 // The main window, for the worker threads.

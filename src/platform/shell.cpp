@@ -1,0 +1,33 @@
+#include "shell.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace platform {
+
+namespace {
+
+class DesktopShell final : public Shell {
+public:
+    bool open(const QString& file) override {
+        // A bare name is looked for in the current folder, as the shell does.
+        const QFileInfo info(file);
+        if (!info.exists())
+            return false;
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+    }
+};
+
+Shell* installed = nullptr;
+
+} // namespace
+
+Shell& shell() {
+    static DesktopShell desktop;
+    return installed ? *installed : desktop;
+}
+
+void setShell(Shell* replacement) { installed = replacement; }
+
+} // namespace platform
