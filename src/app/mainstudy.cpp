@@ -39,6 +39,7 @@ Tmaincodelearn::Tmaincodelearn(QWidget* parent) : QWidget(parent, Qt::FramelessW
 }
 
 Tmaincodelearn::~Tmaincodelearn() {
+    stopCapture();
     if (maincodelearn == this)
         maincodelearn = nullptr;
 }
@@ -53,6 +54,11 @@ void Tmaincodelearn::createControls() {
     setPalette(palette);
     c_ = controls::createMainControls(this);
     connect(c_.IBtn79, &IBtn::clicked, this, &QWidget::close);
+    connect(c_.beginstudyibtn, &IBtn::clicked, this, &Tmaincodelearn::toggleLearning);
+    connect(c_.delstudykey, &IBtn::clicked, this, &Tmaincodelearn::toggleDeleteMode);
+    connect(c_.delallstudykey, &IBtn::clicked, this, &Tmaincodelearn::clearAllKeys);
+    for (IBtn* key : c_.keys)
+        connect(key, &IBtn::clicked, this, &Tmaincodelearn::keyClick);
 }
 
 void Tmaincodelearn::runCreation() {
@@ -198,6 +204,7 @@ void Tmaincodelearn::closeEvent(QCloseEvent* event) {
 
 void Tmaincodelearn::closeSteps() {
     c_.donghuaflash2->stopPlay();
+    stopCapture();
     if (state_.startupRefused)
         return;
     skin_ = SkinPictures{};

@@ -6,12 +6,14 @@
 #include "device/memorylayout.h"
 #include "skin.h"
 
+#include <QList>
 #include <QPointer>
 #include <QThread>
 #include <QWidget>
 
 #include <atomic>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -57,8 +59,25 @@ public:
     // Gives every key button the picture its key-table entries call for.
     void showKeyStates();
     bool hasLearnedKeys() const;
+    // The key being learned first; empty while no capture is under way.
+    const QList<IBtn*>& selectedKeyList() const { return selectedKeyList_; }
+
+    // Learning mode.
+    void toggleLearning();
+    void keyClick(IBtn* key);
+    void learnKeyClick(IBtn* key);
+    void learningFailed();
+
+    // Deleting keys.
+    void toggleDeleteMode();
+    void deleteKeyClick(IBtn* key);
+    // Clears slot `slot` of key `keyNumber` on the remote; false when its flag byte was not written.
+    bool clearKeyOnDevice(std::size_t slot, const std::string& keyNumber);
+    void clearAllKeys();
 
 public slots:
+    // Runs on this thread when a capture thread has ended.
+    void captureFinished();
     // Runs on this thread when the link monitor has ended: a monitor that gave up closes the window.
     void linkMonitorFinished();
 
@@ -73,6 +92,10 @@ private:
     void setDeleteButtons(bool available);
     void showIdleHintPanel();
     QPixmap keyPicture(const KeyPictures& set, const IBtn& key) const;
+    void startCapture(IBtn* key);
+    void stopCapture();
+    void setStatus(const QString& text, bool repaintNow = false);
+    bool clearKeyOnDevice(std::size_t slot, const std::string& keyNumber, const std::set<std::string>& leaving);
     void runCreation();
     bool waitForDevice();
     bool applyIdentification(const device::Identification& id);
@@ -83,6 +106,9 @@ private:
     std::vector<std::string> keyTable_;
     controls::MainControls c_;
     SkinPictures skin_;
+    QList<IBtn*> selectedKeyList_;
+    // The key whose code the running capture thread was started for.
+    QPointer<IBtn> captureKey_;
 };
 
 // The main window, for the worker threads.

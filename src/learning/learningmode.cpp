@@ -1,0 +1,142 @@
+// The window's learning mode: switching it, the key clicks, and giving a key up.
+#include "app/mainstudy.h"
+#include "collect_code.h"
+#include "controls/ibtn1.h"
+#include "keytable.h"
+#include "platform/animationplayer.h"
+#include "platform/messagebox.h"
+
+#include <QLabel>
+
+namespace {
+
+void box(const QString& text) { platform::notify(nullptr, text); }
+
+} // namespace
+
+void Tmaincodelearn::setStatus(const QString& text, bool repaintNow) {
+    c_.runstate_lab->setText(text);
+    if (repaintNow)
+        c_.runstate_lab->repaint();
+}
+
+void Tmaincodelearn::toggleLearning() {
+    if (state_.deleteOneOn) {
+        box(QStringLiteral("现在在删除状态，要学习请先停止删除！"));
+        return;
+    }
+    state_.learningOn = !state_.learningOn;
+    if (state_.learningOn) {
+        c_.beginstudyibtn->setIsEnable(false);
+        c_.Imagehint->setPixmap(skin_.single(QStringLiteral("jpgjingtai")));
+        setStatus(QStringLiteral("请在左面遥控器上点击待学习的按键！"));
+        c_.Image5->show();
+        c_.Image4->hide();
+        c_.Image7->hide();
+        c_.Image8->hide();
+        return;
+    }
+    c_.donghuaflash2->hide();
+    c_.donghuaflash2->stopPlay();
+    state_.captureRunState = 2;
+    c_.Imagehint->show();
+    setStatus(QString());
+    c_.Imagehint->setPixmap(skin_.single(QStringLiteral("gifquorel")));
+    showIdleHintPanel();
+    if (!selectedKeyList_.isEmpty()) {
+        IBtn* key = selectedKeyList_.takeFirst();
+        key->setPicture(keyPicture(skin_.normalKeyPictures, *key));
+        for (const auto look : learning::keyLooks(keyTable_, key->Code().toStdString()))
+            if (look == learning::KeyLook::Learned)
+                key->setIsEnable(false);
+    }
+    showKeyStates();
+    c_.beginstudyibtn->setIsEnable(true);
+}
+
+void Tmaincodelearn::keyClick(IBtn* key) {
+    if (state_.deleteOneOn)
+        deleteKeyClick(key);
+    else
+        learnKeyClick(key);
+}
+
+void Tmaincodelearn::learnKeyClick(IBtn* key) {
+    if (!selectedKeyList_.isEmpty()) {
+        const QString selected = selectedKeyList_.first()->Path() + QStringLiteral("按键");
+        box(selected + QStringLiteral("正在学习，要停止") + selected + QStringLiteral(",请点击停止学习按钮"));
+        return;
+    }
+    if (!state_.learningOn) {
+        box(QStringLiteral("请先点击开始学习按钮！"));
+        return;
+    }
+    const std::string keyNumber = key->Code().toStdString();
+    const auto entry = learning::findKeyEntry(keyTable_, keyNumber);
+    if (entry && learning::entryState(keyTable_[*entry]) == learning::kLearnedCode) {
+        const auto answer =
+            platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::YesNo,
+                                  key->Path() + QStringLiteral("键编码已学习过，要重新学习吗?"));
+        if (answer != platform::Answer::Yes)
+            return;
+        key->setIsEnable(true);
+        key->repaint();
+    }
+    key->setPicture(keyPicture(skin_.learningKeyPictures, *key));
+    setStatus(QStringLiteral("准备学习") + key->Path() + QStringLiteral("按键， 请发码"));
+    c_.Imagehint->hide();
+    c_.donghuaflash2->setMovie(animationFile());
+    c_.donghuaflash2->show();
+    c_.donghuaflash2->play();
+    selectedKeyList_.append(key);
+    if (!state_.captureThread)
+        startCapture(key);
+}
+
+void Tmaincodelearn::startCapture(IBtn* key) {
+    state_.captureRunState = 1;
+    auto* thread = new TCollectCode(state_);
+    connect(thread, &QThread::finished, this, &Tmaincodelearn::captureFinished);
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    state_.captureThread = thread;
+    captureKey_ = key;
+    thread->start();
+}
+
+// A closing window never leaves a capture thread writing into it.
+void Tmaincodelearn::stopCapture() {
+    if (!state_.captureThread)
+        return;
+    state_.captureRunState = 2;
+    state_.captureThread->wait();
+}
+
+void Tmaincodelearn::learningFailed() {
+    if (selectedKeyList_.isEmpty())
+        return;
+    IBtn* key = selectedKeyList_.first();
+    c_.donghuaflash2->hide();
+    c_.donghuaflash2->stopPlay();
+    c_.Imagehint->show();
+    c_.Imagehint->setPixmap(skin_.single(QStringLiteral("jpgjingtai")));
+    setStatus(QStringLiteral("请重新选择按键进行学习！"));
+    platform::showMessage(nullptr, platform::MessageStyle::Plain, platform::Buttons::Ok, QStringLiteral("学习失败！"));
+    c_.runstate_lab->repaint();
+    key->setPicture(keyPicture(skin_.normalKeyPictures, *key));
+    selectedKeyList_.removeOne(key);
+    showKeyStates();
+}
+
+void Tmaincodelearn::captureFinished() {
+    state_.captureThread = nullptr;
+    // A code captured for another key, or after learning was switched off, is never stored.
+    const bool stale = state_.captureRunState.load() != 1 || !state_.learningOn || selectedKeyList_.isEmpty() ||
+                       selectedKeyList_.first() != captureKey_;
+    captureKey_ = nullptr;
+    if (state_.capturedCode.empty() || stale) {
+        learningFailed();
+        return;
+    }
+    // Storing a captured code comes with the code converter; until then the key is given up.
+    learningFailed();
+}
