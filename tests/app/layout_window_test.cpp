@@ -3,21 +3,9 @@
 
 #include <QPlainTextEdit>
 
-#include <fstream>
 
 using platform::Answer;
 
-namespace {
-
-std::size_t countExchanges(const testsupport::DeviceFolder& folder, const std::string& operation) {
-    std::ifstream in(folder.path() / "exchanges.log");
-    std::size_t n = 0;
-    for (std::string line; std::getline(in, line);)
-        n += line.rfind(operation + " ", 0) == 0;
-    return n;
-}
-
-} // namespace
 
 TEST_F(WindowTest, TheWindowKeepsTheLayoutAsTheDumpShowsIt) {
     Tmaincodelearn& w = create();
@@ -47,8 +35,8 @@ TEST_F(WindowTest, TheWindowKeepsTheLayoutAsTheDumpShowsIt) {
 TEST_F(WindowTest, StartUpReadsTheRemoteSevenTimesAndWritesNothing) {
     folder.emu({"trace", "on"});
     create();
-    EXPECT_EQ(countExchanges(folder, "readdatav20"), 7u); // identification block and six layout reads
-    EXPECT_EQ(countExchanges(folder, "writedatav20"), 0u);
+    EXPECT_EQ(folder.exchanges("readdatav20"), 7u); // identification block and six layout reads
+    EXPECT_EQ(folder.exchanges("writedatav20"), 0u);
 }
 
 TEST_F(WindowTest, ARefusedRemoteHasItsMemoryLeftUnread) {
@@ -56,7 +44,7 @@ TEST_F(WindowTest, ARefusedRemoteHasItsMemoryLeftUnread) {
     folder.emu({"trace", "on"});
     messages.expect(Answer::Ok);
     Tmaincodelearn& w = create();
-    EXPECT_EQ(countExchanges(folder, "readdatav20"), 1u);
+    EXPECT_EQ(folder.exchanges("readdatav20"), 1u);
     EXPECT_TRUE(w.keyTable().empty());
 }
 

@@ -4,6 +4,7 @@
 #include "profiles.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
@@ -74,6 +75,14 @@ int DeviceFolder::emu(const std::vector<std::string>& args, std::string* out) {
     if (out)
         *out = o.str() + e.str();
     return rc;
+}
+
+std::size_t DeviceFolder::exchanges(const std::string& operation) const {
+    std::ifstream in(path_ / "exchanges.log");
+    std::size_t n = 0;
+    for (std::string line; std::getline(in, line);)
+        n += line.rfind(operation + " ", 0) == 0;
+    return n;
 }
 
 } // namespace testsupport

@@ -25,6 +25,8 @@ public:
     void reset(const std::string& profile);
     void setAttached(bool attached);
     void failNext(emu::Operation op, unsigned count = 1, unsigned skip = 0);
+    // How many exchanges of `operation` ("RCollectCodeInfo") the trace has logged.
+    std::size_t exchanges(const std::string& operation) const;
     // Runs a qtm418-emu command line on this folder; its exit code.
     int emu(const std::vector<std::string>& args, std::string* out = nullptr);
 
