@@ -4,6 +4,7 @@
 #include "../device/devicemessages.h"
 #include "../device/identification.h"
 #include "../device/layoutio.h"
+#include "../device/linkstathread.h"
 #include "../controls/ibtn1.h"
 #include "../controls/keypadlayout.h"
 #include "../learning/keytable.h"
@@ -40,6 +41,13 @@ Tmaincodelearn::Tmaincodelearn(QWidget* parent) : QWidget(parent, Qt::FramelessW
 
 Tmaincodelearn::~Tmaincodelearn() {
     stopCapture();
+    delete captureObject_;
+    // The monitor stops within one period; it is never left running against a window that is gone.
+    if (state_.linkThread) {
+        state_.linkThread->requestInterruption();
+        state_.linkThread->wait();
+        delete state_.linkThread;
+    }
     if (maincodelearn == this)
         maincodelearn = nullptr;
 }
@@ -59,6 +67,7 @@ void Tmaincodelearn::createControls() {
     connect(c_.delallstudykey, &IBtn::clicked, this, &Tmaincodelearn::clearAllKeys);
     for (IBtn* key : c_.keys)
         connect(key, &IBtn::clicked, this, &Tmaincodelearn::keyClick);
+    connectCommands();
 }
 
 void Tmaincodelearn::runCreation() {
@@ -124,12 +133,15 @@ void Tmaincodelearn::showSteps() {
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return;
     }
+    if (!state_.linkThread)
+        startLinkMonitor();
     if (!loadSkin(skin_, animationFile())) {
         platform::notify(this, QStringLiteral("调用图片出错！"));
         state_.startupRefused = true;
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return;
     }
+    checkScreenSize();
     showKeyStates();
     c_.Imagehint->setPixmap(skin_.single(QStringLiteral("gifquorel")));
     c_.delstudykey->setPicture(skin_.single(QStringLiteral("delete")));
@@ -210,6 +222,33 @@ void Tmaincodelearn::closeSteps() {
     skin_ = SkinPictures{};
     if (QFile::exists(animationFile()))
         QFile::remove(animationFile());
+}
+
+void Tmaincodelearn::startLinkMonitor() {
+    auto* monitor = new linkstate(state_.deviceIdentity);
+    connect(monitor, &linkstate::linkStateText, this, [this](const QString& text) { c_.lab_usbstate->setText(text); });
+    connect(monitor, &linkstate::keypadLocked, this, [this] { setKeypadAvailable(false); });
+    connect(monitor, &linkstate::keypadUnlocked, this, [this] { setKeypadAvailable(true); });
+    connect(monitor, &linkstate::reconnectAsked, this, [](const std::shared_ptr<LinkAnswer>& answer) {
+        answer->give(platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::RetryCancel,
+                                           QStringLiteral("未检测到遥控器，请重新连接遥控器！")));
+    });
+    connect(monitor, &linkstate::closeAsked, this, [](const std::shared_ptr<LinkAnswer>& answer) {
+        answer->give(platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::OkCancel,
+                                           QStringLiteral("您需要关闭自学习软件吗！")));
+    });
+    connect(monitor, &QThread::finished, this, &Tmaincodelearn::linkMonitorFinished);
+    connect(monitor, &QThread::finished, monitor, &QObject::deleteLater);
+    state_.linkThread = monitor;
+    monitor->start();
+}
+
+// While the remote is away the keypad is hidden and the key commands are disabled.
+void Tmaincodelearn::setKeypadAvailable(bool available) {
+    c_.ykqbox->setVisible(available);
+    c_.beginstudyibtn->setEnabled(available);
+    c_.delstudykey->setEnabled(available);
+    c_.delallstudykey->setEnabled(available);
 }
 
 void Tmaincodelearn::linkMonitorFinished() {

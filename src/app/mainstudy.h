@@ -75,6 +75,11 @@ public:
     bool clearKeyOnDevice(std::size_t slot, const std::string& keyNumber);
     void clearAllKeys();
 
+    // Help, update and the screen check.
+    void showHelp();
+    void answerUpdate();
+    void checkScreenSize();
+
 public slots:
     // Runs on this thread when a capture thread has ended.
     void captureFinished();
@@ -92,6 +97,9 @@ private:
     void setDeleteButtons(bool available);
     void showIdleHintPanel();
     QPixmap keyPicture(const KeyPictures& set, const IBtn& key) const;
+    void connectCommands();
+    void startLinkMonitor();
+    void setKeypadAvailable(bool available);
     void startCapture(IBtn* key);
     void stopCapture();
     void setStatus(const QString& text, bool repaintNow = false);
@@ -109,6 +117,8 @@ private:
     QList<IBtn*> selectedKeyList_;
     // The key whose code the running capture thread was started for.
     QPointer<IBtn> captureKey_;
+    // The capture thread object until it is gone, for the window's last wait on it.
+    QPointer<QThread> captureObject_;
 };
 
 // The main window, for the worker threads.

@@ -99,16 +99,17 @@ void Tmaincodelearn::startCapture(IBtn* key) {
     connect(thread, &QThread::finished, this, &Tmaincodelearn::captureFinished);
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     state_.captureThread = thread;
+    captureObject_ = thread;
     captureKey_ = key;
     thread->start();
 }
 
 // A closing window never leaves a capture thread writing into it.
 void Tmaincodelearn::stopCapture() {
-    if (!state_.captureThread)
+    if (!captureObject_)
         return;
     state_.captureRunState = 2;
-    state_.captureThread->wait();
+    captureObject_->wait();
 }
 
 void Tmaincodelearn::learningFailed() {
@@ -129,6 +130,8 @@ void Tmaincodelearn::learningFailed() {
 
 void Tmaincodelearn::captureFinished() {
     state_.captureThread = nullptr;
+    if (state_.closingDown)
+        return;
     // A code captured for another key, or after learning was switched off, is never stored.
     const bool stale = state_.captureRunState.load() != 1 || !state_.learningOn || selectedKeyList_.isEmpty() ||
                        selectedKeyList_.first() != captureKey_;

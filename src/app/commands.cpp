@@ -1,0 +1,42 @@
+// The window's small commands: help, update, the hand cursor, and the narrow-screen check.
+#include "mainstudy.h"
+
+#include "../controls/ibtn1.h"
+#include "../platform/display.h"
+#include "../platform/messagebox.h"
+#include "../platform/shell.h"
+
+void Tmaincodelearn::showHelp() {
+    if (!platform::shell().open(QStringLiteral("studyhelp.chm")))
+        platform::notify(nullptr, QStringLiteral("找不到帮助文件！"));
+}
+
+void Tmaincodelearn::answerUpdate() {
+    QString text = QStringLiteral("您的软件目前不需要升级！");
+    if (state_.learningOn)
+        text = QStringLiteral("软件正在学习状态，要升级请退出学习状态！");
+    else if (state_.deleteOneOn)
+        text = QStringLiteral("软件正在删除状态，要升级请退出删除状态！");
+    platform::showMessage(nullptr, platform::MessageStyle::Plain, platform::Buttons::Ok, text);
+}
+
+void Tmaincodelearn::connectCommands() {
+    connect(c_.helpibtn, &IBtn::clicked, this, &Tmaincodelearn::showHelp);
+    connect(c_.updateibtn, &IBtn::clicked, this, &Tmaincodelearn::answerUpdate);
+    // Once hovered, these keep the hand; the delete-one button keeps its own cursor.
+    for (IBtn* button : {c_.helpibtn, c_.updateibtn, c_.IBtn79, c_.beginstudyibtn, c_.delallstudykey})
+        connect(button, &IBtn::mouseMoved, button, [button] { button->setCursor(Qt::PointingHandCursor); });
+}
+
+// A screen narrower than the window is told so; the mode is changed for this session only.
+void Tmaincodelearn::checkScreenSize() {
+    platform::Display& display = platform::display();
+    const QSize size = display.size();
+    if (size.width() >= 1024)
+        return;
+    platform::notify(nullptr, QStringLiteral("你目前的显示器分辨率是%1*%2\r\n为了运行该软件，你的显示器分辨率至少要1024*768")
+                                  .arg(size.width())
+                                  .arg(size.height()));
+    if (display.size().width() < 1024)
+        display.useMinimumMode();
+}
