@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QProcess>
 #include <QUrl>
 
 namespace platform {
@@ -15,7 +16,11 @@ public:
         const QFileInfo info(file);
         if (!info.exists())
             return false;
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+        if (QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath())))
+            return true;
+        // A desktop without file associations still has the help viewer the run script installs.
+        return info.suffix().compare(QStringLiteral("chm"), Qt::CaseInsensitive) == 0 &&
+               QProcess::startDetached(QStringLiteral("xchm"), {info.absoluteFilePath()});
     }
 };
 
