@@ -3,10 +3,16 @@
 #pragma once
 
 #include "app/mainstudy.h"
+#include "controls/ibtn1.h"
 #include "devicefolder.h"
+#include "platform/fixedpaths.h"
+#include "recordingdisplay.h"
+#include "recordingshell.h"
 #include "scriptedmessages.h"
 
 #include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -14,8 +20,11 @@
 
 class WindowTest : public ::testing::Test {
 protected:
+    void SetUp() override { platform::setFixedFileFolder(fixedFiles.path()); }
+
     void TearDown() override {
         window.reset();
+        platform::setFixedFileFolder(QString());
         EXPECT_EQ(messages.unexpected(), 0) << "a message box appeared that the test did not expect";
         EXPECT_EQ(messages.pendingAnswers(), 0u) << "an expected message box never appeared";
     }
@@ -30,6 +39,25 @@ protected:
         return l ? l->text() : QStringLiteral("<no such label>");
     }
 
+    // The window, created and shown as the program shows it.
+    Tmaincodelearn& createShown() {
+        Tmaincodelearn& w = create();
+        w.show();
+        return w;
+    }
+
+    IBtn* button(const char* name) const { return window->findChild<IBtn*>(QString::fromLatin1(name)); }
+
+    // The key button carrying key number `code`.
+    IBtn* key(const char* code) const {
+        for (IBtn* k : window->controls().keys)
+            if (k->Code() == QLatin1String(code))
+                return k;
+        return nullptr;
+    }
+
+    static void click(IBtn* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(3, 3)); }
+
     testsupport::ShownMessage onlyMessage() const {
         EXPECT_EQ(messages.shown().size(), 1u);
         return messages.shown().empty() ? testsupport::ShownMessage{} : messages.shown().front();
@@ -37,5 +65,8 @@ protected:
 
     testsupport::DeviceFolder folder{"factory"};
     testsupport::ScriptedMessages messages;
+    testsupport::RecordingShell shell;
+    testsupport::RecordingDisplay display;
+    QTemporaryDir fixedFiles;
     std::unique_ptr<Tmaincodelearn> window;
 };
