@@ -35,6 +35,13 @@ std::optional<platform::Answer> linkstate::ask(void (linkstate::*question)(std::
     return answer->waitFor([this] { return isInterruptionRequested(); });
 }
 
+// The period's sleep, cut short by a stop request so a closing window is not kept waiting.
+void linkstate::pause() {
+    constexpr unsigned long step = 10;
+    for (unsigned long slept = 0; slept < kPeriodMs && !isInterruptionRequested(); slept += step)
+        msleep(step);
+}
+
 void linkstate::run() {
     bool linkLost = false;
     bool reconnecting = false;
@@ -49,7 +56,7 @@ void linkstate::run() {
             linkLost = true;
             emit linkStateText(QStringLiteral(" 遥控器连接断开"));
         }
-        msleep(kPeriodMs);
+        pause();
         if (linkLost) {
             emit keypadLocked();
             reconnecting = true;

@@ -49,6 +49,7 @@ protected:
     void run() override;
 
 private:
+    void pause();
     std::optional<platform::Answer> ask(void (linkstate::*question)(std::shared_ptr<LinkAnswer>));
 
     const std::string deviceIdentity_;

@@ -2,22 +2,9 @@
 
 #include <QTest>
 #include <QThread>
-#include <QToolButton>
 
 using platform::Answer;
 
-namespace {
-
-// Stands in for the link monitor: runs until asked to stop.
-class StoppableThread : public QThread {
-protected:
-    void run() override {
-        while (!isInterruptionRequested())
-            msleep(5);
-    }
-};
-
-} // namespace
 
 TEST_F(WindowTest, ClosingWhileLearningWithTheRemoteAttachedIsRefused) {
     Tmaincodelearn& w = create();
@@ -43,15 +30,13 @@ TEST_F(WindowTest, ClosingWhileLearningWithTheRemoteUnpluggedIsAllowed) {
 }
 
 TEST_F(WindowTest, TheCloseButtonClosesAndAsksTheLinkMonitorToStop) {
-    Tmaincodelearn& w = create();
-    w.show();
-    StoppableThread monitor;
-    monitor.start();
-    w.state().linkThread = &monitor;
-    QTest::mouseClick(w.findChild<QToolButton*>("IBtn79"), Qt::LeftButton);
+    Tmaincodelearn& w = createShown();
+    QPointer<QThread> monitor = w.state().linkThread;
+    ASSERT_FALSE(monitor.isNull());
+    click(button("IBtn79"));
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(w.state().closingDown);
-    EXPECT_TRUE(monitor.wait(2000));
+    EXPECT_TRUE(QTest::qWaitFor([&monitor] { return monitor.isNull(); }, 2000)) << "the monitor ended and went";
 }
 
 TEST_F(WindowTest, AMonitorThatGivesUpClosesTheWindowUnlessItIsClosingAlready) {

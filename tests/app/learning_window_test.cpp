@@ -78,8 +78,8 @@ TEST_F(LearningWindowTest, LearningCannotStartWhileDeleting) {
 }
 
 TEST_F(LearningWindowTest, AClickedKeyShowsItsLearningPictureAndTheAnimationWhileTheCaptureRuns) {
-    slowCaptures();
     Tmaincodelearn& w = createShown();
+    slowCaptures();
     click(c().beginstudyibtn);
     IBtn* up = key("04");
     click(up);
@@ -168,8 +168,8 @@ TEST_F(LearningWindowTest, ALearnedKeyIsOnlyLearnedAgainWhenTheUserSaysSo) {
 }
 
 TEST_F(LearningWindowTest, AKeyClickedBeforeTheEarlierCaptureEndedStartsNoSecondThread) {
-    folder.emu({"latency", "200000"});
     Tmaincodelearn& w = createShown();
+    folder.emu({"latency", "60000"});
     click(c().beginstudyibtn);
     click(key("04"));
     QPointer<QThread> first = w.state().captureThread;
@@ -188,8 +188,8 @@ TEST_F(LearningWindowTest, AKeyClickedBeforeTheEarlierCaptureEndedStartsNoSecond
 }
 
 TEST_F(LearningWindowTest, ClosingTheWindowStopsAndWaitsForTheCapture) {
-    slowCaptures();
     Tmaincodelearn& w = createShown();
+    slowCaptures();
     click(c().beginstudyibtn);
     click(key("04"));
     QPointer<QThread> thread = w.state().captureThread;
