@@ -1,0 +1,43 @@
+// The configurator's pictures, one function per picture, each at the size the window gives it.
+#pragma once
+
+#include "artstyle.h"
+
+#include <QImage>
+#include <QString>
+
+#include <vector>
+
+namespace artwork {
+
+// The remote's body, in the keypad box's own coordinates (197 × 731).
+QImage remoteBodyAtBox();
+// The body as stored (213 × 730): the keypad box stretches it back to 197 × 731.
+QImage remoteBodyPicture();
+
+// The window's background (1024 × 734): legend band, title, captions of the information labels.
+QImage backgroundPicture();
+
+enum class HintPanel { IdleNothingLearned, IdleSomeLearned, Learning, DeletingOne };
+// The blue instruction panels headed "提示" (413 × 170).
+QImage hintPanel(HintPanel panel);
+// The idle banner of the hint area (413 × 86).
+QImage idleHintBanner();
+
+// A command button's face (132 × 39).
+QImage buttonFace(const QString& text, FaceTone tone);
+// The three small buttons at the window's top right (49 × 42), and the close button's grey form.
+QImage helpButtonPicture();
+QImage updateButtonPicture();
+QImage closeButtonPicture();
+QImage closeButtonGreyPicture();
+
+// The learning scene: a remote sending its infrared code to the QTM-418.
+std::vector<QImage> learningAnimationFrames(); // 409 × 84
+std::vector<int> learningAnimationDelays();    // centiseconds, one per frame
+QImage learningStill();                        // 413 × 86, with the call to press the key
+
+// The splash window's picture (460 × 260).
+QImage splashPicture();
+
+} // namespace artwork

@@ -1,0 +1,116 @@
+#include "keyart.h"
+#include "pictures.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace artwork {
+
+namespace {
+
+constexpr QSize kBoxSize{controls::kKeypadBox.width, controls::kKeypadBox.height};
+constexpr QSize kStoredSize{controls::kRemoteBodyPicture.width, controls::kRemoteBodyPicture.height};
+constexpr QRectF kShell{4.5, 3.5, 188, 724};
+constexpr qreal kShellRadius = 30;
+constexpr qreal kRimWidth = 3;
+
+void paintLabel(QPainter& p, const QString& text, QPointF centre, int pixelSize, const QColor& colour,
+                QFont::Weight weight = QFont::Bold) {
+    p.setFont(artFont(pixelSize, weight));
+    p.setPen(colour);
+    p.drawText(QRectF(centre.x() - 60, centre.y() - pixelSize, 120, 2 * pixelSize), Qt::AlignCenter, text);
+}
+
+void paintShell(QPainter& p) {
+    QPainterPath outline;
+    outline.addRoundedRect(kShell, kShellRadius, kShellRadius);
+    p.fillPath(outline.translated(2, 3), kWindowBlue.darker(150));
+    QLinearGradient rim(kShell.topLeft(), kShell.topRight());
+    rim.setColorAt(0, kBodyRim);
+    rim.setColorAt(0.5, kBodyShell);
+    rim.setColorAt(1, kBodyShadow);
+    p.fillPath(outline, rim);
+    QPainterPath surface;
+    surface.addRoundedRect(kShell.adjusted(kRimWidth, kRimWidth, -kRimWidth, -kRimWidth),
+                           kShellRadius - kRimWidth, kShellRadius - kRimWidth);
+    p.fillPath(surface, kBodyShell);
+}
+
+// The top: the infrared window, the learning lamp and the two modes above their power keys.
+void paintHead(QPainter& p) {
+    const QRectF lens(80, 8, 40, 9);
+    QLinearGradient glass(lens.topLeft(), lens.bottomLeft());
+    glass.setColorAt(0, kInfraredLens.lighter(170));
+    glass.setColorAt(1, kInfraredLens);
+    p.setPen(QPen(kBodyShadow, 1));
+    p.setBrush(glass);
+    p.drawRoundedRect(lens, 4.5, 4.5);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(150, 40, 36));
+    p.drawEllipse(QPointF(100, 48), 3, 3);
+    p.setBrush(QColor(255, 150, 140, 160));
+    p.drawEllipse(QPointF(99.2, 47.2), 1.1, 1.1);
+    paintLabel(p, QStringLiteral("学习"), QPointF(100, 60), 9, kBodyLabel, QFont::Normal);
+
+    const auto& tvPower = controls::kKeyButtons[0];
+    const auto& cblPower = controls::kKeyButtons[1];
+    const qreal labelY = 29;
+    paintLabel(p, QStringLiteral("TV 电视"), QPointF(tvPower.place.left + tvPower.picture.width / 2.0, labelY), 10,
+               kTvAccent);
+    paintLabel(p, QStringLiteral("CBL 机顶盒"),
+               QPointF(cblPower.place.left + cblPower.picture.width / 2.0, labelY), 10, kCblAccent);
+}
+
+// Between the television's keys and the set-top box's.
+void paintDivider(QPainter& p) {
+    QColor line = kBodyRim;
+    line.setAlpha(140);
+    p.setPen(QPen(line, 1));
+    p.drawLine(QPointF(18, 181.5), QPointF(180, 181.5));
+}
+
+void paintNavigationPad(QPainter& p) {
+    const QPainterPath pad = navigationPad();
+    p.setPen(QPen(kBodyShadow, 1.2));
+    p.setBrush(kRingBase);
+    p.drawPath(pad);
+}
+
+void paintFoot(QPainter& p) {
+    paintLabel(p, QStringLiteral("QTM-418"), QPointF(100, 688), 13, kBodyLabel);
+    paintLabel(p, QStringLiteral("学习型遥控器"), QPointF(100, 705), 9, kBodyLabel, QFont::Normal);
+}
+
+void paintBody(QPainter& p) {
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    p.fillRect(QRectF(QPointF(0, 0), QSizeF(kBoxSize)), kWindowBlue);
+    paintShell(p);
+    paintHead(p);
+    paintDivider(p);
+    paintNavigationPad(p);
+    for (const KeyFace& key : keyFaces())
+        paintKeyWell(p, key.face);
+    paintFoot(p);
+}
+
+} // namespace
+
+QImage remoteBodyAtBox() {
+    QImage body(kBoxSize, QImage::Format_RGB32);
+    QPainter p(&body);
+    paintBody(p);
+    return body;
+}
+
+QImage remoteBodyPicture() {
+    QImage body(kStoredSize, QImage::Format_RGB32);
+    QPainter p(&body);
+    p.scale(static_cast<qreal>(kStoredSize.width()) / kBoxSize.width(),
+            static_cast<qreal>(kStoredSize.height()) / kBoxSize.height());
+    paintBody(p);
+    return body;
+}
+
+} // namespace artwork
