@@ -1,6 +1,6 @@
 #include "qidong.h"
 
-#include "splashpicture.h"
+#include "../controls/mainlayout.h"
 
 #include <QLabel>
 
@@ -11,5 +11,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint | Qt::
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 462, 258);
-    Image1->setPixmap(splashPicture());
+    Image1->setScaledContents(true);
+    Image1->setPixmap(QPixmap(controls::windowPicture(QStringLiteral("splash.gif"))));
 }

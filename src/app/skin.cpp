@@ -48,7 +48,7 @@ QPixmap SkinPictures::single(const QString& name) const {
 }
 
 bool loadSkin(SkinPictures& skin, const QString& animationFile) {
-    // Bundles that did load stay loaded when a later one fails.
+    // Every bundle is released again on every way out, a failed load included.
     std::vector<ResourceLibrary> bundles;
     for (const char* name : kBundleNames) {
         auto library = ResourceLibrary::load(QString::fromLatin1(name));
@@ -78,7 +78,5 @@ bool loadSkin(SkinPictures& skin, const QString& animationFile) {
             return false;
         skin.singles.insert_or_assign(QString::fromLatin1(name), std::move(*picture));
     }
-    for (auto& bundle : bundles)
-        bundle.release();
     return true;
 }

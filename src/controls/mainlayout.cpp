@@ -10,6 +10,15 @@
 
 #include <stdexcept>
 
+// The window's pictures are compiled into the program; a static library must register them.
+static void registerWindowPictures() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(windowpictures);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace controls {
 
 namespace {
@@ -98,7 +107,10 @@ void createKeypad(MainControls& c) {
 
 } // namespace
 
-QString windowPicture(const QString& name) { return QStringLiteral(":/window/") + name; }
+QString windowPicture(const QString& name) {
+    registerWindowPictures();
+    return QStringLiteral(":/window/") + name;
+}
 
 MainControls createMainControls(QWidget* window) {
     MainControls c;

@@ -19,8 +19,8 @@ public:
     ResourceLibrary& operator=(ResourceLibrary&&) = delete;
     ResourceLibrary(const ResourceLibrary&) = delete;
     ResourceLibrary& operator=(const ResourceLibrary&) = delete;
-    // Dropping a library without release() keeps it loaded, as an unreleased library stays.
-    ~ResourceLibrary() = default;
+    // A bundle left loaded would answer for its name in every later load: dropping it releases it.
+    ~ResourceLibrary() { release(); }
 
     // The bytes of resource `resource` ("gif26"); nullopt when the bundle has no such resource.
     std::optional<QByteArray> data(const QString& resource) const;

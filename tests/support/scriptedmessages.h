@@ -31,6 +31,8 @@ public:
                           const QString& text) override;
 
     const std::vector<ShownMessage>& shown() const { return shown_; }
+    // Forgets the boxes shown so far.
+    void clear() { shown_.clear(); }
     // Boxes that came with no scripted answer left (answered with Cancel/No/OK).
     int unexpected() const { return unexpected_; }
     std::size_t pendingAnswers() const { return script_.size(); }

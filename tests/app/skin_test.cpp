@@ -1,0 +1,122 @@
+// Loading the skin bundles: the whole skin, each bundle missing in turn, a missing or broken
+// picture, and the learning animation written on show and removed on close.
+#include "windowtest.h"
+
+#include "platform/resourcelibrary.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+using platform::Answer;
+
+namespace {
+
+const QStringList kBundles{"on100C", "sn100C", "fn100C", "bn100C", "dn100C"};
+
+class SkinTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        platform::setSkinFolder(skins.path());
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        platform::setSkinFolder(QString());
+    }
+
+    // The program's own bundles, except `left out`, with `replacement` standing in for its namesake.
+    void useBundles(const QString& leftOut = {}, const QString& replacement = {}) {
+        for (const QString& name : kBundles) {
+            const QString target = skins.filePath(name + ".rcc");
+            QFile::remove(target);
+            if (name == leftOut)
+                continue;
+            QString source = QDir(QCoreApplication::applicationDirPath()).filePath(name + ".rcc");
+            if (!replacement.isEmpty() && replacement.startsWith(name))
+                source = QDir(QStringLiteral(QTM418_TEST_SKIN_DIR)).filePath(replacement + ".rcc");
+            ASSERT_TRUE(QFile::copy(source, target)) << source.toStdString();
+        }
+    }
+
+    // Shows the window expecting the picture error; true when it then closed.
+    bool showFailsWithThePictureError() {
+        messages.expect(Answer::Ok);
+        Tmaincodelearn& w = createShown();
+        const bool closed = QTest::qWaitFor([&w] { return !w.isVisible(); }, 2000);
+        EXPECT_EQ(onlyMessage().text, "调用图片出错！");
+        EXPECT_EQ(onlyMessage().caption, "提示");
+        EXPECT_TRUE(w.state().startupRefused);
+        return closed;
+    }
+
+    QTemporaryDir skins;
+};
+
+TEST_F(SkinTest, TheWholeSkinGivesEveryPictureItsPlace) {
+    useBundles();
+    SkinPictures skin;
+    ASSERT_TRUE(loadSkin(skin, fixedFiles.filePath("888.swf")));
+    for (const KeyPictures* set : {&skin.normalKeyPictures, &skin.learnedKeyPictures, &skin.learningKeyPictures,
+                                   &skin.occupiedKeyPictures})
+        for (const QPixmap& picture : *set)
+            ASSERT_FALSE(picture.isNull());
+    // Key 27 (IBtn35, "CBL/UP") is 70 x 29; an index no key uses is a plain key.
+    EXPECT_EQ(skin.learnedKeyPictures[0x27].size(), QSize(70, 29));
+    EXPECT_EQ(skin.normalKeyPictures[0x08].size(), QSize(36, 32));
+    for (const char* name : {"gifquorel", "jpgjingtai", "stopdelete", "deletehui", "delete", "clear", "clearhui"})
+        EXPECT_FALSE(skin.single(name).isNull()) << name;
+    EXPECT_TRUE(QFile::exists(fixedFiles.filePath("888.swf")));
+}
+
+TEST_F(SkinTest, EachMissingBundleClosesTheWindowWithThePictureError) {
+    for (const QString& missing : kBundles) {
+        SCOPED_TRACE(missing.toStdString());
+        useBundles(missing);
+        EXPECT_TRUE(showFailsWithThePictureError());
+        window.reset();
+        messages.clear();
+    }
+}
+
+TEST_F(SkinTest, AMissingKeyPictureStopsLoadingThere) {
+    useBundles({}, "on100C-without-gif100");
+    SkinPictures skin;
+    EXPECT_FALSE(loadSkin(skin, fixedFiles.filePath("888.swf")));
+    EXPECT_FALSE(skin.occupiedKeyPictures[99].isNull()) << "what loaded before stays";
+    EXPECT_TRUE(skin.normalKeyPictures[100].isNull());
+    EXPECT_TRUE(skin.learnedKeyPictures[100].isNull());
+    EXPECT_TRUE(showFailsWithThePictureError());
+}
+
+TEST_F(SkinTest, AnUndecodableKeyPictureIsAPictureError) {
+    useBundles({}, "sn100C-bad-gif7");
+    EXPECT_TRUE(showFailsWithThePictureError());
+}
+
+TEST_F(SkinTest, AMissingSinglePictureIsAPictureErrorToo) {
+    useBundles({}, "bn100C-without-clear");
+    SkinPictures skin;
+    EXPECT_FALSE(loadSkin(skin, fixedFiles.filePath("888.swf")));
+    EXPECT_FALSE(skin.normalKeyPictures[167].isNull());
+    EXPECT_TRUE(showFailsWithThePictureError());
+}
+
+TEST_F(SkinTest, TheAnimationIsWrittenAfreshOnShowAndRemovedOnClose) {
+    useBundles();
+    const QString animation = Tmaincodelearn::animationFile();
+    {
+        QFile old(animation);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("an animation from an earlier run");
+    }
+    Tmaincodelearn& w = createShown();
+    QFile written(animation);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.read(6).startsWith("GIF89a"));
+    written.close();
+    EXPECT_TRUE(w.close());
+    EXPECT_FALSE(QFile::exists(animation));
+}
+
+} // namespace
