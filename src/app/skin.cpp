@@ -25,7 +25,7 @@ std::optional<QPixmap> decode(const ResourceLibrary& library, const QString& res
     QImage image = QImage::fromData(*bytes, format);
     if (image.isNull())
         return std::nullopt;
-    return QPixmap::fromImage(std::move(image));
+    return QPixmap::fromImage(std::move(image), Qt::NoOpaqueDetection);
 }
 
 // Failing to write the animation only leaves it with nothing to play.
