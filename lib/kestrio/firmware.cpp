@@ -3,6 +3,7 @@
 #include "device/hextext.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace emu {
@@ -67,5 +68,25 @@ std::string versionText(const Device& device) { return device.settings.versionTe
 std::string basicInformation(const Device& device) { return readBlocks(device, kIdentificationAddress, 6).value(); }
 
 std::string identityText(const Device& device) { return basicInformation(device).substr(0, 2 * kIdentityBytes); }
+
+std::int64_t wallClockMillis() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+void startCapture(Device& device, std::int64_t nowMillis) { device.settings.captureStartedMillis = nowMillis; }
+
+std::optional<std::string> pollCapture(Device& device, std::int64_t nowMillis) {
+    DeviceSettings& s = device.settings;
+    if (s.captureStartedMillis == 0)
+        return std::nullopt;
+    if (s.sentCaptures.empty())
+        return std::nullopt;
+    std::string record = std::move(s.sentCaptures.front());
+    s.sentCaptures.erase(s.sentCaptures.begin());
+    s.captureStartedMillis = 0;
+    (void)nowMillis;
+    return record;
+}
 
 } // namespace emu

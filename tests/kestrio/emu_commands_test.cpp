@@ -1,3 +1,5 @@
+#include "capturewords.h"
+#include "device/kestrio.h"
 #include "devicefolder.h"
 #include "firmware.h"
 
@@ -78,4 +80,54 @@ TEST(EmuCommands, UsageErrorsExitWithTwo) {
     EXPECT_EQ(folder.emu({"plug", "now"}), 2);
     EXPECT_EQ(folder.emu({"latency", "-1"}), 2);
     EXPECT_EQ(folder.emu({"help"}), 0);
+}
+
+TEST(EmuSend, TheNextCaptureReceivesWhatWasSentOnceAndInOrder) {
+    DeviceFolder folder;
+    ASSERT_EQ(folder.emu({"demo", "off"}), 0);
+    std::vector<char> buffer(10240, 0);
+    ASSERT_EQ(folder.emu({"send", "9000", "4500", "560"}), 0);
+    ASSERT_EQ(folder.emu({"send", "--carrier", "36000", "889,889,1778"}), 0);
+    // Nothing arrives outside capture mode.
+    EXPECT_FALSE(RCollectCodeInfo(buffer.data()));
+
+    ASSERT_TRUE(SetCodeCarrierWave());
+    ASSERT_TRUE(RCollectCodeInfo(buffer.data()));
+    EXPECT_EQ(std::string(buffer.data()), ir::captureRecord({38000, {9000, 4500, 560}}));
+    EXPECT_EQ(buffer[10239], 0);
+    std::fill(buffer.begin(), buffer.end(), 0);
+    EXPECT_FALSE(RCollectCodeInfo(buffer.data()));
+    EXPECT_EQ(buffer[0], 0);
+
+    ASSERT_TRUE(SetCodeCarrierWave());
+    ASSERT_TRUE(RCollectCodeInfo(buffer.data()));
+    EXPECT_EQ(std::string(buffer.data()), ir::captureRecord({36000, {889, 889, 1778}}));
+    ASSERT_TRUE(SetCodeCarrierWave());
+    EXPECT_FALSE(RCollectCodeInfo(buffer.data()));
+}
+
+TEST(EmuSend, TakesCaptureWordsAndCaptureLines) {
+    DeviceFolder folder;
+    ASSERT_EQ(folder.emu({"send", "e97834bc8690"}), 0);
+    ASSERT_EQ(folder.emu({"send", R"({"source":"x","carrier_hz":40000,"timings_us":[2400,600,600],"label":null})"}),
+              0);
+    const auto sent = folder.snapshot().settings.sentCaptures;
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0], "E97834BC8690");
+    EXPECT_EQ(sent[1], ir::captureRecord({40000, {2400, 600, 600}}));
+    std::string out;
+    folder.emu({"status"}, &out);
+    EXPECT_NE(out.find("2 signal(s) waiting"), std::string::npos);
+}
+
+TEST(EmuSend, RefusesWhatIsNoSignal) {
+    DeviceFolder folder;
+    EXPECT_EQ(folder.emu({"send"}), 2);
+    EXPECT_EQ(folder.emu({"send", "9000", "-4500"}), 2);
+    EXPECT_EQ(folder.emu({"send", "--carrier", "5", "9000"}), 2);
+    EXPECT_EQ(folder.emu({"send", "--carrier"}), 2);
+    EXPECT_EQ(folder.emu({"send", "{\"timings_us\": []}"}), 2);
+    EXPECT_EQ(folder.emu({"send", "--carrier", "38000", "{\"timings_us\": [5]}"}), 2);
+    EXPECT_EQ(folder.emu({"send", "E978Z4BC"}), 2);
+    EXPECT_TRUE(folder.snapshot().settings.sentCaptures.empty());
 }
