@@ -22,51 +22,69 @@ long threePeriods(int carrierHz) {
     return std::clamp(std::lround(3e6 / carrierHz), 1L, 255L);
 }
 
-void appendMark(std::vector<std::string>& words, int micros) {
-    const long units = (static_cast<long>(micros) + kReceiverWidening) * kUnitsPerMicro;
-    if (units <= kLongUnits) {
-        words.push_back(word(0x8000 | units));
-        return;
+constexpr int kLongestMarkMicros = 2 * kLongUnits / kUnitsPerMicro - kReceiverWidening;
+
+long markUnits(int micros) { return (static_cast<long>(micros) + kReceiverWidening) * kUnitsPerMicro; }
+
+long spaceUnits(int micros) {
+    return std::max((static_cast<long>(micros) - kReceiverWidening) * kUnitsPerMicro, 1L);
+}
+
+std::size_t markWords(long units) { return units <= kLongUnits ? 1 : 2; }
+std::size_t spaceWords(long units) { return static_cast<std::size_t>(units / kLongUnits) + 1; }
+
+void appendMark(std::string& record, long units) {
+    if (units > kLongUnits) {
+        record += word(kLongUnits);
+        units -= kLongUnits;
     }
-    words.push_back(word(kLongUnits));
-    words.push_back(word(0x8000 | std::min<long>(units - kLongUnits, kLongUnits)));
+    record += word(0x8000 | units);
 }
 
 // A long space is a run of full words and a word with the rest; a rest of nothing would merge
 // the run with the next one, so it keeps one unit.
-void appendSpace(std::vector<std::string>& words, long units) {
-    const long fullWords = units / kLongUnits;
-    for (long i = 0; i < fullWords; ++i)
-        words.push_back(word(kLongUnits));
-    words.push_back(word(std::max(units % kLongUnits, 1L)));
+void appendSpace(std::string& record, long units) {
+    for (long i = units / kLongUnits; i > 0; --i)
+        record += word(kLongUnits);
+    record += word(std::max(units % kLongUnits, 1L));
 }
 
 } // namespace
 
-std::string captureRecord(const Signal& signal) {
-    std::vector<std::string> words;
-    std::size_t closedAt = 0; // words of the record up to its last whole mark
+std::vector<int> receivedTimings(const Signal& signal) {
+    std::vector<int> received;
+    std::size_t words = 0;
+    std::size_t closedAt = 0; // timings up to the last whole mark
     for (std::size_t i = 0; i < signal.timings.size(); ++i) {
         const int micros = std::max(signal.timings[i], 1);
         if (i % 2 == 0) {
-            appendMark(words, micros);
-            if (words.size() > kMaxRecordWords)
+            const int mark = std::min(micros, kLongestMarkMicros);
+            words += markWords(markUnits(mark));
+            if (words > kMaxRecordWords)
                 break;
-            closedAt = words.size();
+            received.push_back(mark);
+            closedAt = received.size();
             continue;
         }
-        if (i + 1 == signal.timings.size())
-            break; // a closing space is part of the silence
-        const long units = std::max((static_cast<long>(micros) - kReceiverWidening) * kUnitsPerMicro, 1L);
-        if (units >= static_cast<long>(kSilenceWords) * kLongUnits)
-            break;
-        appendSpace(words, units);
+        if (i + 1 == signal.timings.size() || spaceUnits(micros) >= static_cast<long>(kSilenceWords) * kLongUnits)
+            break; // the silence that closes the record
+        words += spaceWords(spaceUnits(micros));
+        received.push_back(micros);
     }
-    words.resize(closedAt);
+    received.resize(closedAt);
+    return received;
+}
+
+std::string captureRecord(const Signal& signal) {
+    const std::vector<int> received = receivedTimings(signal);
     std::string record;
-    record.reserve((closedAt + kTrailerWords) * kWordChars);
-    for (const std::string& w : words)
-        record += w;
+    record.reserve(kCaptureBufferChars);
+    for (std::size_t i = 0; i < received.size(); ++i) {
+        if (i % 2 == 0)
+            appendMark(record, markUnits(received[i]));
+        else
+            appendSpace(record, spaceUnits(received[i]));
+    }
     for (int i = 0; i < kSilenceWords; ++i)
         record += word(kLongUnits);
     const long periods = threePeriods(signal.carrierHz);

@@ -4,6 +4,7 @@
 #include "timings.h"
 
 #include <string>
+#include <vector>
 
 namespace ir {
 
@@ -14,6 +15,10 @@ constexpr int kReceiverWidening = 58;
 constexpr int kSilenceWords = 20;
 // The receiver ends a record at a silence of twenty full words (about 218 ms).
 constexpr long kSilenceMicros = static_cast<long>(kSilenceWords) * kLongUnits / kUnitsPerMicro;
+
+// The signal as the receiver takes it in: marks no longer than two words hold, ended at the
+// first silence (a closing space is part of it), cut after a mark where the buffer is full.
+std::vector<int> receivedTimings(const Signal& signal);
 
 // The record the receiver writes for `signal`: its marks (widened) and spaces (shortened) in
 // 1/3 microsecond words, long ones split, ended at the first silence, then the closing silence
