@@ -3,6 +3,7 @@
 #include "capturewords.h"
 #include "devicestore.h"
 #include "firmware.h"
+#include "keysignal.h"
 #include "layoutcheck.h"
 #include "layoutdump.h"
 #include "profiles.h"
@@ -32,6 +33,7 @@ const char* kUsage =
     "  send [--carrier HZ] MICROSECONDS...  ... a signal of these mark and space durations\n"
     "  send JSONLINE           ... the signal of one line of the test captures\n"
     "  demo on|off             with nothing sent, a capture receives a demo remote's key after 1.5 s\n"
+    "  transmit KEY [--json]   what the remote sends when the key is pressed: carrier, frames, protocol\n"
     "The device lives in $QTM418_DEVICE_DIR, else ~/.local/state/qtm418/device.\n";
 
 constexpr unsigned kLowestCarrierHz = 20000;
@@ -218,6 +220,19 @@ public:
         return rc;
     }
 
+    int transmit(const std::string& keyNumber, bool json) {
+        return inspect([&](const Device& d) {
+            std::string why;
+            const auto key = pressKey(d, keyNumber, why);
+            if (!key) {
+                err_ << "qtm418-emu: " << why << '\n';
+                return 1;
+            }
+            out_ << (json ? keySignalJson(*key) : keySignalText(*key));
+            return 0;
+        });
+    }
+
     int status() {
         return change([&](Device& d) {
             const DeviceSettings& s = d.settings;
@@ -295,6 +310,8 @@ int runCommand(const std::vector<std::string>& args, const std::filesystem::path
         return session.read(args);
     if (command == "send")
         return session.send(args);
+    if (command == "transmit" && (expectArgs(2) || (expectArgs(3) && args[2] == "--json")))
+        return session.transmit(args[1], args.size() == 3);
     if (command == "demo" && expectArgs(2) && (args[1] == "on" || args[1] == "off"))
         return session.change([on = args[1] == "on"](Device& d) {
             d.settings.demo = on;

@@ -1,5 +1,7 @@
 #include "firmware.h"
 
+#include "capturewords.h"
+#include "demoremote.h"
 #include "device/hextext.h"
 
 #include <algorithm>
@@ -80,12 +82,17 @@ std::optional<std::string> pollCapture(Device& device, std::int64_t nowMillis) {
     DeviceSettings& s = device.settings;
     if (s.captureStartedMillis == 0)
         return std::nullopt;
-    if (s.sentCaptures.empty())
+    std::string record;
+    if (!s.sentCaptures.empty()) {
+        record = std::move(s.sentCaptures.front());
+        s.sentCaptures.erase(s.sentCaptures.begin());
+    } else if (s.demo && nowMillis - s.captureStartedMillis >= kDemoDelayMillis) {
+        record = ir::captureRecord(demoRemoteKey(s.demoNextKey));
+        s.demoNextKey = (s.demoNextKey + 1) % kDemoKeyCount;
+    } else {
         return std::nullopt;
-    std::string record = std::move(s.sentCaptures.front());
-    s.sentCaptures.erase(s.sentCaptures.begin());
+    }
     s.captureStartedMillis = 0;
-    (void)nowMillis;
     return record;
 }
 
