@@ -51,7 +51,12 @@ std::string serializeSettings(const DeviceSettings& s) {
         << "version_text=" << oneLine(s.versionText) << '\n'
         << "latency_us=" << s.latencyMicros << '\n'
         << "trace=" << (s.trace ? 1 : 0) << '\n'
-        << "memory_generation=" << s.memoryGeneration << '\n';
+        << "memory_generation=" << s.memoryGeneration << '\n'
+        << "demo=" << (s.demo ? 1 : 0) << '\n'
+        << "demo_next_key=" << s.demoNextKey << '\n'
+        << "capture_started_ms=" << s.captureStartedMillis << '\n';
+    for (const std::string& record : s.sentCaptures)
+        out << "sent=" << oneLine(record) << '\n';
     for (const auto& [op, rule] : s.failures)
         out << "fail." << operationName(op) << '=' << rule.skip << ',' << rule.count << '\n';
     for (const auto& [address, text] : s.textOverlay) {
@@ -93,6 +98,16 @@ std::optional<DeviceSettings> parseSettings(const std::string& text) {
         } else if (key == "memory_generation") {
             if (!parseNumber(value, s.memoryGeneration))
                 return std::nullopt;
+        } else if (key == "demo") {
+            s.demo = value == "1";
+        } else if (key == "demo_next_key") {
+            if (!parseNumber(value, s.demoNextKey))
+                return std::nullopt;
+        } else if (key == "capture_started_ms") {
+            if (!parseNumber(value, s.captureStartedMillis))
+                return std::nullopt;
+        } else if (key == "sent") {
+            s.sentCaptures.push_back(value);
         } else if (key.rfind("fail.", 0) == 0) {
             const auto op = operationFromName(key.substr(5));
             const auto comma = value.find(',');

@@ -41,6 +41,13 @@ struct DeviceSettings {
     std::map<Operation, FailRule> failures;
     // Bytes the firmware answers with other characters than their hex digits: address -> 2 chars.
     std::map<unsigned, std::string> textOverlay;
+    // With nothing sent, a capture receives a key of the built-in demo remote; a new remote has it on.
+    bool demo = true;
+    unsigned demoNextKey = 0;
+    // When capture mode began, in milliseconds of the wall clock (shared by every process); 0: off.
+    std::int64_t captureStartedMillis = 0;
+    // Capture records sent towards the remote, received in this order by the next captures.
+    std::vector<std::string> sentCaptures;
 };
 
 struct Device {

@@ -1,7 +1,9 @@
 #include "emucommands.h"
 
+#include "capturewords.h"
 #include "devicestore.h"
 #include "firmware.h"
+#include "keysignal.h"
 #include "layoutcheck.h"
 #include "layoutdump.h"
 #include "profiles.h"
@@ -27,7 +29,21 @@ const char* kUsage =
     "  check                   the layout's invariants; exit 1 listing each violation\n"
     "  trace on|off            log every exchange to exchanges.log in the device folder\n"
     "  status                  cable, identity, profile, latency, pending failures\n"
+    "  send CAPTURE            the next capture receives these capture words (hex, no separators)\n"
+    "  send [--carrier HZ] MICROSECONDS...  ... a signal of these mark and space durations\n"
+    "  send JSONLINE           ... the signal of one line of the test captures\n"
+    "  demo on|off             with nothing sent, a capture receives a demo remote's key after 1.5 s\n"
+    "  transmit KEY [--json]   what the remote sends when the key is pressed: carrier, frames, protocol\n"
     "The device lives in $QTM418_DEVICE_DIR, else ~/.local/state/qtm418/device.\n";
+
+constexpr unsigned kLowestCarrierHz = 20000;
+constexpr unsigned kHighestCarrierHz = 100000;
+
+std::string upperCase(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    return text;
+}
 
 bool parseUnsigned(const std::string& text, unsigned& out, int base = 10) {
     const char* end = text.data() + text.size();
@@ -68,10 +84,11 @@ public:
             err_ << "qtm418-emu: unknown profile '" << profile << "'; see 'qtm418-emu profiles'\n";
             return 2;
         }
-        // The exchange time is the bench's setting, not the remote's: a reset keeps it. A folder
-        // too damaged to read simply gets the default.
+        // The exchange time and the demo remote are the bench's, not the remote's: a reset keeps
+        // them. A folder too damaged to read simply gets the defaults.
         store_.transact([&](Device& old) {
             device->settings.latencyMicros = old.settings.latencyMicros;
+            device->settings.demo = old.settings.demo;
             return unsigned{NoChange};
         });
         std::string error;
@@ -160,6 +177,62 @@ public:
         });
     }
 
+    int send(const std::vector<std::string>& args) {
+        std::vector<std::string> rest;
+        std::optional<int> carrier;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            if (args[i] != "--carrier") {
+                rest.push_back(args[i]);
+                continue;
+            }
+            unsigned hz = 0;
+            if (carrier || i + 1 >= args.size() || !parseUnsigned(args[i + 1], hz) ||
+                (hz != 0 && (hz < kLowestCarrierHz || hz > kHighestCarrierHz)))
+                return usageError(err_, "--carrier takes 0 (none) or a frequency from 20000 to 100000 Hz");
+            carrier = static_cast<int>(hz);
+            ++i;
+        }
+        if (rest.empty())
+            return usageError(err_, "send needs capture words, a timing list or a capture line");
+        std::string record;
+        if (rest.size() == 1 && rest[0].starts_with('{')) {
+            const auto line = ir::parseCaptureLine(rest[0]);
+            if (!line || carrier)
+                return usageError(err_, "not a capture line with positive timings_us (and it brings its own carrier)");
+            record = ir::captureRecord(line->signal);
+        } else if (!carrier && rest.size() == 1 && rest[0].size() >= 8 && ir::isCaptureText(rest[0])) {
+            record = upperCase(rest[0]);
+        } else {
+            std::string list;
+            for (const std::string& part : rest)
+                list += part + ' ';
+            const auto timings = ir::parseTimingList(list);
+            if (!timings)
+                return usageError(err_, "a timing list is positive whole microseconds up to 1000000");
+            record = ir::captureRecord(ir::Signal{carrier.value_or(ir::kDefaultCarrierHz), *timings});
+        }
+        const int rc = change([&](Device& d) {
+            d.settings.sentCaptures.push_back(record);
+            return unsigned{SettingsChanged};
+        });
+        if (rc == 0)
+            out_ << "sent " << record.size() / 4 << " capture words; the next capture receives them\n";
+        return rc;
+    }
+
+    int transmit(const std::string& keyNumber, bool json) {
+        return inspect([&](const Device& d) {
+            std::string why;
+            const auto key = pressKey(d, keyNumber, why);
+            if (!key) {
+                err_ << "qtm418-emu: " << why << '\n';
+                return 1;
+            }
+            out_ << (json ? keySignalJson(*key) : keySignalText(*key));
+            return 0;
+        });
+    }
+
     int status() {
         return change([&](Device& d) {
             const DeviceSettings& s = d.settings;
@@ -171,6 +244,8 @@ public:
                  << "version:  " << s.versionText << '\n'
                  << "latency:  " << s.latencyMicros << " us\n"
                  << "trace:    " << (s.trace ? "on (exchanges.log)" : "off") << '\n'
+                 << "demo:     " << (s.demo ? "on" : "off") << '\n'
+                 << "sent:     " << s.sentCaptures.size() << " signal(s) waiting for a capture\n"
                  << "failures:";
             if (s.failures.empty())
                 out_ << " none";
@@ -233,6 +308,15 @@ int runCommand(const std::vector<std::string>& args, const std::filesystem::path
     }
     if (command == "read")
         return session.read(args);
+    if (command == "send")
+        return session.send(args);
+    if (command == "transmit" && (expectArgs(2) || (expectArgs(3) && args[2] == "--json")))
+        return session.transmit(args[1], args.size() == 3);
+    if (command == "demo" && expectArgs(2) && (args[1] == "on" || args[1] == "off"))
+        return session.change([on = args[1] == "on"](Device& d) {
+            d.settings.demo = on;
+            return unsigned{SettingsChanged};
+        });
     if (command == "status" && expectArgs(1))
         return session.status();
     if (command == "dump" && (expectArgs(1) || (expectArgs(2) && args[1] == "--json")))

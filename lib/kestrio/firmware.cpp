@@ -1,8 +1,11 @@
 #include "firmware.h"
 
+#include "capturewords.h"
+#include "demoremote.h"
 #include "device/hextext.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace emu {
@@ -67,5 +70,30 @@ std::string versionText(const Device& device) { return device.settings.versionTe
 std::string basicInformation(const Device& device) { return readBlocks(device, kIdentificationAddress, 6).value(); }
 
 std::string identityText(const Device& device) { return basicInformation(device).substr(0, 2 * kIdentityBytes); }
+
+std::int64_t wallClockMillis() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+void startCapture(Device& device, std::int64_t nowMillis) { device.settings.captureStartedMillis = nowMillis; }
+
+std::optional<std::string> pollCapture(Device& device, std::int64_t nowMillis) {
+    DeviceSettings& s = device.settings;
+    if (s.captureStartedMillis == 0)
+        return std::nullopt;
+    std::string record;
+    if (!s.sentCaptures.empty()) {
+        record = std::move(s.sentCaptures.front());
+        s.sentCaptures.erase(s.sentCaptures.begin());
+    } else if (s.demo && nowMillis - s.captureStartedMillis >= kDemoDelayMillis) {
+        record = ir::captureRecord(demoRemoteKey(s.demoNextKey));
+        s.demoNextKey = (s.demoNextKey + 1) % kDemoKeyCount;
+    } else {
+        return std::nullopt;
+    }
+    s.captureStartedMillis = 0;
+    return record;
+}
 
 } // namespace emu

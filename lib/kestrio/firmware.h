@@ -3,6 +3,8 @@
 
 #include "device.h"
 
+#include <cstdint>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,5 +38,16 @@ std::string basicInformation(const Device& device);
 
 // The identity as hex text (the first 30 characters of the identification block).
 std::string identityText(const Device& device);
+
+// Milliseconds of the wall clock, the time base every process of the device shares.
+std::int64_t wallClockMillis();
+
+// Capture mode from `nowMillis` on: the receiver waits for a signal.
+void startCapture(Device& device, std::int64_t nowMillis);
+
+// What one poll in capture mode receives: the record of the first signal sent towards the remote
+// (or, with none sent, of a demo remote key a while after capture began), once; nullopt while
+// nothing has arrived or capture mode is off.
+std::optional<std::string> pollCapture(Device& device, std::int64_t nowMillis);
 
 } // namespace emu

@@ -1,9 +1,11 @@
 // The device library over the virtual remote: the seven exported operations.
 #include "../../src/device/kestrio.h"
 
+#include "capturewords.h"
 #include "devicestore.h"
 #include "firmware.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <fstream>
@@ -169,12 +171,22 @@ KESTRIO_API unsigned char KESTRIO_CALL writedatav20(const char* blockUnit, const
 }
 
 KESTRIO_API unsigned char KESTRIO_CALL SetCodeCarrierWave(void) {
-    return exchange(Operation::SetCarrier, 0, {}, [](Device&) { return Outcome{true, NoChange}; });
+    return exchange(Operation::SetCarrier, 0, {}, [](Device& device) {
+        startCapture(device, wallClockMillis());
+        return Outcome{true, SettingsChanged};
+    });
 }
 
-KESTRIO_API unsigned char KESTRIO_CALL RCollectCodeInfo(char*) {
-    // No remote has sent a code towards the virtual remote: every poll comes back empty.
-    return exchange(Operation::CollectCode, 0, {}, [](Device&) { return Outcome{}; });
+KESTRIO_API unsigned char KESTRIO_CALL RCollectCodeInfo(char* buffer) {
+    return exchange(Operation::CollectCode, 0, {}, [buffer](Device& device) {
+        if (!buffer)
+            return Outcome{};
+        const auto record = pollCapture(device, wallClockMillis());
+        if (!record)
+            return Outcome{};
+        std::memcpy(buffer, record->data(), std::min(record->size(), ir::kCaptureBufferChars));
+        return Outcome{true, SettingsChanged};
+    });
 }
 
 } // extern "C"

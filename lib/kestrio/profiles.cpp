@@ -1,6 +1,7 @@
 #include "profiles.h"
 
 #include "firmware.h"
+#include "protocols.h"
 
 #include <functional>
 #include <random>
@@ -22,11 +23,23 @@ std::vector<std::uint8_t> keypadKeyNumbers() {
     return keys;
 }
 
+// The protocols the remote generates by itself, each named by its number followed by 0000.
 std::vector<Identity> factoryPresets() {
     std::vector<Identity> presets;
-    for (std::uint8_t i = 0; i < 24; ++i)
-        presets.push_back({0x5A, static_cast<std::uint8_t>(0x10 + i), 0x01});
+    for (ir::Protocol protocol : ir::kProtocols)
+        presets.push_back({static_cast<std::uint8_t>(protocol), 0x00, 0x00});
     return presets;
+}
+
+// A television's key in NEC at address 0x20, as the remote comes with it.
+std::array<std::uint8_t, 16> downloadedNecKey(std::uint8_t command) {
+    ir::ProtocolCode code;
+    code.protocol = ir::Protocol::NEC;
+    code.bitCount = 32;
+    const std::uint64_t address = 0x20;
+    code.bits = address | (address ^ 0xFF) << 8 | std::uint64_t{command} << 16 | std::uint64_t(command ^ 0xFF) << 24;
+    code.repeat = ir::RepeatForm::RepeatCode;
+    return ir::packParameters(code);
 }
 
 // The 16 carrier and timing parameter bytes a downloaded code comes with.
@@ -283,17 +296,17 @@ LayoutPlan factoryLayout() {
     plan.blockMap = {0x1A00, PointerForm::FromHeader, std::nullopt};
     plan.codeArea = {0x2000, PointerForm::Absolute, std::nullopt};
 
-    // Keys whose codes come downloaded with the remote: power, mute and volume.
-    const std::pair<std::uint8_t, std::size_t> downloaded[] = {{0x00, 0}, {0x01, 1}, {0x02, 2}, {0x06, 3}, {0x12, 4}};
-    for (const auto& [key, preset] : downloaded) {
+    // Keys whose codes come downloaded with the remote: power, mute and volume, in NEC.
+    const std::pair<std::uint8_t, std::uint8_t> downloaded[] = {{0x00, 0x08}, {0x01, 0x09}, {0x02, 0x02}, {0x06, 0x03}, {0x12, 0x0B}};
+    for (const auto& [key, command] : downloaded) {
         for (std::size_t n = 0; n < plan.keyNumbers.size(); ++n) {
             if (plan.keyNumbers[n] != key)
                 continue;
             SlotPlan& slot = plan.slots[n];
             slot.flags = 0x80;
             slot.byte2 = 0x00;
-            slot.reference = plan.presets[preset];
-            slot.parameters = downloadedParameters(static_cast<std::uint8_t>(preset));
+            slot.reference = plan.presets[0];
+            slot.parameters = downloadedNecKey(command);
         }
     }
     return plan;

@@ -44,7 +44,7 @@ TEST(DeviceLayoutRead, TheFactoryRemoteReadsAsItsDumpShows) {
     EXPECT_EQ(l.codeBlockCount, 400u);
     EXPECT_EQ(l.blockMap, std::string(400, '0'));
     EXPECT_EQ(l.codeIndexText, std::string(32 * 12, '0'));
-    EXPECT_EQ(l.presetCodeList.size(), 24u);
+    EXPECT_EQ(l.presetCodeList.size(), 14u);
     // Two areas counted from the header, two from the pointer base.
     EXPECT_EQ(l.slotBaseAddress, 0x1100u);
     EXPECT_EQ(l.presetTableAddress, 0x1600u);

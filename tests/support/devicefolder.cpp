@@ -51,6 +51,8 @@ void DeviceFolder::reset(const std::string& profile) {
     if (!device)
         throw std::runtime_error("unknown profile " + profile);
     device->settings.latencyMicros = 0;
+    // A test decides itself what the remote hears: the demo remote stays silent.
+    device->settings.demo = false;
     if (!store_.replace(*device))
         throw std::runtime_error("cannot reset device");
 }

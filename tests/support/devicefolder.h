@@ -11,7 +11,7 @@ namespace testsupport {
 class DeviceFolder {
 public:
     // Creates the folder, points the device library at it and resets the remote to `profile`
-    // with instant exchanges.
+    // with instant exchanges and the demo remote switched off.
     explicit DeviceFolder(const std::string& profile = "factory");
     ~DeviceFolder();
     DeviceFolder(const DeviceFolder&) = delete;
