@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 
 Tmaincodelearn* maincodelearn = nullptr;
@@ -68,6 +69,7 @@ void Tmaincodelearn::createControls() {
     for (IBtn* key : c_.keys)
         connect(key, &IBtn::clicked, this, &Tmaincodelearn::keyClick);
     connectCommands();
+    connect(c_.Button1, &QPushButton::clicked, this, &Tmaincodelearn::replayDiagnosticCapture);
 }
 
 void Tmaincodelearn::runCreation() {

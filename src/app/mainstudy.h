@@ -20,6 +20,10 @@
 class IBtn;
 class QLabel;
 
+namespace learning {
+struct CommitPlan;
+}
+
 namespace device {
 struct Identification;
 struct LayoutRead;
@@ -100,6 +104,9 @@ private:
     void connectCommands();
     void startLinkMonitor();
     void setKeypadAvailable(bool available);
+    void commitCapture();
+    bool writeLearnedCode(const learning::CommitPlan& plan);
+    void replayDiagnosticCapture();
     void startCapture(IBtn* key);
     void stopCapture();
     void setStatus(const QString& text, bool repaintNow = false);

@@ -140,6 +140,5 @@ void Tmaincodelearn::captureFinished() {
         learningFailed();
         return;
     }
-    // Storing a captured code comes with the code converter; until then the key is given up.
-    learningFailed();
+    commitCapture();
 }

@@ -1,0 +1,126 @@
+// The window's commit of a captured code: encode it, have it converted, decide how it is stored,
+// write it to the remote and show the key as learned.
+#include "app/mainstudy.h"
+#include "codeconverter.h"
+#include "codeencoding.h"
+#include "commitplan.h"
+#include "controls/ibtn1.h"
+#include "device/devicelink.h"
+#include "device/layoutio.h"
+#include "platform/animationplayer.h"
+#include "platform/fixedpaths.h"
+#include "platform/messagebox.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include <filesystem>
+
+namespace {
+
+void box(const QString& text) { platform::notify(nullptr, text); }
+
+std::filesystem::path diagnosticFile() {
+    return std::filesystem::path(platform::fixedFilePath(QStringLiteral("123.txt")).toStdU16String());
+}
+
+QString refusalText(learning::CommitRefusal refusal) {
+    switch (refusal) {
+    case learning::CommitRefusal::IndexFull:
+        return QStringLiteral("遥控器的编码存储已满，请先删除不用的学习按键！");
+    case learning::CommitRefusal::NoRoom:
+        return QStringLiteral("遥控器的编码存储空间不足，请先删除不用的学习按键！");
+    case learning::CommitRefusal::NoCodeData:
+        return QStringLiteral("遥控器编码的转换结果没有编码数据，无法保存该按键！");
+    case learning::CommitRefusal::NoKeyEntry:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+void Tmaincodelearn::commitCapture() {
+    IBtn* key = selectedKeyList_.first();
+    setStatus(key->Path() + QStringLiteral("键正在学习！"), true);
+    state_.capturedCode = learning::trimCapture(state_.capturedCode);
+    const std::string encoded = learning::encodeCapture(state_.capturedCode, diagnosticFile());
+    c_.Memo2->appendPlainText(QString::fromStdString(encoded));
+    // The group count, the carrier value and its marker are not the converter's business.
+    const std::string answerText = learning::convertCode(encoded.size() > 5 ? encoded.substr(5) : std::string());
+    if (answerText.empty()) {
+        box(QStringLiteral("学习失败！"));
+        learningFailed();
+        return;
+    }
+    c_.Memo2->appendPlainText(QString::fromStdString(answerText));
+    const auto answer = learning::parseConverterAnswer(answerText);
+    if (!answer) {
+        box(QStringLiteral("遥控器编码的转换结果不完整，无法保存该按键！"));
+        learningFailed();
+        return;
+    }
+    const auto decision = learning::planCommit(layout_, keyTable_, key->Code().toStdString(), *answer);
+    if (const auto* refusal = std::get_if<learning::CommitRefusal>(&decision)) {
+        if (const QString why = refusalText(*refusal); !why.isEmpty())
+            box(why);
+        learningFailed();
+        return;
+    }
+    const auto& plan = std::get<learning::CommitPlan>(decision);
+    if (!writeLearnedCode(plan)) {
+        box(QStringLiteral("写入遥控器失败，请检查USB连接线！"));
+        learningFailed();
+        return;
+    }
+    keyTable_[plan.slot] = plan.keyTableEntry;
+    key->setPicture(keyPicture(skin_.learnedKeyPictures, *key));
+    box(QStringLiteral("已接收到遥控器编码！"));
+    c_.donghuaflash2->hide();
+    c_.donghuaflash2->stopPlay();
+    c_.Imagehint->show();
+    c_.Imagehint->setPixmap(skin_.single(QStringLiteral("gifquorel")));
+    setStatus(key->Path() + QStringLiteral("键学习成功！"), true);
+    if (!selectedKeyList_.isEmpty())
+        selectedKeyList_.removeFirst();
+    setDeleteButtons(hasLearnedKeys());
+}
+
+// Writes in an order that keeps the remote sound after any failed write: the code's blocks, then
+// the index naming them, then the slot, and only then is the key's old code freed. False when the
+// key's slot was not written; the kept layout then matches what the remote holds.
+bool Tmaincodelearn::writeLearnedCode(const learning::CommitPlan& plan) {
+    if (!layout_.complete)
+        return false;
+    const std::string& unit = state_.deviceBlockUnit;
+    device::DeviceLayout stored = layout_;
+    if (plan.newCode) {
+        const unsigned address = layout_.codeAreaAddress + 8 * plan.newCode->firstBlock;
+        if (!device::link::writeData(unit, address, plan.newCode->codeData))
+            return false;
+        stored.codeIndexText = plan.newCode->stored.codeIndexText;
+        stored.blockMap = plan.newCode->stored.blockMap;
+        if (!device::writeIndexState(stored))
+            return false;
+    }
+    const unsigned slot = device::slotAddress(layout_, static_cast<unsigned>(plan.slot));
+    if (!device::link::writeData(unit, slot, plan.slotRecord)) {
+        // Take the unused entry back; if even that fails, the kept layout follows the remote.
+        if (plan.newCode && !device::writeIndexState(layout_))
+            layout_ = std::move(stored);
+        return false;
+    }
+    layout_ = std::move(stored);
+    if (plan.afterFreeingOld) {
+        layout_.codeIndexText = plan.afterFreeingOld->codeIndexText;
+        layout_.blockMap = plan.afterFreeingOld->blockMap;
+        device::writeIndexState(layout_);
+    }
+    return true;
+}
+
+// The hidden test action: encodes the capture kept in the diagnostic file again.
+void Tmaincodelearn::replayDiagnosticCapture() {
+    const std::filesystem::path file = diagnosticFile();
+    learning::encodeCapture(learning::trimCapture(learning::diagnosticLine(file)), file);
+}
