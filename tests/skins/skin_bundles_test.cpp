@@ -13,8 +13,8 @@ namespace {
 
 const QStringList kKeySets{QStringLiteral("on100C"), QStringLiteral("sn100C"), QStringLiteral("fn100C"),
                            QStringLiteral("dn100C")};
-const QStringList kButtonFaces{QStringLiteral("stopdelete"), QStringLiteral("deletehui"), QStringLiteral("delete"),
-                               QStringLiteral("clear"), QStringLiteral("clearhui")};
+const QStringList kButtonFaces{QStringLiteral("stopdelete"), QStringLiteral("deletehui"),
+                               QStringLiteral("delete"), QStringLiteral("clear"), QStringLiteral("clearhui")};
 
 QString keyResource(int index) {
     return QStringLiteral("gif%1").arg(index);
@@ -70,7 +70,8 @@ TEST(SkinBundles, EachKeySetShowsItsOwnColouring) {
     const RegisteredBundle learned(skinBundle(QStringLiteral("sn100C")), QStringLiteral("/sn100C"));
     const RegisteredBundle learning(skinBundle(QStringLiteral("fn100C")), QStringLiteral("/fn100C"));
     const RegisteredBundle occupied(skinBundle(QStringLiteral("dn100C")), QStringLiteral("/dn100C"));
-    ASSERT_TRUE(normal.registered() && learned.registered() && learning.registered() && occupied.registered());
+    ASSERT_TRUE(normal.registered() && learned.registered() && learning.registered() &&
+                occupied.registered());
     for (int index = 0; index < kKeyPictureCount; ++index) {
         SCOPED_TRACE(index);
         const QString name = keyResource(index);
@@ -132,7 +133,8 @@ TEST(SkinBundles, LearningAnimationLoopsForeverOverSeveralFrames) {
 }
 
 TEST(TestSkins, KeySetWithoutGif100LacksOnlyThat) {
-    const RegisteredBundle bundle(testSkinBundle(QStringLiteral("on100C-without-gif100")), QStringLiteral("/on100C"));
+    const RegisteredBundle bundle(testSkinBundle(QStringLiteral("on100C-without-gif100")),
+                                  QStringLiteral("/on100C"));
     ASSERT_TRUE(bundle.registered());
     for (int index = 0; index < kKeyPictureCount; ++index)
         EXPECT_EQ(bundle.has(keyResource(index)), index != 100) << index;
@@ -140,15 +142,18 @@ TEST(TestSkins, KeySetWithoutGif100LacksOnlyThat) {
 }
 
 TEST(TestSkins, PictureBundleWithoutClearLacksOnlyThat) {
-    const RegisteredBundle bundle(testSkinBundle(QStringLiteral("bn100C-without-clear")), QStringLiteral("/bn100C"));
+    const RegisteredBundle bundle(testSkinBundle(QStringLiteral("bn100C-without-clear")),
+                                  QStringLiteral("/bn100C"));
     ASSERT_TRUE(bundle.registered());
     EXPECT_FALSE(bundle.has(QStringLiteral("clear")));
-    for (const char* name : {"flash1", "gifquorel", "jpgjingtai", "stopdelete", "deletehui", "delete", "clearhui"})
+    for (const char* name :
+         {"flash1", "gifquorel", "jpgjingtai", "stopdelete", "deletehui", "delete", "clearhui"})
         EXPECT_FALSE(decode(bundle.bytes(QLatin1String(name))).isNull()) << name;
 }
 
 TEST(TestSkins, KeySetWithBadGif7HoldsBytesNoDecoderAccepts) {
-    const RegisteredBundle bundle(testSkinBundle(QStringLiteral("sn100C-bad-gif7")), QStringLiteral("/sn100C"));
+    const RegisteredBundle bundle(testSkinBundle(QStringLiteral("sn100C-bad-gif7")),
+                                  QStringLiteral("/sn100C"));
     ASSERT_TRUE(bundle.registered());
     const QByteArray bad = bundle.bytes(keyResource(7));
     ASSERT_FALSE(bad.isEmpty());

@@ -27,7 +27,8 @@ inline QString testSkinBundle(const QString& name) {
 class RegisteredBundle {
 public:
     RegisteredBundle(QString file, QString root)
-        : file_(std::move(file)), root_(std::move(root)), registered_(QResource::registerResource(file_, root_)) {}
+        : file_(std::move(file)), root_(std::move(root)),
+          registered_(QResource::registerResource(file_, root_)) {}
     ~RegisteredBundle() {
         if (registered_)
             QResource::unregisterResource(file_, root_);

@@ -83,7 +83,9 @@ TEST_F(WindowPictures, KeyButtonsStartWithTheirNormalPictureAsGif87a) {
         const QImage first = decode(data).convertToFormat(QImage::Format_RGB32);
         EXPECT_EQ(first.size(), QSize(key.picture.width, key.picture.height));
         const int index = std::stoi(std::string(key.code), nullptr, 16);
-        EXPECT_EQ(first, decode(normal.bytes(QStringLiteral("gif%1").arg(index))).convertToFormat(QImage::Format_RGB32));
+        EXPECT_EQ(
+            first,
+            decode(normal.bytes(QStringLiteral("gif%1").arg(index))).convertToFormat(QImage::Format_RGB32));
     }
 }
 
@@ -91,8 +93,8 @@ TEST_F(WindowPictures, KeyButtonsStartWithTheirNormalPictureAsGif87a) {
 // well, the darkest of the body's colours, and not the shell around the wells.
 TEST_F(WindowPictures, EveryKeyFaceLiesOverAWellOfTheStretchedBody) {
     const QImage body = decode(bytes(QStringLiteral("z.gif")))
-                            .scaled(controls::kKeypadBox.width, controls::kKeypadBox.height, Qt::IgnoreAspectRatio,
-                                    Qt::FastTransformation)
+                            .scaled(controls::kKeypadBox.width, controls::kKeypadBox.height,
+                                    Qt::IgnoreAspectRatio, Qt::FastTransformation)
                             .convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(body.isNull());
     for (const auto& key : controls::kKeyButtons) {
