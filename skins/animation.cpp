@@ -21,7 +21,7 @@ constexpr qreal kWaveStep = 24;
 struct Scene {
     QSizeF size;
     qreal remoteTop;
-    int phase;        // 0: waiting; from 1 on the key is held and the waves travel
+    int phase; // 0: waiting; from 1 on the key is held and the waves travel
     QString caption;
     int captionPixels;
 };
@@ -77,7 +77,8 @@ void paintLearner(QPainter& p, const Scene& scene, bool received) {
     paintKeyRows(p, body, body.left() + 24, 4, keyColours(KeyColouring::Normal).faceBottom);
     p.setPen(kBodyLabel);
     p.setFont(artFont(8, QFont::Bold));
-    p.drawText(QRectF(body.right() - 32, body.top(), 28, body.height()), Qt::AlignCenter, QStringLiteral("QTM\n418"));
+    p.drawText(QRectF(body.right() - 32, body.top(), 28, body.height()), Qt::AlignCenter,
+               QStringLiteral("QTM\n418"));
     p.setPen(Qt::NoPen);
     p.setBrush(kInfraredLens);
     p.drawRoundedRect(QRectF(body.left() - 3, body.center().y() - 6, 6, 12), 3, 3);
@@ -121,8 +122,8 @@ QImage paintScene(const Scene& scene, bool received) {
     p.setPen(Qt::white);
     p.setFont(artFont(scene.captionPixels, QFont::Bold));
     const qreal captionTop = scene.remoteTop + kRemoteThickness + 4;
-    p.drawText(QRectF(0, captionTop, scene.size.width(), scene.size.height() - captionTop - 2), Qt::AlignCenter,
-               scene.caption);
+    p.drawText(QRectF(0, captionTop, scene.size.width(), scene.size.height() - captionTop - 2),
+               Qt::AlignCenter, scene.caption);
     p.end();
     return picture;
 }

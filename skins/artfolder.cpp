@@ -32,7 +32,8 @@ void ArtFolder::gif(const QString& path, const QImage& picture, GifVersion versi
     bytes(path, encoded);
 }
 
-void ArtFolder::animation(const QString& path, const std::vector<QImage>& frames, const std::vector<int>& delays) {
+void ArtFolder::animation(const QString& path, const std::vector<QImage>& frames,
+                          const std::vector<int>& delays) {
     if (!ok())
         return;
     if (frames.size() != delays.size())
@@ -70,7 +71,8 @@ void ArtFolder::bytes(const QString& path, const QByteArray& data) {
         fail(path, file.errorString());
 }
 
-void ArtFolder::collection(const QString& path, const QString& prefix, const std::vector<Resource>& resources) {
+void ArtFolder::collection(const QString& path, const QString& prefix,
+                           const std::vector<Resource>& resources) {
     if (!ok())
         return;
     QByteArray text;

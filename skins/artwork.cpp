@@ -64,8 +64,8 @@ std::map<QString, std::vector<Resource>> writeKeySets(ArtFolder& out, QString* e
             bundles[set.bundle].push_back({keyResource(index), file});
             if (set.colouring == KeyColouring::Normal && key != keyAt.end()) {
                 // The window's own first picture of each key button.
-                out.gif(QStringLiteral("window/keys/%1.gif").arg(QString::fromUtf8(key->second.key->name)), picture,
-                        GifVersion::Gif87a);
+                out.gif(QStringLiteral("window/keys/%1.gif").arg(QString::fromUtf8(key->second.key->name)),
+                        picture, GifVersion::Gif87a);
             }
         }
     }
@@ -96,8 +96,10 @@ std::vector<Resource> writeSinglePictures(ArtFolder& out) {
 
 std::vector<Resource> writeWindowPictures(ArtFolder& out) {
     out.jpeg(QStringLiteral("window/Image1.jpg"), backgroundPicture());
-    out.jpeg(QStringLiteral("window/beginstudyibtn.jpg"), buttonFace(QStringLiteral("开始学习"), FaceTone::Action));
-    out.jpeg(QStringLiteral("window/beginstudyibtn-stop.jpg"), buttonFace(QStringLiteral("停止学习"), FaceTone::Stop));
+    out.jpeg(QStringLiteral("window/beginstudyibtn.jpg"),
+             buttonFace(QStringLiteral("开始学习"), FaceTone::Action));
+    out.jpeg(QStringLiteral("window/beginstudyibtn-stop.jpg"),
+             buttonFace(QStringLiteral("停止学习"), FaceTone::Stop));
     out.gif(QStringLiteral("window/helpibtn.gif"), helpButtonPicture(), GifVersion::Gif89a);
     out.gif(QStringLiteral("window/updateibtn.gif"), updateButtonPicture(), GifVersion::Gif89a);
     out.gif(QStringLiteral("window/IBtn79.gif"), closeButtonPicture(), GifVersion::Gif89a);
@@ -105,7 +107,8 @@ std::vector<Resource> writeWindowPictures(ArtFolder& out) {
     out.gif(QStringLiteral("window/Image4.gif"), hintPanel(HintPanel::IdleSomeLearned), GifVersion::Gif89a);
     out.gif(QStringLiteral("window/Image5.gif"), hintPanel(HintPanel::Learning), GifVersion::Gif89a);
     out.gif(QStringLiteral("window/Image7.gif"), hintPanel(HintPanel::DeletingOne), GifVersion::Gif89a);
-    out.gif(QStringLiteral("window/Image8.gif"), hintPanel(HintPanel::IdleNothingLearned), GifVersion::Gif89a);
+    out.gif(QStringLiteral("window/Image8.gif"), hintPanel(HintPanel::IdleNothingLearned),
+            GifVersion::Gif89a);
     out.gif(QStringLiteral("window/z.gif"), remoteBodyPicture(), GifVersion::Gif89a);
     out.gif(QStringLiteral("window/splash.gif"), splashPicture(), GifVersion::Gif89a);
 
@@ -113,7 +116,8 @@ std::vector<Resource> writeWindowPictures(ArtFolder& out) {
     for (const char* name : {"Image1.jpg", "beginstudyibtn.jpg", "beginstudyibtn-stop.jpg", "helpibtn.gif",
                              "updateibtn.gif", "IBtn79.gif", "IBtn79-grey.jpg", "Image4.gif", "Image5.gif",
                              "Image7.gif", "Image8.gif", "z.gif", "splash.gif"})
-        resources.push_back({QString::fromLatin1(name), QStringLiteral("window/%1").arg(QLatin1String(name))});
+        resources.push_back(
+            {QString::fromLatin1(name), QStringLiteral("window/%1").arg(QLatin1String(name))});
     for (const auto& key : controls::kKeyButtons) {
         const QString name = QStringLiteral("keys/%1.gif").arg(QString::fromUtf8(key.name));
         resources.push_back({name, QStringLiteral("window/") + name});
@@ -128,7 +132,8 @@ bool writeArtwork(const QString& folder, QString* error) {
     QString keyError;
     const auto keyBundles = writeKeySets(out, &keyError);
     if (!keyError.isEmpty()) {
-        *error = keyError;
+        if (error)
+            *error = keyError;
         return false;
     }
     const std::vector<Resource> singles = writeSinglePictures(out);
@@ -143,14 +148,14 @@ bool writeArtwork(const QString& folder, QString* error) {
     out.collection(QStringLiteral("window.qrc"), QStringLiteral("/window"), window);
     out.collection(QStringLiteral("on100C-without-gif100.qrc"), root,
                    without(keyBundles.at(QStringLiteral("on100C")), keyResource(100)));
-    out.collection(QStringLiteral("bn100C-without-clear.qrc"), root, without(singles, QStringLiteral("clear")));
+    out.collection(QStringLiteral("bn100C-without-clear.qrc"), root,
+                   without(singles, QStringLiteral("clear")));
     out.collection(QStringLiteral("sn100C-bad-gif7.qrc"), root,
-                   replacing(keyBundles.at(QStringLiteral("sn100C")), keyResource(7), QStringLiteral("skin/broken/gif7")));
-    if (!out.ok()) {
+                   replacing(keyBundles.at(QStringLiteral("sn100C")), keyResource(7),
+                             QStringLiteral("skin/broken/gif7")));
+    if (!out.ok() && error)
         *error = out.error();
-        return false;
-    }
-    return true;
+    return out.ok();
 }
 
 } // namespace artwork

@@ -14,17 +14,6 @@ constexpr int kBandWidth = controls::kKeypadBox.left - 1;
 // Captions end just before the labels they name.
 constexpr int kCaptionRight = 604;
 
-const controls::Place& placeOf(std::string_view name) {
-    for (const auto& control : controls::kWindowControls)
-        if (control.name == name)
-            return control.place;
-    qFatal("the window has no control %.*s", static_cast<int>(name.size()), name.data());
-}
-
-QRectF rectOf(const controls::Place& place) {
-    return QRectF(place.left, place.top, place.width, place.height);
-}
-
 void paintLegendRow(QPainter& p, int top, KeyColouring colouring, const QString& meaning) {
     QPainterPath face;
     face.addRoundedRect(QRectF(16, top, 30, 22), 6, 6);
@@ -79,7 +68,7 @@ void paintInformation(QPainter& p) {
     p.setPen(kCaptionText);
     p.setFont(artFont(13));
     for (const auto& [label, caption] : kCaptions) {
-        const QRectF line = rectOf(placeOf(label));
+        const QRectF line = windowControlRect(label);
         p.drawText(QRectF(panel.left(), line.top() - 4, kCaptionRight - panel.left(), line.height() + 8),
                    Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf8(caption));
     }
@@ -87,13 +76,21 @@ void paintInformation(QPainter& p) {
 
 // A calm frame around the hint picture, the status line and the hint panels.
 void paintHintFrame(QPainter& p) {
-    const QRectF hints = rectOf(placeOf("Imagehint")).united(rectOf(placeOf("Image8"))).adjusted(-12, -12, 12, 12);
+    const QRectF hints =
+        QRectF(windowControlRect("Imagehint").united(windowControlRect("Image8"))).adjusted(-12, -12, 12, 12);
     p.setPen(QPen(kInfoPanelEdge, 1));
     p.setBrush(kInfoPanel);
     p.drawRoundedRect(hints.adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
 }
 
 } // namespace
+
+QRect windowControlRect(std::string_view name) {
+    for (const auto& control : controls::kWindowControls)
+        if (control.name == name)
+            return {control.place.left, control.place.top, control.place.width, control.place.height};
+    qFatal("the window has no control %.*s", static_cast<int>(name.size()), name.data());
+}
 
 QImage backgroundPicture() {
     QImage picture(kSize, QImage::Format_RGB32);

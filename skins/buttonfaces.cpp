@@ -18,8 +18,7 @@ constexpr QColor kCrossRed{214, 40, 36};
 constexpr QColor kCrossGrey{150, 156, 164};
 
 // A small button: a light rounded tile on the window's blue, and its glyph on the tile.
-template <typename Glyph>
-QImage iconPicture(QSize size, Glyph paintGlyph) {
+template <typename Glyph> QImage iconPicture(QSize size, Glyph paintGlyph) {
     QImage picture(size, QImage::Format_RGB32);
     picture.fill(kWindowBlue);
     QPainter p(&picture);
@@ -72,7 +71,8 @@ QImage buttonFace(const QString& text, FaceTone tone) {
     sheen.setColorAt(1, QColor(255, 255, 255, 10));
     p.setPen(Qt::NoPen);
     p.setBrush(sheen);
-    p.drawRoundedRect(QRectF(face.left() + 2, face.top() + 1.5, face.width() - 4, face.height() / 2 - 1), 8, 8);
+    p.drawRoundedRect(QRectF(face.left() + 2, face.top() + 1.5, face.width() - 4, face.height() / 2 - 1), 8,
+                      8);
 
     p.setFont(artFont(17, QFont::Bold));
     if (tone != FaceTone::Grey) {
@@ -86,41 +86,41 @@ QImage buttonFace(const QString& text, FaceTone tone) {
 
 QImage helpButtonPicture() {
     return iconPicture(kIconSize, [](QPainter& p) {
-    QPainterPath bubble;
-    bubble.addRoundedRect(QRectF(12, 8, 25, 19), 7, 7);
-    QPainterPath tail;
-    tail.moveTo(17, 25);
-    tail.lineTo(15, 33);
-    tail.lineTo(24, 26);
-    tail.closeSubpath();
-    p.setPen(QPen(kIconInk, 1.4));
-    p.setBrush(kIconInk);
-    p.drawPath(bubble.united(tail));
-    p.setPen(Qt::white);
-    p.setFont(artFont(16, QFont::Bold));
-    p.drawText(QRectF(12, 7, 25, 20), Qt::AlignCenter, QStringLiteral("?"));
+        QPainterPath bubble;
+        bubble.addRoundedRect(QRectF(12, 8, 25, 19), 7, 7);
+        QPainterPath tail;
+        tail.moveTo(17, 25);
+        tail.lineTo(15, 33);
+        tail.lineTo(24, 26);
+        tail.closeSubpath();
+        p.setPen(QPen(kIconInk, 1.4));
+        p.setBrush(kIconInk);
+        p.drawPath(bubble.united(tail));
+        p.setPen(Qt::white);
+        p.setFont(artFont(16, QFont::Bold));
+        p.drawText(QRectF(12, 7, 25, 20), Qt::AlignCenter, QStringLiteral("?"));
     });
 }
 
 QImage updateButtonPicture() {
     return iconPicture(kIconSize, [](QPainter& p) {
-    // The computer: screen, stand and foot.
-    p.setPen(QPen(kIconInk, 1.4));
-    p.setBrush(QColor(120, 190, 236));
-    p.drawRoundedRect(QRectF(11, 8, 22, 16), 2, 2);
-    p.setBrush(kIconInk);
-    p.drawRect(QRectF(20, 24, 4, 4));
-    p.drawRoundedRect(QRectF(15, 28, 14, 2.5), 1, 1);
-    // The network: a globe linked to the computer.
-    p.setPen(QPen(kIconInk, 1.6));
-    p.drawLine(QPointF(33, 16), QPointF(35, 20));
-    p.setBrush(QColor(110, 200, 120));
-    const QPointF globe(36.5, 26.5);
-    p.drawEllipse(globe, 6.5, 6.5);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(kIconInk, 1));
-    p.drawEllipse(globe, 3, 6.5);
-    p.drawLine(globe - QPointF(6.5, 0), globe + QPointF(6.5, 0));
+        // The computer: screen, stand and foot.
+        p.setPen(QPen(kIconInk, 1.4));
+        p.setBrush(QColor(120, 190, 236));
+        p.drawRoundedRect(QRectF(11, 8, 22, 16), 2, 2);
+        p.setBrush(kIconInk);
+        p.drawRect(QRectF(20, 24, 4, 4));
+        p.drawRoundedRect(QRectF(15, 28, 14, 2.5), 1, 1);
+        // The network: a globe linked to the computer.
+        p.setPen(QPen(kIconInk, 1.6));
+        p.drawLine(QPointF(33, 16), QPointF(35, 20));
+        p.setBrush(QColor(110, 200, 120));
+        const QPointF globe(36.5, 26.5);
+        p.drawEllipse(globe, 6.5, 6.5);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(kIconInk, 1));
+        p.drawEllipse(globe, 3, 6.5);
+        p.drawLine(globe - QPointF(6.5, 0), globe + QPointF(6.5, 0));
     });
 }
 

@@ -29,7 +29,9 @@ QString unusable(const QImage& picture) {
     if (picture.format() != QImage::Format_Indexed8)
         return QStringLiteral("the picture is not 8-bit indexed");
     if (picture.width() > kLargestSide || picture.height() > kLargestSide)
-        return QStringLiteral("%1 × %2 pixels is too large for a GIF").arg(picture.width()).arg(picture.height());
+        return QStringLiteral("%1 × %2 pixels is too large for a GIF")
+            .arg(picture.width())
+            .arg(picture.height());
     const int colours = picture.colorCount();
     if (colours < 1 || colours > 256)
         return QStringLiteral("a palette of %1 colours does not fit a GIF").arg(colours);
@@ -56,8 +58,8 @@ using ColourMap = std::unique_ptr<ColorMapObject, decltype(&GifFreeMapObject)>;
 // giflib wants a power-of-two map; the padding entries are never named by a pixel.
 ColourMap colourMap(const QImage& picture) {
     const QList<QRgb> table = picture.colorTable();
-    std::vector<GifColorType> entries(static_cast<std::size_t>(1) << GifBitSize(static_cast<int>(table.size())),
-                                      GifColorType{0, 0, 0});
+    std::vector<GifColorType> entries(
+        static_cast<std::size_t>(1) << GifBitSize(static_cast<int>(table.size())), GifColorType{0, 0, 0});
     for (qsizetype i = 0; i < table.size(); ++i)
         entries[static_cast<std::size_t>(i)] = {static_cast<GifByteType>(qRed(table[i])),
                                                 static_cast<GifByteType>(qGreen(table[i])),
@@ -94,10 +96,11 @@ public:
             return;
         static const GifByteType kApplication[] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
         static const GifByteType kRepeatForever[] = {1, 0, 0};
-        const bool written = EGifPutExtensionLeader(gif_, APPLICATION_EXT_FUNC_CODE) != GIF_ERROR &&
-                             EGifPutExtensionBlock(gif_, sizeof kApplication, kApplication) != GIF_ERROR &&
-                             EGifPutExtensionBlock(gif_, sizeof kRepeatForever, kRepeatForever) != GIF_ERROR &&
-                             EGifPutExtensionTrailer(gif_) != GIF_ERROR;
+        const bool written =
+            EGifPutExtensionLeader(gif_, APPLICATION_EXT_FUNC_CODE) != GIF_ERROR &&
+            EGifPutExtensionBlock(gif_, sizeof kApplication, kApplication) != GIF_ERROR &&
+            EGifPutExtensionBlock(gif_, sizeof kRepeatForever, kRepeatForever) != GIF_ERROR &&
+            EGifPutExtensionTrailer(gif_) != GIF_ERROR;
         if (!written)
             fail(gif_->Error);
     }
@@ -123,6 +126,10 @@ public:
             local = colourMap(picture);
             if (!local)
                 return fail(E_GIF_ERR_NOT_ENOUGH_MEM);
+        } else if (gif_->Image.ColorMap) {
+            // giflib forgets, without freeing, the previous frame's own map when this one has none.
+            GifFreeMapObject(gif_->Image.ColorMap);
+            gif_->Image.ColorMap = nullptr;
         }
         const int width = picture.width();
         step(EGifPutImageDesc(gif_, 0, 0, width, picture.height(), false, local.get()));

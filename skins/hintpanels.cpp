@@ -46,8 +46,7 @@ Instructions instructionsFor(HintPanel panel) {
         break;
     }
     return {{QStringLiteral("在遥控器图片的红色按键中，点击要删除的按键；"),
-             QStringLiteral("在随后出现的对话框中确认删除；"),
-             QStringLiteral("重复以上步骤，删除其他按键；"),
+             QStringLiteral("在随后出现的对话框中确认删除；"), QStringLiteral("重复以上步骤，删除其他按键；"),
              QStringLiteral("全部删完后，点击“停止删除”按钮。")},
             QStringLiteral("注意：每个按键删除成功或失败，都有对话框提示。"),
             21};
@@ -55,7 +54,8 @@ Instructions instructionsFor(HintPanel panel) {
 
 // Lays `text` out in lines of `width`, each `pitch` below the last, from `origin`; returns the
 // height used.
-qreal paintWrapped(QPainter& p, const QString& text, const QFont& font, QPointF origin, qreal width, qreal pitch) {
+qreal paintWrapped(QPainter& p, const QString& text, const QFont& font, QPointF origin, qreal width,
+                   qreal pitch) {
     QTextLayout layout(text, font);
     layout.beginLayout();
     qreal y = 0;
@@ -175,7 +175,8 @@ QImage idleHintBanner() {
 
     p.setPen(Qt::white);
     p.setFont(artFont(22, QFont::Bold));
-    p.drawText(QRectF(100, 12, 300, 34), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("QTM-418 学习型遥控器"));
+    p.drawText(QRectF(100, 12, 300, 34), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("QTM-418 学习型遥控器"));
     p.setPen(kCaptionText);
     p.setFont(artFont(13));
     p.drawText(QRectF(100, 48, 300, 24), Qt::AlignLeft | Qt::AlignVCenter,

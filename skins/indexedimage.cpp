@@ -57,9 +57,9 @@ std::vector<Tally> tally(const std::vector<QImage>& pictures, std::int64_t& tota
 struct Box {
     std::size_t begin;
     std::size_t end;
-    int axis;               // the channel with the widest range
-    std::int64_t weight;    // pixels in the box
-    int range;              // width of that channel
+    int axis;            // the channel with the widest range
+    std::int64_t weight; // pixels in the box
+    int range;           // width of that channel
 };
 
 Box measure(const std::vector<Tally>& colours, std::size_t begin, std::size_t end) {

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace artwork {
 
@@ -28,13 +29,13 @@ constexpr qreal kOkRadius = 19;
 // Faces keep this far inside what the button shows, leaving room for the well's rim.
 constexpr qreal kFaceInset = 2;
 
-QString displayName(std::string_view path) {
-    const auto slash = path.find('/');
-    return QString::fromUtf8(path.substr(slash + 1)).trimmed();
+// A key's display name is its group (TV, CBL, or POWER for the two power keys), "/" and its name.
+std::string_view groupOf(std::string_view path) {
+    return path.substr(0, path.find('/'));
 }
 
-bool isSetTopBox(std::string_view path) {
-    return path.substr(0, path.find('/')) == "CBL";
+QString displayName(std::string_view path) {
+    return QString::fromUtf8(path.substr(path.find('/') + 1)).trimmed();
 }
 
 // What a button shows of its picture: the picture, cut off at the button's edges.
@@ -64,10 +65,24 @@ QPainterPath disc(QPointF centre, qreal radius) {
     return path;
 }
 
-// A segment of the navigation ring centred on `direction` degrees (0 right, 90 up).
-QPainterPath ringSegment(qreal direction) {
-    const qreal halfAngle = (direction == 90 || direction == 270) ? kVerticalHalfAngle : kSideHalfAngle;
-    const QRectF outer(kRingCentre.x() - kRingOuter, kRingCentre.y() - kRingOuter, 2 * kRingOuter, 2 * kRingOuter);
+// An arrow key: its name, and where its segment of the ring lies (degrees, 0 right, 90 up).
+struct ArrowKey {
+    const char* name;
+    KeySymbol symbol;
+    qreal direction;
+    qreal halfAngle;
+};
+
+constexpr ArrowKey kArrowKeys[] = {
+    {"UP", KeySymbol::ArrowUp, 90, kVerticalHalfAngle},
+    {"DOWN", KeySymbol::ArrowDown, 270, kVerticalHalfAngle},
+    {"LEFT", KeySymbol::ArrowLeft, 180, kSideHalfAngle},
+    {"RIGHT", KeySymbol::ArrowRight, 0, kSideHalfAngle},
+};
+
+QPainterPath ringSegment(qreal direction, qreal halfAngle) {
+    const QRectF outer(kRingCentre.x() - kRingOuter, kRingCentre.y() - kRingOuter, 2 * kRingOuter,
+                       2 * kRingOuter);
     QPainterPath pie;
     pie.moveTo(kRingCentre);
     pie.arcTo(outer, direction - halfAngle, 2 * halfAngle);
@@ -84,23 +99,21 @@ QPointF ringLabelCentre(qreal direction) {
 KeyFace describe(const KeyButtonRow& key) {
     const QRectF shown = QRectF(visibleRect(key)).adjusted(kFaceInset, kFaceInset, -kFaceInset, -kFaceInset);
     const QString name = displayName(key.path);
-    const bool setTopBox = isSetTopBox(key.path);
-    KeyFace face{&key, QRect(key.place.left, key.place.top, key.picture.width, key.picture.height), {},
-                 shown.center(), KeySymbol::Text, name};
+    const bool setTopBox = groupOf(key.path) == "CBL";
+    KeyFace face{&key,
+                 QRect(key.place.left, key.place.top, key.picture.width, key.picture.height),
+                 {},
+                 shown.center(),
+                 KeySymbol::Text,
+                 name};
 
-    static const std::pair<QString, std::pair<KeySymbol, qreal>> kArrows[] = {
-        {QStringLiteral("UP"), {KeySymbol::ArrowUp, 90}},
-        {QStringLiteral("DOWN"), {KeySymbol::ArrowDown, 270}},
-        {QStringLiteral("LEFT"), {KeySymbol::ArrowLeft, 180}},
-        {QStringLiteral("RIGHT"), {KeySymbol::ArrowRight, 0}},
-    };
-    for (const auto& [arrow, shape] : kArrows) {
-        if (name != arrow)
+    for (const ArrowKey& arrow : kArrowKeys) {
+        if (name != QLatin1String(arrow.name))
             continue;
-        face.symbol = shape.first;
+        face.symbol = arrow.symbol;
         if (setTopBox) {
-            face.face = ringSegment(shape.second);
-            face.labelCentre = ringLabelCentre(shape.second);
+            face.face = ringSegment(arrow.direction, arrow.halfAngle);
+            face.labelCentre = ringLabelCentre(arrow.direction);
             return face;
         }
     }
@@ -109,17 +122,19 @@ KeyFace describe(const KeyButtonRow& key) {
         face.labelCentre = kOkCentre;
         return face;
     }
-    if (key.path.substr(0, key.path.find('/')) == "POWER") {
+    if (groupOf(key.path) == "POWER") {
         face.symbol = KeySymbol::Power;
         const qreal radius = std::min(shown.width(), shown.height()) / 2;
         face.face = disc(shown.center(), radius);
         return face;
     }
     // The volume and channel keys of the set-top box pair up as rockers: + above, - below.
-    const bool rocker = setTopBox && (name.startsWith(QStringLiteral("音量")) || name.startsWith(QStringLiteral("频道")));
+    const bool rocker =
+        setTopBox && (name.startsWith(QStringLiteral("音量")) || name.startsWith(QStringLiteral("频道")));
     if (rocker) {
         const bool upper = name.endsWith(QLatin1Char('+')) || name.endsWith(QChar(0xFF0B));
-        const QRectF half = upper ? shown.adjusted(1, 0, -1, kFaceInset - 1) : shown.adjusted(1, 1 - kFaceInset, -1, 0);
+        const QRectF half =
+            upper ? shown.adjusted(1, 0, -1, kFaceInset - 1) : shown.adjusted(1, 1 - kFaceInset, -1, 0);
         const qreal round = half.width() / 2 - 2;
         face.face = upper ? roundedRect(half, round, 4) : roundedRect(half, 4, round);
         return face;
@@ -192,7 +207,8 @@ void paintMark(QPainter& p, const KeyFace& key, const QColor& colour) {
     case KeySymbol::ArrowDown:
     case KeySymbol::ArrowLeft:
     case KeySymbol::ArrowRight:
-        return paintArrow(p, centre, key.symbol, std::min(face.width(), face.height()) > 24 ? 12 : 10, colour);
+        return paintArrow(p, centre, key.symbol, std::min(face.width(), face.height()) > 24 ? 12 : 10,
+                          colour);
     case KeySymbol::Text:
         break;
     }
@@ -210,15 +226,15 @@ void paintMark(QPainter& p, const KeyFace& key, const QColor& colour) {
         const qreal signOffset = large ? 8 : 7.5;
         const QPointF nameAt = centre + QPointF(0, signFirst ? nameOffset : -nameOffset);
         const QPointF signAt = centre + QPointF(0, signFirst ? -signOffset : signOffset);
-        paintText(p, text, nameAt, large ? 11 : 10, QFont::Bold);
+        paintText(p, text, nameAt, 11, large ? QFont::Bold : QFont::Normal);
         return paintSign(p, signAt, large ? 6 : 4, plus, colour);
     }
     const qreal room = face.width() - 5;
     if (isDigits(text))
         return paintText(p, text, centre, 17, QFont::Bold);
     if (isLatin(text))
-        return paintText(p, text, centre, fittingPixelSize(text, QFont::Bold, text.size() <= 2 ? 13 : 11, room),
-                         QFont::Bold);
+        return paintText(p, text, centre,
+                         fittingPixelSize(text, QFont::Bold, text.size() <= 2 ? 13 : 11, room), QFont::Bold);
     paintText(p, text, centre, fittingPixelSize(text, QFont::Bold, 12, room), QFont::Bold);
 }
 
@@ -300,7 +316,8 @@ QImage plainKeyPicture(KeyColouring colouring) {
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath face;
-    face.addRoundedRect(QRectF(picture.rect()).adjusted(kFaceInset, kFaceInset, -kFaceInset, -kFaceInset), 8, 8);
+    face.addRoundedRect(QRectF(picture.rect()).adjusted(kFaceInset, kFaceInset, -kFaceInset, -kFaceInset), 8,
+                        8);
     paintKeyWell(p, face);
     paintKeyFace(p, face, colouring);
     return picture;

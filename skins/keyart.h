@@ -25,11 +25,11 @@ enum class KeySymbol { Text, Power, ArrowUp, ArrowDown, ArrowLeft, ArrowRight };
 
 struct KeyFace {
     const controls::KeyButtonRow* key;
-    QRect picture;      // keypad-box coordinates: the button's top-left, the picture's size
-    QPainterPath face;  // keypad-box coordinates, inside `picture`
+    QRect picture;     // keypad-box coordinates: the button's top-left, the picture's size
+    QPainterPath face; // keypad-box coordinates, inside `picture`
     QPointF labelCentre;
     KeySymbol symbol;
-    QString label;      // what a Text face reads; a trailing + or - is drawn as a sign
+    QString label; // what a Text face reads; a trailing + or - is drawn as a sign
 };
 
 // The faces of all keys, in the order of kKeyButtons.

@@ -4,11 +4,16 @@
 #include "artstyle.h"
 
 #include <QImage>
+#include <QRect>
 #include <QString>
 
+#include <string_view>
 #include <vector>
 
 namespace artwork {
+
+// Where a control of the main window lies, by its name.
+QRect windowControlRect(std::string_view name);
 
 // The remote's body, in the keypad box's own coordinates (197 × 731).
 QImage remoteBodyAtBox();

@@ -57,8 +57,8 @@ void paintHead(QPainter& p) {
     const auto& tvPower = controls::kKeyButtons[0];
     const auto& cblPower = controls::kKeyButtons[1];
     const qreal labelY = 29;
-    paintLabel(p, QStringLiteral("TV 电视"), QPointF(tvPower.place.left + tvPower.picture.width / 2.0, labelY), 10,
-               kTvAccent);
+    paintLabel(p, QStringLiteral("TV 电视"),
+               QPointF(tvPower.place.left + tvPower.picture.width / 2.0, labelY), 10, kTvAccent);
     paintLabel(p, QStringLiteral("CBL 机顶盒"),
                QPointF(cblPower.place.left + cblPower.picture.width / 2.0, labelY), 10, kCblAccent);
 }

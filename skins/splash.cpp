@@ -40,10 +40,12 @@ QImage splashPicture() {
     p.setFont(artFont(44, QFont::Bold));
     p.drawText(QRect(140, 52, 300, 56), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("QTM-418"));
     p.setFont(artFont(22));
-    p.drawText(QRect(140, 112, 300, 32), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("学习型遥控器 自学习软件"));
+    p.drawText(QRect(140, 112, 300, 32), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("学习型遥控器 自学习软件"));
     p.setFont(artFont(14));
     p.setPen(QColor(214, 232, 244));
-    p.drawText(QRect(140, 196, 300, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("正在连接遥控器……"));
+    p.drawText(QRect(140, 196, 300, 24), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("正在连接遥控器……"));
     p.end();
     return picture;
 }
