@@ -20,10 +20,6 @@
 class IBtn;
 class QLabel;
 
-namespace learning {
-struct CommitPlan;
-}
-
 namespace device {
 struct Identification;
 struct LayoutRead;
@@ -105,7 +101,6 @@ private:
     void startLinkMonitor();
     void setKeypadAvailable(bool available);
     void commitCapture();
-    bool writeLearnedCode(const learning::CommitPlan& plan);
     void replayDiagnosticCapture();
     void startCapture(IBtn* key);
     void stopCapture();

@@ -4,9 +4,8 @@
 #include "codeconverter.h"
 #include "codeencoding.h"
 #include "commitplan.h"
+#include "commitwrite.h"
 #include "controls/ibtn1.h"
-#include "device/devicelink.h"
-#include "device/layoutio.h"
 #include "platform/animationplayer.h"
 #include "platform/fixedpaths.h"
 #include "platform/messagebox.h"
@@ -68,7 +67,7 @@ void Tmaincodelearn::commitCapture() {
         return;
     }
     const auto& plan = std::get<learning::CommitPlan>(decision);
-    if (!writeLearnedCode(plan)) {
+    if (!learning::writeCommit(layout_, plan)) {
         box(QStringLiteral("写入遥控器失败，请检查USB连接线！"));
         learningFailed();
         return;
@@ -84,39 +83,6 @@ void Tmaincodelearn::commitCapture() {
     if (!selectedKeyList_.isEmpty())
         selectedKeyList_.removeFirst();
     setDeleteButtons(hasLearnedKeys());
-}
-
-// Writes in an order that keeps the remote sound after any failed write: the code's blocks, then
-// the index naming them, then the slot, and only then is the key's old code freed. False when the
-// key's slot was not written; the kept layout then matches what the remote holds.
-bool Tmaincodelearn::writeLearnedCode(const learning::CommitPlan& plan) {
-    if (!layout_.complete)
-        return false;
-    const std::string& unit = state_.deviceBlockUnit;
-    device::DeviceLayout stored = layout_;
-    if (plan.newCode) {
-        const unsigned address = layout_.codeAreaAddress + 8 * plan.newCode->firstBlock;
-        if (!device::link::writeData(unit, address, plan.newCode->codeData))
-            return false;
-        stored.codeIndexText = plan.newCode->stored.codeIndexText;
-        stored.blockMap = plan.newCode->stored.blockMap;
-        if (!device::writeIndexState(stored))
-            return false;
-    }
-    const unsigned slot = device::slotAddress(layout_, static_cast<unsigned>(plan.slot));
-    if (!device::link::writeData(unit, slot, plan.slotRecord)) {
-        // Take the unused entry back; if even that fails, the kept layout follows the remote.
-        if (plan.newCode && !device::writeIndexState(layout_))
-            layout_ = std::move(stored);
-        return false;
-    }
-    layout_ = std::move(stored);
-    if (plan.afterFreeingOld) {
-        layout_.codeIndexText = plan.afterFreeingOld->codeIndexText;
-        layout_.blockMap = plan.afterFreeingOld->blockMap;
-        device::writeIndexState(layout_);
-    }
-    return true;
 }
 
 // The hidden test action: encodes the capture kept in the diagnostic file again.

@@ -1,6 +1,7 @@
 #include "messagebox.h"
 
 #include <QGuiApplication>
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace platform {
@@ -43,6 +44,13 @@ public:
                         messageCaption(style), text, standardButtons(buttons), parent);
         if (buttons == Buttons::YesNo || buttons == Buttons::RetryCancel)
             box.setIcon(QMessageBox::Question);
+        // The program speaks Chinese throughout, its buttons included.
+        const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
+            {QMessageBox::Ok, "确定"},      {QMessageBox::Yes, "是(&Y)"},   {QMessageBox::No, "否(&N)"},
+            {QMessageBox::Retry, "重试(&R)"}, {QMessageBox::Cancel, "取消"}};
+        for (const auto& [button, caption] : captions)
+            if (QAbstractButton* b = box.button(button))
+                b->setText(QString::fromUtf8(caption));
         // Closing the box with Escape or its frame answers the cautious way.
         if (buttons == Buttons::YesNo)
             box.setEscapeButton(QMessageBox::No);
