@@ -29,23 +29,21 @@ QCursor programCursor() {
     return QCursor(Qt::ArrowCursor);
 }
 
+// Position of the last folder separator or drive colon; -1 for a bare file name.
+qsizetype folderEnd(const QString& path) {
+    return std::max({path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')),
+                     path.lastIndexOf(QLatin1Char(':'))});
+}
+
 // The extension of the file name: from its last dot on, the dot included; dots in folder names
 // do not count.
 QString fileExtension(const QString& path) {
-    const qsizetype folderEnd =
-        std::max({path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')),
-                  path.lastIndexOf(QLatin1Char(':'))});
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    return dot > folderEnd ? path.mid(dot) : QString();
+    return dot > folderEnd(path) ? path.mid(dot) : QString();
 }
 
 // Everything up to and including the last folder separator or drive colon.
-QString folderPart(const QString& path) {
-    const qsizetype folderEnd =
-        std::max({path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')),
-                  path.lastIndexOf(QLatin1Char(':'))});
-    return path.left(folderEnd + 1);
-}
+QString folderPart(const QString& path) { return path.left(folderEnd(path) + 1); }
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "windowtest.h"
 
 #include "frames.h"
+#include "irsignals.h"
 #include "keysignal.h"
 #include "layoutdump.h"
 #include "device/hextext.h"
@@ -17,39 +18,14 @@ using platform::Answer;
 
 namespace {
 
-// An NEC frame and one repeat code, as a receiver hands them over.
-std::vector<int> necTimings(unsigned address, unsigned command) {
-    std::vector<int> t{9000, 4500};
-    const std::uint32_t word = address | (~address & 0xFF) << 8 | command << 16 | (~command & 0xFF) << 24;
-    for (int bit = 0; bit < 32; ++bit) {
-        t.push_back(560);
-        t.push_back(word >> bit & 1 ? 1690 : 560);
-    }
-    t.insert(t.end(), {560, 40000, 9000, 2250, 560});
-    return t;
-}
-
-// A remote of no known protocol: a pulse-distance code with its own odd timings.
-std::vector<int> oddRemoteTimings(unsigned command) {
-    std::vector<int> t{3100, 1450};
-    for (int bit = 0; bit < 20; ++bit) {
-        t.push_back(410);
-        t.push_back(command >> bit & 1 ? 1280 : 720);
-    }
-    t.push_back(410);
-    return t;
-}
+using testsupport::necTimings;
+using testsupport::oddRemoteTimings;
 
 class CommitWindowTest : public WindowTest {
 protected:
     const controls::MainControls& c() const { return window->controls(); }
 
-    void send(const std::vector<int>& timings) {
-        std::vector<std::string> args{"send"};
-        for (int t : timings)
-            args.push_back(std::to_string(t));
-        ASSERT_EQ(folder.emu(args), 0);
-    }
+    void send(const std::vector<int>& timings) { ASSERT_EQ(folder.emu(testsupport::sendArguments(timings)), 0); }
 
     // Clicks the key in learning mode and waits for the capture and its commit to end; the boxes
     // it shows are answered with OK.

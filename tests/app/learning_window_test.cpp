@@ -2,6 +2,8 @@
 // their refusals, and the ends a capture can come to.
 #include "windowtest.h"
 
+#include "irsignals.h"
+#include "learning/keytable.h"
 #include "platform/animationplayer.h"
 
 using platform::Answer;
@@ -27,6 +29,22 @@ protected:
     // Waits until no capture thread is left.
     bool captureEnded() {
         return QTest::qWaitFor([this] { return window->state().captureThread.isNull(); }, 15000);
+    }
+
+    std::string entryOf(const char* code) const {
+        return window->keyTable()[*learning::findKeyEntry(window->keyTable(), code)];
+    }
+
+    // Starts learning `code` with a signal on its way and switches learning off while the remote
+    // is handing it over (each poll takes half a second).
+    void switchOffWhileTheCodeArrives(const char* code) {
+        ASSERT_EQ(folder.emu(testsupport::sendArguments(testsupport::necTimings(0x40, 0x12))), 0);
+        folder.emu({"trace", "on"});
+        folder.emu({"latency", "100000"});
+        window->toggleLearning();
+        click(key(code));
+        QTest::qWait(300);
+        window->toggleLearning();
     }
 
     // Each poll of the remote takes long enough for a test to act while a capture runs.
@@ -185,6 +203,34 @@ TEST_F(LearningWindowTest, AKeyClickedBeforeTheEarlierCaptureEndedStartsNoSecond
     EXPECT_EQ(onlyMessage().text, "学习失败！");
     EXPECT_TRUE(shows(menu, normal("05")));
     EXPECT_TRUE(w.selectedKeyList().isEmpty());
+}
+
+// The code reaches the thread in the poll it was in when learning was switched off.
+TEST_F(LearningWindowTest, ACodeArrivingAfterLearningWasSwitchedOffIsNeverStored) {
+    Tmaincodelearn& w = createShown();
+    switchOffWhileTheCodeArrives("27");
+    ASSERT_TRUE(captureEnded());
+    QTest::qWait(50);
+    EXPECT_FALSE(w.state().capturedCode.empty()) << "the remote did hand the code over";
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(folder.exchanges("writedatav20"), 0u);
+    EXPECT_EQ(entryOf("27"), "27|0|0|");
+}
+
+TEST_F(LearningWindowTest, ACodeCapturedForOneKeyIsNeverStoredUnderTheNext) {
+    Tmaincodelearn& w = createShown();
+    switchOffWhileTheCodeArrives("27");
+    w.toggleLearning();
+    IBtn* next = key("30");
+    click(next);
+    messages.expect(Answer::Ok);
+    ASSERT_TRUE(captureEnded());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !messages.shown().empty(); }, 2000));
+    EXPECT_EQ(onlyMessage().text, "学习失败！");
+    EXPECT_EQ(folder.exchanges("writedatav20"), 0u);
+    EXPECT_EQ(entryOf("27"), "27|0|0|");
+    EXPECT_EQ(entryOf("30"), "30|0|0|");
+    EXPECT_TRUE(shows(next, normal("30")));
 }
 
 TEST_F(LearningWindowTest, ClosingTheWindowStopsAndWaitsForTheCapture) {
