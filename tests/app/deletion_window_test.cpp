@@ -143,6 +143,19 @@ TEST_F(DeletionWindowTest, AFailedFlagByteWriteIsReportedAndTheRestStillHappens)
     EXPECT_EQ(w.layout().codeIndexText, onDevice().layout.codeIndexText);
 }
 
+// Without the slot's record, the key table's own entry names what the key held.
+TEST_F(DeletionWindowTest, AnUnreadableSlotIsStillClearedAndItsOwnCodeFreed) {
+    Tmaincodelearn& w = createShown();
+    click(c().delstudykey);
+    folder.failNext(emu::Operation::ReadData);
+    deleteKey("04");
+    EXPECT_EQ(messages.shown().back().text, "删除操作成功！");
+    EXPECT_EQ(entryOf("04"), "04|0|0|");
+    EXPECT_EQ(onDevice().layout.codeIndexText.substr(0, 12), "000000000000");
+    EXPECT_EQ(w.layout().codeIndexText, onDevice().layout.codeIndexText);
+    EXPECT_TRUE(deviceIsSound());
+}
+
 TEST_F(DeletionWindowTest, ClearingAllKeysLeavesNoLearnedKeyAndNoLeakedBlock) {
     Tmaincodelearn& w = createShown();
     messages.expect(Answer::Yes);
