@@ -83,6 +83,9 @@ std::string sourceFile(const std::string& source) {
 } // namespace
 
 TEST(RoundTrip, EveryTestCaptureIsLearnedRecognisedAndPlayedBackFaithfully) {
+    // The captures are the team's, kept beside the project rather than in it.
+    if (!std::filesystem::exists(kCaptures))
+        GTEST_SKIP() << "no test captures at " << kCaptures;
     const auto lines = captureLines();
     ASSERT_EQ(lines.size(), 300u) << kCaptures;
     std::size_t faithfulCount = 0, labelled = 0, recognised = 0;
