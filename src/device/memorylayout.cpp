@@ -124,9 +124,9 @@ private:
         if (text.empty())
             return false;
         result_.memoText = text;
-        const auto map = unpackBlockMap(characters(text, 1, 2 * mapBytes));
-        const std::string_view index = characters(text, 2 * mapBytes + 1, kIndexEntryChars * l.codeIndexCount);
-        if (!map || map->size() != 8 * mapBytes || index.size() != kIndexEntryChars * l.codeIndexCount ||
+        const auto map = unpackBlockMap(characters(text, 1, std::size_t{2} * mapBytes));
+        const std::string_view index = characters(text, std::size_t{2} * mapBytes + 1, kIndexEntryChars * l.codeIndexCount);
+        if (!map || map->size() != std::size_t{8} * mapBytes || index.size() != kIndexEntryChars * l.codeIndexCount ||
             !isHex(index))
             return false;
         l.blockMap = *map;

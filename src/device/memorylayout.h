@@ -15,7 +15,7 @@ namespace device {
 constexpr unsigned kLocatorAddress = 0xB03C;
 constexpr unsigned kMemoryEnd = 0x10000;
 constexpr unsigned kSlotRecordBytes = 22;
-constexpr unsigned kIndexEntryChars = 12;
+constexpr std::size_t kIndexEntryChars = 12;
 constexpr unsigned kPresetTableBlocks = 120;
 constexpr unsigned kReadablePresets = 160; // 960 bytes read: the count word and 160 entries
 inline constexpr const char* kStartupBlockUnit = "08";

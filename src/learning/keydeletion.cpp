@@ -16,7 +16,7 @@ int digitValue(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
 std::optional<std::string> referencedIndexEntry(std::string_view slotText, const KeyTable& table,
                                                 std::size_t slot) {
     if (!slotText.empty()) {
-        const std::string_view record = slotText.substr(0, 2 * device::kSlotRecordBytes);
+        const std::string_view record = slotText.substr(0, std::size_t{2} * device::kSlotRecordBytes);
         const auto storage = device::parseHex(record.substr(4, 1));
         if (!storage || *storage < 8)
             return std::nullopt;
