@@ -8,6 +8,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 namespace {
 
 void box(const QString& text) { platform::notify(nullptr, text); }
@@ -71,9 +73,8 @@ void Tmaincodelearn::learnKeyClick(IBtn* key) {
         box(QStringLiteral("请先点击开始学习按钮！"));
         return;
     }
-    const std::string keyNumber = key->Code().toStdString();
-    const auto entry = learning::findKeyEntry(keyTable_, keyNumber);
-    if (entry && learning::entryState(keyTable_[*entry]) == learning::kLearnedCode) {
+    const auto looks = learning::keyLooks(keyTable_, key->Code().toStdString());
+    if (std::find(looks.begin(), looks.end(), learning::KeyLook::Learned) != looks.end()) {
         const auto answer =
             platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::YesNo,
                                   key->Path() + QStringLiteral("键编码已学习过，要重新学习吗?"));
