@@ -11,7 +11,7 @@ namespace {
 enum class Coding { Pulse, Biphase5, Biphase6 };
 
 // A protocol's timing: header, the mark and space of a 0 and of a 1, a closing mark.
-struct Spec {
+struct ProtocolTiming {
     Protocol protocol;
     const char* name;
     Coding coding;
@@ -30,7 +30,7 @@ constexpr int kRc6Unit = 444;
 constexpr int kRc5Bits = 14;
 constexpr int kRc6Bits = 21; // start, three mode bits, toggle, 16 data bits
 
-constexpr Spec kSpecs[] = {
+constexpr ProtocolTiming kTimings[] = {
     {Protocol::NEC, "NEC", Coding::Pulse, 9000, 4500, 560, 560, 560, 1690, true, 32, 38000, 40000, RepeatForm::RepeatCode, 1},
     {Protocol::NECext, "NECext", Coding::Pulse, 9000, 4500, 560, 560, 560, 1690, true, 32, 38000, 40000, RepeatForm::RepeatCode, 1},
     {Protocol::Samsung32, "Samsung32", Coding::Pulse, 4500, 4500, 560, 560, 560, 1690, true, 32, 38000, 47000, RepeatForm::SameFrame, 1},
@@ -47,11 +47,11 @@ constexpr Spec kSpecs[] = {
     {Protocol::Denon, "Denon", Coding::Pulse, 0, 0, 260, 780, 260, 1820, true, 15, 38000, 65000, RepeatForm::InvertedPair, 2},
 };
 
-const Spec& specOf(Protocol protocol) {
-    for (const Spec& spec : kSpecs)
-        if (spec.protocol == protocol)
-            return spec;
-    return kSpecs[0];
+const ProtocolTiming& timingOf(Protocol protocol) {
+    for (const ProtocolTiming& timing : kTimings)
+        if (timing.protocol == protocol)
+            return timing;
+    return kTimings[0];
 }
 
 // A duration matches the protocol's when it is within 100 us or a quarter of it.
@@ -71,30 +71,30 @@ std::uint64_t lowBits(int count) { return count >= 64 ? ~std::uint64_t{0} : (std
 
 // ---- pulse codings: header, one mark and space per bit, maybe a closing mark ----
 
-std::vector<int> pulseFrame(const Spec& spec, int bitCount, std::uint64_t bits, bool header) {
+std::vector<int> pulseFrame(const ProtocolTiming& timing, int bitCount, std::uint64_t bits, bool header) {
     std::vector<int> d;
-    if (header && spec.headerMark) {
-        d.push_back(spec.headerMark);
-        d.push_back(spec.headerSpace);
+    if (header && timing.headerMark) {
+        d.push_back(timing.headerMark);
+        d.push_back(timing.headerSpace);
     }
     for (int i = 0; i < bitCount; ++i) {
         const bool one = bit(bits, i);
-        d.push_back(one ? spec.oneMark : spec.zeroMark);
-        d.push_back(one ? spec.oneSpace : spec.zeroSpace);
+        d.push_back(one ? timing.oneMark : timing.zeroMark);
+        d.push_back(one ? timing.oneSpace : timing.zeroSpace);
     }
-    if (spec.stopMark)
-        d.push_back(spec.zeroMark);
+    if (timing.stopMark)
+        d.push_back(timing.zeroMark);
     else if (!d.empty())
         d.pop_back(); // the last bit's space is the silence after the frame
     return d;
 }
 
-std::optional<std::uint64_t> readPulses(const Spec& spec, int bitCount, const std::vector<int>& d, bool header) {
-    const std::size_t first = header && spec.headerMark ? 2 : 0;
-    const std::size_t expected = first + 2 * static_cast<std::size_t>(bitCount) + (spec.stopMark ? 1 : 0) - (spec.stopMark ? 0 : 1);
+std::optional<std::uint64_t> readPulses(const ProtocolTiming& timing, int bitCount, const std::vector<int>& d, bool header) {
+    const std::size_t first = header && timing.headerMark ? 2 : 0;
+    const std::size_t expected = first + 2 * static_cast<std::size_t>(bitCount) + (timing.stopMark ? 1 : 0) - (timing.stopMark ? 0 : 1);
     if (d.size() != expected)
         return std::nullopt;
-    if (first && (!matches(d[0], spec.headerMark) || !matches(d[1], spec.headerSpace)))
+    if (first && (!matches(d[0], timing.headerMark) || !matches(d[1], timing.headerSpace)))
         return std::nullopt;
     std::uint64_t bits = 0;
     for (int i = 0; i < bitCount; ++i) {
@@ -102,14 +102,14 @@ std::optional<std::uint64_t> readPulses(const Spec& spec, int bitCount, const st
         const int mark = d[at];
         const bool hasSpace = at + 1 < d.size();
         const int space = hasSpace ? d[at + 1] : 0;
-        const bool zero = matches(mark, spec.zeroMark) && (!hasSpace || matches(space, spec.zeroSpace));
-        const bool one = matches(mark, spec.oneMark) && (!hasSpace || matches(space, spec.oneSpace));
+        const bool zero = matches(mark, timing.zeroMark) && (!hasSpace || matches(space, timing.zeroSpace));
+        const bool one = matches(mark, timing.oneMark) && (!hasSpace || matches(space, timing.oneSpace));
         if (zero == one)
             return std::nullopt;
         if (one)
             bits |= std::uint64_t{1} << i;
     }
-    if (spec.stopMark && !matches(d.back(), spec.zeroMark))
+    if (timing.stopMark && !matches(d.back(), timing.zeroMark))
         return std::nullopt;
     return bits;
 }
@@ -226,8 +226,8 @@ std::optional<std::uint64_t> readRc6(const std::vector<int>& d) {
 // ---- frames of a key ----
 
 std::vector<int> firstFrame(const ProtocolCode& code) {
-    const Spec& spec = specOf(code.protocol);
-    switch (spec.coding) {
+    const ProtocolTiming& timing = timingOf(code.protocol);
+    switch (timing.coding) {
     case Coding::Biphase5:
         return levelDurations(rc5Levels(code.bits), kRc5Half);
     case Coding::Biphase6:
@@ -235,11 +235,11 @@ std::vector<int> firstFrame(const ProtocolCode& code) {
     case Coding::Pulse:
         break;
     }
-    return pulseFrame(spec, code.bitCount, code.bits, true);
+    return pulseFrame(timing, code.bitCount, code.bits, true);
 }
 
-std::optional<std::uint64_t> readFrame(const Spec& spec, int bitCount, const std::vector<int>& d) {
-    switch (spec.coding) {
+std::optional<std::uint64_t> readFrame(const ProtocolTiming& timing, int bitCount, const std::vector<int>& d) {
+    switch (timing.coding) {
     case Coding::Biphase5:
         return readRc5(d);
     case Coding::Biphase6:
@@ -247,7 +247,7 @@ std::optional<std::uint64_t> readFrame(const Spec& spec, int bitCount, const std
     case Coding::Pulse:
         break;
     }
-    return readPulses(spec, bitCount, d, true);
+    return readPulses(timing, bitCount, d, true);
 }
 
 std::uint64_t invertedCommand(std::uint64_t bits) { return bits ^ (lowBits(10) << 5); }
@@ -316,19 +316,19 @@ double distance(const ProtocolCode& code, const std::vector<int>& captured) {
     return sum / static_cast<double>(std::max<std::size_t>(nominal.size(), 1));
 }
 
-std::optional<ProtocolCode> decodeAs(const Spec& spec, const std::vector<Frame>& frames) {
+std::optional<ProtocolCode> decodeAs(const ProtocolTiming& timing, const std::vector<Frame>& frames) {
     const std::vector<int>& first = frames[0].durations;
-    auto bits = readFrame(spec, spec.bitCount, first);
-    if (!bits || !plausible(spec.protocol, *bits))
+    auto bits = readFrame(timing, timing.bitCount, first);
+    if (!bits || !plausible(timing.protocol, *bits))
         return std::nullopt;
     ProtocolCode code;
-    code.protocol = spec.protocol;
-    code.bitCount = spec.bitCount;
+    code.protocol = timing.protocol;
+    code.bitCount = timing.bitCount;
     code.bits = *bits;
-    code.repeat = spec.repeat;
-    code.minimumFrames = spec.minimumFrames;
-    code.gapMicros = frames.size() > 1 ? frames[0].gapAfter : spec.gapMicros;
-    if (spec.protocol == Protocol::NEC || spec.protocol == Protocol::NECext) {
+    code.repeat = timing.repeat;
+    code.minimumFrames = timing.minimumFrames;
+    code.gapMicros = frames.size() > 1 ? frames[0].gapAfter : timing.gapMicros;
+    if (timing.protocol == Protocol::NEC || timing.protocol == Protocol::NECext) {
         // Some remotes send their whole frame again instead of the short repeat code.
         if (frames.size() > 1 && !isRepeatCode(frames[1].durations))
             code.repeat = RepeatForm::SameFrame;
@@ -339,7 +339,7 @@ std::optional<ProtocolCode> decodeAs(const Spec& spec, const std::vector<Frame>&
 
 } // namespace
 
-std::string protocolName(Protocol protocol) { return specOf(protocol).name; }
+std::string protocolName(Protocol protocol) { return timingOf(protocol).name; }
 
 std::optional<Protocol> protocolFromNumber(unsigned number) {
     for (Protocol p : kProtocols)
@@ -348,7 +348,7 @@ std::optional<Protocol> protocolFromNumber(unsigned number) {
     return std::nullopt;
 }
 
-int standardCarrier(Protocol protocol) { return specOf(protocol).carrierHz; }
+int standardCarrier(Protocol protocol) { return timingOf(protocol).carrierHz; }
 
 AddressCommand addressAndCommand(const ProtocolCode& code) {
     const std::uint64_t b = code.bits;
@@ -389,8 +389,8 @@ std::vector<ProtocolCode> recognise(const std::vector<Frame>& captured) {
     // A burst of noise may come before the remote's first frame.
     for (std::size_t skip = 0; skip < 2 && skip < captured.size() && found.empty(); ++skip) {
         const std::vector<Frame> frames(captured.begin() + static_cast<std::ptrdiff_t>(skip), captured.end());
-        for (const Spec& spec : kSpecs) {
-            if (auto code = decodeAs(spec, frames))
+        for (const ProtocolTiming& timing : kTimings) {
+            if (auto code = decodeAs(timing, frames))
                 found.emplace_back(distance(*code, frames[0].durations), *code);
         }
     }
@@ -402,11 +402,11 @@ std::vector<ProtocolCode> recognise(const std::vector<Frame>& captured) {
 }
 
 Transmission protocolTransmission(const ProtocolCode& code) {
-    const Spec& spec = specOf(code.protocol);
+    const ProtocolTiming& timing = timingOf(code.protocol);
     Transmission t;
-    t.carrierHz = spec.carrierHz;
+    t.carrierHz = timing.carrierHz;
     t.minimumFrames = static_cast<std::size_t>(std::max(code.minimumFrames, 1));
-    const int gap = code.gapMicros > 0 ? code.gapMicros : spec.gapMicros;
+    const int gap = code.gapMicros > 0 ? code.gapMicros : timing.gapMicros;
     Frame first{corrected(firstFrame(code), code), gap};
     t.frames.push_back(first);
     switch (code.repeat) {
@@ -418,11 +418,11 @@ Transmission protocolTransmission(const ProtocolCode& code) {
         t.repeatFrom = 1;
         break;
     case RepeatForm::WithoutHeader:
-        t.frames.push_back(Frame{corrected(pulseFrame(spec, code.bitCount, code.bits, false), code), gap});
+        t.frames.push_back(Frame{corrected(pulseFrame(timing, code.bitCount, code.bits, false), code), gap});
         t.repeatFrom = 1;
         break;
     case RepeatForm::InvertedPair:
-        t.frames.push_back(Frame{corrected(pulseFrame(spec, code.bitCount, invertedCommand(code.bits), true), code), gap});
+        t.frames.push_back(Frame{corrected(pulseFrame(timing, code.bitCount, invertedCommand(code.bits), true), code), gap});
         break;
     }
     return t;
@@ -444,11 +444,11 @@ Parameters packParameters(const ProtocolCode& code) {
 }
 
 std::optional<ProtocolCode> unpackParameters(Protocol protocol, const Parameters& p) {
-    const Spec& spec = specOf(protocol);
+    const ProtocolTiming& timing = timingOf(protocol);
     ProtocolCode code;
     code.protocol = protocol;
     code.bitCount = p[0];
-    if (code.bitCount != spec.bitCount || p[9] > static_cast<std::uint8_t>(RepeatForm::InvertedPair) || p[15] != 0)
+    if (code.bitCount != timing.bitCount || p[9] > static_cast<std::uint8_t>(RepeatForm::InvertedPair) || p[15] != 0)
         return std::nullopt;
     for (int i = 0; i < 8; ++i)
         code.bits |= std::uint64_t{p[1 + i]} << (8 * i);
