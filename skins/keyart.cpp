@@ -259,13 +259,6 @@ std::vector<KeyFace> keyFaces() {
     return faces;
 }
 
-std::optional<int> keyPictureIndex(std::string_view code) {
-    const auto value = device::parseHex(code);
-    if (!value || *value >= static_cast<std::uint32_t>(kKeyPictureCount))
-        return std::nullopt;
-    return static_cast<int>(*value);
-}
-
 QPainterPath navigationPad() {
     return disc(kRingCentre, kPadRadius);
 }

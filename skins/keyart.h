@@ -3,6 +3,8 @@
 // so the picture sits seamlessly over its well.
 #pragma once
 
+#include "learning/keytable.h"
+
 #include "artstyle.h"
 #include "controls/keypadlayout.h"
 
@@ -35,8 +37,8 @@ struct KeyFace {
 // The faces of all keys, in the order of kKeyButtons.
 std::vector<KeyFace> keyFaces();
 
-// The picture index of a key number: its value read as hex; none for a malformed number.
-std::optional<int> keyPictureIndex(std::string_view code);
+// Key pictures are indexed by the value of the key number, as the program indexes them.
+using learning::keyPictureIndex;
 
 // The navigation ring's base on the body, under the four arrows and OK of the set-top box.
 QPainterPath navigationPad();

@@ -199,6 +199,17 @@ std::vector<std::uint8_t> rawCode(const std::vector<Frame>& frames, std::optiona
     return w.take();
 }
 
+// The stored sequence of frames: how many entries, then for each its frame, gap and count.
+std::vector<Entry> readEntries(ByteReader& r) {
+    std::vector<Entry> entries(r.u8());
+    for (Entry& e : entries) {
+        e.frame = r.u8();
+        e.gap = static_cast<int>(r.u16()) * kGapUnit;
+        e.count = r.u8();
+    }
+    return entries;
+}
+
 std::optional<Transmission> playRaw(ByteReader& r) {
     const unsigned tableSize = r.u8();
     if (tableSize == 0)
@@ -227,12 +238,7 @@ std::optional<Transmission> playRaw(ByteReader& r) {
         if (frame.empty() || frame.size() % 2 == 0)
             return std::nullopt;
     }
-    std::vector<Entry> entries(r.u8());
-    for (Entry& e : entries) {
-        e.frame = r.u8();
-        e.gap = static_cast<int>(r.u16()) * kGapUnit;
-        e.count = r.u8();
-    }
+    std::vector<Entry> entries = readEntries(r);
     if (!r.ok() || entries.empty())
         return std::nullopt;
     Transmission t = expand(distinct, entries);
@@ -423,12 +429,7 @@ std::optional<Transmission> playTemplate(ByteReader& r, const Parameters& parame
                 return std::nullopt;
         }
     }
-    std::vector<Entry> entries(r.u8());
-    for (Entry& e : entries) {
-        e.frame = r.u8();
-        e.gap = static_cast<int>(r.u16()) * kGapUnit;
-        e.count = r.u8();
-    }
+    std::vector<Entry> entries = readEntries(r);
     if (!r.ok() || entries.empty() || timing.zeroMark <= 0 || timing.zeroSpace <= 0 || timing.oneMark <= 0 ||
         timing.oneSpace <= 0)
         return std::nullopt;

@@ -41,6 +41,7 @@ TEST(KeyTable, ShortEntriesHaveNoState) {
 }
 
 TEST(KeyTable, KeyNumbersIndexTheHundredSixtyEightPictures) {
+    EXPECT_EQ(keyPictureIndex("00"), 0);
     EXPECT_EQ(keyPictureIndex("27"), 39);
     EXPECT_EQ(keyPictureIndex("1A"), 26);
     EXPECT_EQ(keyPictureIndex("60"), 96);

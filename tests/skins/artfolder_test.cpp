@@ -58,12 +58,3 @@ TEST(ArtFolder, AnimationWithoutADelayPerFrameIsRefused) {
     EXPECT_FALSE(QFile::exists(root.filePath(QStringLiteral("flash1.gif"))));
 }
 
-TEST(KeyPictureIndex, IsTheKeyNumberReadAsHex) {
-    EXPECT_EQ(keyPictureIndex("00"), 0);
-    EXPECT_EQ(keyPictureIndex("1A"), 26);
-    EXPECT_EQ(keyPictureIndex("60"), 96);
-    EXPECT_EQ(keyPictureIndex("A7"), 167);
-    EXPECT_EQ(keyPictureIndex("A8"), std::nullopt);
-    EXPECT_EQ(keyPictureIndex(""), std::nullopt);
-    EXPECT_EQ(keyPictureIndex("G1"), std::nullopt);
-}
