@@ -1,8 +1,8 @@
 // A virtual QTM-418 of a given profile in a folder of its own, for one benchmark.
 #pragma once
 
-#include "devicestore.h"
-#include "profiles.h"
+#include "kestrio/devicestore.h"
+#include "kestrio/profiles.h"
 
 #include <cstdlib>
 #include <filesystem>

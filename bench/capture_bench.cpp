@@ -5,7 +5,7 @@
 #include "benchdevice.h"
 
 #include "app/mainstudy.h"
-#include "learning/collect_code.h"
+#include "app/collect_code.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,8 +3,8 @@
 // none.
 #include "benchdevice.h"
 #include "device/layoutio.h"
-#include "learning/commitplan.h"
-#include "learning/commitwrite.h"
+#include "model/commitplan.h"
+#include "device/commitwrite.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,18 +12,18 @@ namespace {
 
 void commitNewCode(benchmark::State& state) {
     BenchDevice device("factory", static_cast<unsigned>(state.range(0)));
-    device::LayoutRead read = device::readDeviceLayout();
+    model::LayoutRead read = device::readDeviceLayout();
     if (read.failure) {
         state.SkipWithError("layout unreadable");
         return;
     }
     // A code of 40 bytes that no preset and no stored code matches.
-    const learning::ConverterAnswer answer{"4D5E6F", "0011223344556677", "8899AABBCCDDEEFF", std::string(80, 'A')};
+    const model::ConverterAnswer answer{"4D5E6F", "0011223344556677", "8899AABBCCDDEEFF", std::string(80, 'A')};
     for (auto _ : state) {
         // Learned again and again into the same key: each time a new entry, and the old one freed.
-        const auto decision = learning::planCommit(read.layout, read.keyTable, "30", answer);
-        const auto* plan = std::get_if<learning::CommitPlan>(&decision);
-        if (!plan || !learning::writeCommit(read.layout, *plan)) {
+        const auto decision = model::planCommit(read.layout, read.keyTable, "30", answer);
+        const auto* plan = std::get_if<model::CommitPlan>(&decision);
+        if (!plan || !device::writeCommit(read.layout, *plan)) {
             state.SkipWithError("the commit failed");
             return;
         }

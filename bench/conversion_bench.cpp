@@ -1,7 +1,8 @@
 // Learning one key, after the capture: trimming, encoding and converting a full capture buffer.
-#include "capturewords.h"
-#include "learning/codeencoding.h"
-#include "storedcode.h"
+#include "ir/capturewords.h"
+#include "model/codeencoding.h"
+#include "ir/storedcode.h"
+#include "model/wire.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,7 +25,7 @@ std::string fullCapture() {
     }
     signal.timings.pop_back();
     std::string buffer = ir::captureRecord(signal);
-    buffer.resize(ir::kCaptureBufferChars, '\0');
+    buffer.resize(wire::kCaptureBufferSize, '\0');
     return buffer;
 }
 
@@ -32,7 +33,7 @@ void TrimEncodeConvert(benchmark::State& state) {
     const std::string captured = fullCapture();
     const auto diagnostic = std::filesystem::temp_directory_path() / "qtm418-bench-123.txt";
     for (auto _ : state) {
-        const std::string encoded = learning::encodeCapture(learning::trimCapture(captured), diagnostic);
+        const std::string encoded = model::encodeCapture(model::trimCapture(captured), diagnostic);
         const std::string answer = ir::convertBody(encoded.substr(5));
         benchmark::DoNotOptimize(answer);
     }

@@ -10,7 +10,7 @@ namespace {
 void readLayout(benchmark::State& state, const char* profile) {
     BenchDevice device(profile, static_cast<unsigned>(state.range(0)));
     for (auto _ : state) {
-        device::LayoutRead read = device::readDeviceLayout();
+        model::LayoutRead read = device::readDeviceLayout();
         if (read.failure)
             state.SkipWithError("layout unreadable");
         benchmark::DoNotOptimize(read);

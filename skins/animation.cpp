@@ -1,6 +1,6 @@
 #include "pictures.h"
 
-#include "controls/keypadlayout.h"
+#include "model/keypadlayout.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -118,7 +118,7 @@ std::vector<Resource> writeWindowPictures(ArtFolder& out) {
                              "Image7.gif", "Image8.gif", "z.gif", "splash.gif"})
         resources.push_back(
             {QString::fromLatin1(name), QStringLiteral("window/%1").arg(QLatin1String(name))});
-    for (const auto& key : controls::kKeyButtons) {
+    for (const auto& key : model::kKeyButtons) {
         const QString name = QStringLiteral("keys/%1.gif").arg(QString::fromUtf8(key.name));
         resources.push_back({name, QStringLiteral("window/") + name});
     }

@@ -8,9 +8,9 @@ namespace artwork {
 
 namespace {
 
-constexpr QSize kSize{controls::kBackgroundPicture.width, controls::kBackgroundPicture.height};
+constexpr QSize kSize{model::kBackgroundPicture.width, model::kBackgroundPicture.height};
 // The band ends where the keypad box begins.
-constexpr int kBandWidth = controls::kKeypadBox.left - 1;
+constexpr int kBandWidth = model::kKeypadBox.left - 1;
 // Captions end just before the labels they name.
 constexpr int kCaptionRight = 604;
 
@@ -86,7 +86,7 @@ void paintHintFrame(QPainter& p) {
 } // namespace
 
 QRect windowControlRect(std::string_view name) {
-    for (const auto& control : controls::kWindowControls)
+    for (const auto& control : model::kWindowControls)
         if (control.name == name)
             return {control.place.left, control.place.top, control.place.width, control.place.height};
     qFatal("the window has no control %.*s", static_cast<int>(name.size()), name.data());

@@ -1,6 +1,6 @@
 #include "pictures.h"
 
-#include "controls/keypadlayout.h"
+#include "model/keypadlayout.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -10,9 +10,9 @@ namespace artwork {
 
 namespace {
 
-constexpr QSize kFaceSize{controls::kStudyButtonPicture.width, controls::kStudyButtonPicture.height};
-constexpr QSize kIconSize{controls::kHelpButtonPicture.width, controls::kHelpButtonPicture.height};
-constexpr QSize kGreyCloseSize{controls::kCloseButtonDisabled.width, controls::kCloseButtonDisabled.height};
+constexpr QSize kFaceSize{model::kStudyButtonPicture.width, model::kStudyButtonPicture.height};
+constexpr QSize kIconSize{model::kHelpButtonPicture.width, model::kHelpButtonPicture.height};
+constexpr QSize kGreyCloseSize{model::kCloseButtonDisabled.width, model::kCloseButtonDisabled.height};
 constexpr QColor kIconInk{28, 86, 132};
 constexpr QColor kCrossRed{214, 40, 36};
 constexpr QColor kCrossGrey{150, 156, 164};

@@ -1,6 +1,6 @@
 #include "pictures.h"
 
-#include "controls/keypadlayout.h"
+#include "model/keypadlayout.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -11,7 +11,7 @@ namespace artwork {
 
 namespace {
 
-constexpr QSize kPanelSize{controls::kHintPanelPicture.width, controls::kHintPanelPicture.height};
+constexpr QSize kPanelSize{model::kHintPanelPicture.width, model::kHintPanelPicture.height};
 constexpr QSize kBannerSize{413, 86};
 constexpr int kHeaderHeight = 26;
 constexpr qreal kMargin = 12;

@@ -1,6 +1,6 @@
 #include "keyart.h"
 
-#include "device/hextext.h"
+#include "model/hextext.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -13,7 +13,7 @@ namespace artwork {
 
 namespace {
 
-using controls::KeyButtonRow;
+using model::KeyButtonRow;
 
 // The set-top box's navigation ring: four arrow segments around OK.
 constexpr QPointF kRingCentre{100, 318.5};
@@ -242,8 +242,8 @@ void paintMark(QPainter& p, const KeyFace& key, const QColor& colour) {
 
 std::vector<KeyFace> keyFaces() {
     std::vector<KeyFace> faces;
-    faces.reserve(controls::kKeyButtons.size());
-    for (const KeyButtonRow& key : controls::kKeyButtons)
+    faces.reserve(model::kKeyButtons.size());
+    for (const KeyButtonRow& key : model::kKeyButtons)
         faces.push_back(describe(key));
     // A face stays clear of the buttons painted over its own, and of its own button's edges.
     for (std::size_t i = 0; i < faces.size(); ++i) {

@@ -3,10 +3,10 @@
 // so the picture sits seamlessly over its well.
 #pragma once
 
-#include "learning/keytable.h"
+#include "model/keytable.h"
 
 #include "artstyle.h"
-#include "controls/keypadlayout.h"
+#include "model/keypadlayout.h"
 
 #include <QImage>
 #include <QPainterPath>
@@ -26,7 +26,7 @@ inline constexpr QSize kPlainKeySize{36, 32};
 enum class KeySymbol { Text, Power, ArrowUp, ArrowDown, ArrowLeft, ArrowRight };
 
 struct KeyFace {
-    const controls::KeyButtonRow* key;
+    const model::KeyButtonRow* key;
     QRect picture;     // keypad-box coordinates: the button's top-left, the picture's size
     QPainterPath face; // keypad-box coordinates, inside `picture`
     QPointF labelCentre;
@@ -38,7 +38,7 @@ struct KeyFace {
 std::vector<KeyFace> keyFaces();
 
 // Key pictures are indexed by the value of the key number, as the program indexes them.
-using learning::keyPictureIndex;
+using model::keyPictureIndex;
 
 // The navigation ring's base on the body, under the four arrows and OK of the set-top box.
 QPainterPath navigationPad();

@@ -3,7 +3,7 @@
 #include "keyart.h"
 #include "pictures.h"
 
-#include "controls/keypadlayout.h"
+#include "model/keypadlayout.h"
 
 #include <QDir>
 #include <QPainter>
@@ -43,17 +43,17 @@ void paintLabel(QPainter& p, std::string_view control, const QString& text, cons
 
 QImage windowPreview(const QString& folderPath) {
     const QDir folder(folderPath);
-    QImage window(controls::kWindowSize.width, controls::kWindowSize.height, QImage::Format_RGB32);
+    QImage window(model::kWindowSize.width, model::kWindowSize.height, QImage::Format_RGB32);
     window.fill(kWindowBlue);
     QPainter p(&window);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.drawImage(0, 0, QImage(folder.filePath(QStringLiteral("window/Image1.jpg"))));
 
-    const auto& keypad = controls::kKeypadBox;
+    const auto& keypad = model::kKeypadBox;
     const QRect box(keypad.left, keypad.top, keypad.width, keypad.height);
     p.fillRect(box, kWindowBlue);
     p.drawImage(box, QImage(folder.filePath(QStringLiteral("window/z.gif"))));
-    for (const auto& key : controls::kKeyButtons) {
+    for (const auto& key : model::kKeyButtons) {
         const QRect button =
             QRect(key.place.left, key.place.top, key.place.width, key.place.height).translated(box.topLeft());
         const QString file =

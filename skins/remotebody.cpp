@@ -9,8 +9,8 @@ namespace artwork {
 
 namespace {
 
-constexpr QSize kBoxSize{controls::kKeypadBox.width, controls::kKeypadBox.height};
-constexpr QSize kStoredSize{controls::kRemoteBodyPicture.width, controls::kRemoteBodyPicture.height};
+constexpr QSize kBoxSize{model::kKeypadBox.width, model::kKeypadBox.height};
+constexpr QSize kStoredSize{model::kRemoteBodyPicture.width, model::kRemoteBodyPicture.height};
 constexpr QRectF kShell{4.5, 3.5, 188, 724};
 constexpr qreal kShellRadius = 30;
 constexpr qreal kRimWidth = 3;
@@ -54,8 +54,8 @@ void paintHead(QPainter& p) {
     p.drawEllipse(QPointF(99.2, 47.2), 1.1, 1.1);
     paintLabel(p, QStringLiteral("学习"), QPointF(100, 60), 9, kBodyLabel, QFont::Normal);
 
-    const auto& tvPower = controls::kKeyButtons[0];
-    const auto& cblPower = controls::kKeyButtons[1];
+    const auto& tvPower = model::kKeyButtons[0];
+    const auto& cblPower = model::kKeyButtons[1];
     const qreal labelY = 29;
     paintLabel(p, QStringLiteral("TV 电视"),
                QPointF(tvPower.place.left + tvPower.picture.width / 2.0, labelY), 10, kTvAccent);

@@ -1,6 +1,6 @@
 #include "pictures.h"
 
-#include "controls/keypadlayout.h"
+#include "model/keypadlayout.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -9,8 +9,8 @@
 namespace artwork {
 
 QImage splashPicture() {
-    constexpr int width = controls::kSplashPicture.width;
-    constexpr int height = controls::kSplashPicture.height;
+    constexpr int width = model::kSplashPicture.width;
+    constexpr int height = model::kSplashPicture.height;
     QImage picture(width, height, QImage::Format_RGB32);
     QPainter p(&picture);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);

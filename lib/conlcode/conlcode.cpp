@@ -1,6 +1,6 @@
 #include "conlcode.h"
 
-#include "storedcode.h"
+#include "ir/storedcode.h"
 
 #include <exception>
 #include <string>

@@ -1,6 +1,7 @@
 #include "capturewords.h"
 
-#include "device/hextext.h"
+#include "model/hextext.h"
+#include "model/wire.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,9 +12,9 @@ namespace {
 
 constexpr std::size_t kWordChars = 4;
 constexpr std::size_t kTrailerWords = kSilenceWords + 2;
-constexpr std::size_t kMaxRecordWords = kCaptureBufferChars / kWordChars - kTrailerWords;
+constexpr std::size_t kMaxRecordWords = wire::kCaptureBufferSize / kWordChars - kTrailerWords;
 
-std::string word(long value) { return device::formatHex(value & 0xFFFF, 4); }
+std::string word(long value) { return model::formatHex(value & 0xFFFF, 4); }
 
 // Three carrier periods in microseconds, as the receiver measures them into one byte.
 long threePeriods(int carrierHz) {
@@ -22,12 +23,12 @@ long threePeriods(int carrierHz) {
     return std::clamp(std::lround(3e6 / carrierHz), 1L, 255L);
 }
 
-constexpr int kLongestMarkMicros = 2 * kLongUnits / kUnitsPerMicro - kReceiverWidening;
+constexpr int kLongestMarkMicros = 2 * kLongUnits / kUnitsPerMicro - wire::kReceiverWidening;
 
-long markUnits(int micros) { return (static_cast<long>(micros) + kReceiverWidening) * kUnitsPerMicro; }
+long markUnits(int micros) { return (static_cast<long>(micros) + wire::kReceiverWidening) * kUnitsPerMicro; }
 
 long spaceUnits(int micros) {
-    return std::max((static_cast<long>(micros) - kReceiverWidening) * kUnitsPerMicro, 1L);
+    return std::max((static_cast<long>(micros) - wire::kReceiverWidening) * kUnitsPerMicro, 1L);
 }
 
 std::size_t markWords(long units) { return units <= kLongUnits ? 1 : 2; }
@@ -78,7 +79,7 @@ std::vector<int> receivedTimings(const Signal& signal) {
 std::string captureRecord(const Signal& signal) {
     const std::vector<int> received = receivedTimings(signal);
     std::string record;
-    record.reserve(kCaptureBufferChars);
+    record.reserve(wire::kCaptureBufferSize);
     for (std::size_t i = 0; i < received.size(); ++i) {
         if (i % 2 == 0)
             appendMark(record, markUnits(received[i]));
@@ -88,12 +89,12 @@ std::string captureRecord(const Signal& signal) {
     for (int i = 0; i < kSilenceWords; ++i)
         record += word(kLongUnits);
     const long periods = threePeriods(signal.carrierHz);
-    record += device::formatHex(periods, 2) + device::formatHex(periods, 2) + device::formatHex(periods, 2) + "00";
+    record += model::formatHex(periods, 2) + model::formatHex(periods, 2) + model::formatHex(periods, 2) + "00";
     return record;
 }
 
 bool isCaptureText(std::string_view text) {
-    if (text.empty() || text.size() % kWordChars != 0 || text.size() > kCaptureBufferChars)
+    if (text.empty() || text.size() % kWordChars != 0 || text.size() > wire::kCaptureBufferSize)
         return false;
     return std::all_of(text.begin(), text.end(), [](char c) {
         return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');

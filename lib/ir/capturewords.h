@@ -3,15 +3,15 @@
 
 #include "timings.h"
 
+#include "model/wire.h"
+
 #include <string>
 #include <vector>
 
 namespace ir {
 
-constexpr std::size_t kCaptureBufferChars = 10240;
 constexpr int kLongUnits = 0x7FFF;
 constexpr int kUnitsPerMicro = 3;
-constexpr int kReceiverWidening = 58;
 constexpr int kSilenceWords = 20;
 // The receiver ends a record at a silence of twenty full words (about 218 ms).
 constexpr long kSilenceMicros = static_cast<long>(kSilenceWords) * kLongUnits / kUnitsPerMicro;
@@ -22,10 +22,10 @@ std::vector<int> receivedTimings(const Signal& signal);
 
 // The record the receiver writes for `signal`: its marks (widened) and spaces (shortened) in
 // 1/3 microsecond words, long ones split, ended at the first silence, then the closing silence
-// and the carrier words; at most kCaptureBufferChars characters, without the zero rest.
+// and the carrier words; at most wire::kCaptureBufferSize characters, without the zero rest.
 std::string captureRecord(const Signal& signal);
 
-// True when `text` can stand in the capture buffer: hex words, at most kCaptureBufferChars.
+// True when `text` can stand in the capture buffer: hex words, at most wire::kCaptureBufferSize.
 bool isCaptureText(std::string_view text);
 
 } // namespace ir

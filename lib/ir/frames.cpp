@@ -1,6 +1,6 @@
 #include "frames.h"
 
-#include "device/hextext.h"
+#include "model/hextext.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -107,7 +107,7 @@ std::optional<std::vector<Frame>> parseEncodedBody(std::string_view body) {
             break;
         }
         if (token == kGapStart) {
-            const auto millis = device::parseHex(item(kItemChars));
+            const auto millis = model::parseHex(item(kItemChars));
             if (!millis || item(2 * kItemChars) != kGapEnd || frames.back().durations.empty())
                 return std::nullopt;
             at += 3 * kItemChars;
@@ -129,13 +129,13 @@ std::optional<std::vector<Frame>> parseEncodedBody(std::string_view body) {
         if (token == kNegative) {
             if (body.size() < at + 2 * kItemChars)
                 return std::nullopt;
-            const auto value = device::parseHex(body.substr(at, 2 * kItemChars));
+            const auto value = model::parseHex(body.substr(at, 2 * kItemChars));
             if (!value)
                 return std::nullopt;
             micros = static_cast<std::int32_t>(*value);
             at += 2 * kItemChars;
         } else {
-            const auto value = device::parseHex(token);
+            const auto value = model::parseHex(token);
             if (!value || token.size() != kItemChars)
                 return std::nullopt;
             micros = *value;

@@ -1,6 +1,6 @@
 #include "storedcode.h"
 
-#include "device/hextext.h"
+#include "model/hextext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -471,7 +471,7 @@ std::string hexOf(std::span<const std::uint8_t> bytes) {
     std::string text;
     text.reserve(2 * bytes.size());
     for (std::uint8_t b : bytes)
-        text += device::formatHex(b, 2);
+        text += model::formatHex(b, 2);
     return text;
 }
 

@@ -5,6 +5,8 @@
 #include "frames.h"
 #include "protocols.h"
 
+#include "model/wire.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -14,7 +16,7 @@
 
 namespace ir {
 
-using Identity = std::array<std::uint8_t, 3>;
+using wire::Identity;
 
 // Presets are the protocol number followed by two zero bytes; every other identity names a
 // stored code and starts at 0x22.

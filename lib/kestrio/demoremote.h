@@ -2,7 +2,7 @@
 // is none of the presets, so learned keys fill the code area and share one stored code.
 #pragma once
 
-#include "timings.h"
+#include "ir/timings.h"
 
 namespace emu {
 

@@ -1,6 +1,6 @@
 #include "emucommands.h"
 
-#include "capturewords.h"
+#include "ir/capturewords.h"
 #include "devicestore.h"
 #include "firmware.h"
 #include "keysignal.h"

@@ -1,8 +1,9 @@
 #include "firmware.h"
 
-#include "capturewords.h"
+#include "ir/capturewords.h"
 #include "demoremote.h"
-#include "device/hextext.h"
+#include "model/hextext.h"
+#include "model/wire.h"
 
 #include <algorithm>
 #include <chrono>
@@ -19,7 +20,7 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 std::optional<unsigned> parseByteText(const char* text) {
     if (!text || std::strlen(text) != 2)
         return std::nullopt;
-    return device::parseHex(text);
+    return model::parseHex(text);
 }
 
 std::optional<std::string> readBlocks(const Device& device, unsigned address, long blockCount) {
@@ -44,8 +45,8 @@ std::optional<std::string> readBlocks(const Device& device, unsigned address, lo
         render(at, chars);
     const std::string& model = device.settings.model;
     if (model.size() == 4) {
-        render(kIdentificationAddress + kModelOffset, model.substr(0, 2));
-        render(kIdentificationAddress + kModelOffset + 1, model.substr(2, 2));
+        render(wire::kIdentificationAddress + wire::kModelOffset, model.substr(0, 2));
+        render(wire::kIdentificationAddress + wire::kModelOffset + 1, model.substr(2, 2));
     }
     return text;
 }
@@ -56,7 +57,7 @@ bool writeHex(Device& device, unsigned address, std::string_view data) {
     std::vector<std::uint8_t> bytes;
     bytes.reserve(data.size() / 2);
     for (std::size_t i = 0; i < data.size(); i += 2) {
-        const auto byte = device::parseHex(data.substr(i, 2));
+        const auto byte = model::parseHex(data.substr(i, 2));
         if (!byte)
             return false;
         bytes.push_back(static_cast<std::uint8_t>(*byte));
@@ -65,11 +66,11 @@ bool writeHex(Device& device, unsigned address, std::string_view data) {
     return true;
 }
 
-std::string versionText(const Device& device) { return device.settings.versionText.substr(0, kVersionBufferSize); }
+std::string versionText(const Device& device) { return device.settings.versionText.substr(0, wire::kVersionBufferSize); }
 
-std::string basicInformation(const Device& device) { return readBlocks(device, kIdentificationAddress, 6).value(); }
+std::string basicInformation(const Device& device) { return readBlocks(device, wire::kIdentificationAddress, 6).value(); }
 
-std::string identityText(const Device& device) { return basicInformation(device).substr(0, 2 * kIdentityBytes); }
+std::string identityText(const Device& device) { return basicInformation(device).substr(0, 2 * wire::kIdentityBytes); }
 
 std::int64_t wallClockMillis() {
     using namespace std::chrono;

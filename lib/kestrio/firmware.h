@@ -11,13 +11,6 @@
 
 namespace emu {
 
-constexpr unsigned kIdentificationAddress = 0xB000;
-constexpr unsigned kIdentityBytes = 15;
-constexpr unsigned kVersionMajorOffset = 32;
-constexpr unsigned kVersionMinorOffset = 33;
-constexpr unsigned kModelOffset = 35;
-constexpr std::size_t kVersionBufferSize = 250;
-constexpr std::size_t kBasicInfoBufferSize = 1024;
 
 // An address half or a block unit: exactly two hex digits.
 std::optional<unsigned> parseByteText(const char* text);

@@ -1,9 +1,10 @@
 // The device library over the virtual remote: the seven exported operations.
-#include "../../src/device/kestrio.h"
+#include "kestrio.h"
 
-#include "capturewords.h"
+#include "ir/capturewords.h"
 #include "devicestore.h"
 #include "firmware.h"
+#include "model/wire.h"
 
 #include <algorithm>
 #include <chrono>
@@ -135,7 +136,7 @@ KESTRIO_API unsigned char KESTRIO_CALL RBasicInfo(char* buffer) {
         if (!buffer)
             return Outcome{};
         const std::string text = basicInformation(device);
-        std::memcpy(buffer, text.data(), std::min(text.size(), kBasicInfoBufferSize));
+        std::memcpy(buffer, text.data(), std::min(text.size(), wire::kBasicInfoBufferSize));
         return Outcome{true, NoChange};
     });
 }
@@ -184,7 +185,7 @@ KESTRIO_API unsigned char KESTRIO_CALL RCollectCodeInfo(char* buffer) {
         const auto record = pollCapture(device, wallClockMillis());
         if (!record)
             return Outcome{};
-        std::memcpy(buffer, record->data(), std::min(record->size(), ir::kCaptureBufferChars));
+        std::memcpy(buffer, record->data(), std::min(record->size(), wire::kCaptureBufferSize));
         return Outcome{true, SettingsChanged};
     });
 }

@@ -2,8 +2,8 @@
 
 #include "layoutdump.h"
 
-#include "device/hextext.h"
-#include "device/memorylayout.h"
+#include "model/hextext.h"
+#include "model/memorylayout.h"
 
 #include <sstream>
 
@@ -23,7 +23,7 @@ bool sameKey(std::string_view a, std::string_view b) {
 std::string hexBytes(const Memory& memory, unsigned address, unsigned count) {
     std::string text;
     for (unsigned i = 0; i < count; ++i)
-        text += device::formatHex(memory[address + i], 2);
+        text += model::formatHex(memory[address + i], 2);
     return text;
 }
 
@@ -59,7 +59,7 @@ std::optional<KeySignal> pressKey(const Device& device, const std::string& keyNu
         why = "the remote's memory layout is unreadable";
         return std::nullopt;
     }
-    const device::DeviceLayout& layout = dump.layout.layout;
+    const model::DeviceLayout& layout = dump.layout.layout;
     const auto& keys = dump.layout.keyTable;
     std::size_t slot = keys.size();
     for (std::size_t n = 0; n < keys.size() && slot == keys.size(); ++n)
@@ -69,7 +69,7 @@ std::optional<KeySignal> pressKey(const Device& device, const std::string& keyNu
         why = "the remote has no key " + keyNumber;
         return std::nullopt;
     }
-    const unsigned at = device::slotAddress(layout, static_cast<unsigned>(slot));
+    const unsigned at = model::slotAddress(layout, static_cast<unsigned>(slot));
     const Memory& m = device.memory;
     if ((m[at] & 0xA0) != 0x80) {
         why = "key " + keyNumber + " holds no code";
@@ -80,9 +80,9 @@ std::optional<KeySignal> pressKey(const Device& device, const std::string& keyNu
     key.stored = (m[at + 2] & 0x80) != 0;
     std::vector<std::uint8_t> code;
     if (key.stored) {
-        const std::string_view entry = device::indexEntry(layout.codeIndexText, m[at + 3]);
-        const auto blocks = device::indexEntryBlocks(entry);
-        if (!device::indexEntryInUse(entry) || !blocks ||
+        const std::string_view entry = model::indexEntry(layout.codeIndexText, m[at + 3]);
+        const auto blocks = model::indexEntryBlocks(entry);
+        if (!model::indexEntryInUse(entry) || !blocks ||
             blocks->firstBlock + blocks->blockCount > layout.codeBlockCount) {
             why = "key " + keyNumber + " refers to a free or broken code index entry";
             return std::nullopt;
@@ -95,7 +95,7 @@ std::optional<KeySignal> pressKey(const Device& device, const std::string& keyNu
     }
     ir::Identity identity{};
     for (unsigned i = 0; i < 3; ++i)
-        identity[i] = static_cast<std::uint8_t>(*device::parseHex(std::string_view(key.identity).substr(2 * i, 2)));
+        identity[i] = static_cast<std::uint8_t>(*model::parseHex(std::string_view(key.identity).substr(2 * i, 2)));
     ir::Parameters parameters{};
     std::copy(m.begin() + at + 6, m.begin() + at + 22, parameters.begin());
     auto played = ir::playKey(identity, code, parameters);

@@ -3,7 +3,7 @@
 
 #include "device.h"
 
-#include "storedcode.h"
+#include "ir/storedcode.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,5 @@
 #include "layoutbuilder.h"
+#include "model/wire.h"
 
 namespace emu {
 
@@ -22,9 +23,9 @@ std::uint16_t headerPointer(const LayoutPlan& plan, const AreaPlan& area) {
 }
 
 void writeLayout(Memory& memory, const LayoutPlan& plan) {
-    put16(memory, kLocatorAddress, plan.headerAddress);
-    put16(memory, kLocatorAddress + 6, plan.pointerBase);
-    put8(memory, kLocatorAddress + 8, plan.blockUnit);
+    put16(memory, wire::kLocatorAddress, plan.headerAddress);
+    put16(memory, wire::kLocatorAddress + 6, plan.pointerBase);
+    put8(memory, wire::kLocatorAddress + 8, plan.blockUnit);
 
     const unsigned h = plan.headerAddress;
     put16(memory, h + 0, plan.slotCount);

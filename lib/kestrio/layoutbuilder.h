@@ -4,6 +4,8 @@
 
 #include "device.h"
 
+#include "model/wire.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -11,9 +13,8 @@
 
 namespace emu {
 
-constexpr unsigned kLocatorAddress = 0xB03C;
 
-using Identity = std::array<std::uint8_t, 3>;
+using wire::Identity;
 
 struct SlotPlan {
     std::uint8_t flags = 0x00;

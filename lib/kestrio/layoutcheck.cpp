@@ -2,6 +2,7 @@
 
 #include "firmware.h"
 #include "layoutbuilder.h"
+#include "model/wire.h"
 
 #include <cstdio>
 #include <map>
@@ -49,10 +50,10 @@ private:
     }
 
     bool header() {
-        header_ = word(kLocatorAddress);
-        base_ = word(kLocatorAddress + 6);
-        if (byte(kLocatorAddress + 8) != 0x08)
-            problem("block unit " + hex(byte(kLocatorAddress + 8), 2) + " is not 08");
+        header_ = word(wire::kLocatorAddress);
+        base_ = word(wire::kLocatorAddress + 6);
+        if (byte(wire::kLocatorAddress + 8) != 0x08)
+            problem("block unit " + hex(byte(wire::kLocatorAddress + 8), 2) + " is not 08");
         if (!inside("layout header", header_, 33))
             return false;
         keyListCount_ = byte(header_ + 32);
@@ -78,7 +79,7 @@ private:
 
     void overlays() {
         for (const auto& [address, text] : device_.settings.textOverlay)
-            if (address < kIdentificationAddress || address >= kIdentificationAddress + 48)
+            if (address < wire::kIdentificationAddress || address >= wire::kIdentificationAddress + 48)
                 problem("the firmware answers byte " + hex(address) + " as \"" + text + "\", not as hex");
     }
 

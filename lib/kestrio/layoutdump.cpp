@@ -2,7 +2,8 @@
 
 #include "firmware.h"
 
-#include "device/hextext.h"
+#include "model/hextext.h"
+#include "model/wire.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,7 +13,7 @@ namespace emu {
 
 namespace {
 
-std::string hex4(unsigned value) { return device::formatHex(value, 4); }
+std::string hex4(unsigned value) { return model::formatHex(value, 4); }
 
 std::string jsonString(const std::string& text) {
     std::string out = "\"";
@@ -42,26 +43,26 @@ std::string jsonString(const std::string& text) {
 LayoutDump dumpDevice(const Device& device) {
     LayoutDump dump;
     const std::string info = basicInformation(device);
-    dump.identity = info.substr(0, 2 * kIdentityBytes);
-    dump.versionMajor = info.substr(2 * kVersionMajorOffset, 2);
-    dump.versionMinor = info.substr(2 * kVersionMinorOffset, 2);
-    dump.model = info.substr(2 * kModelOffset, 4);
+    dump.identity = info.substr(0, 2 * wire::kIdentityBytes);
+    dump.versionMajor = info.substr(2 * wire::kVersionMajorOffset, 2);
+    dump.versionMinor = info.substr(2 * wire::kVersionMinorOffset, 2);
+    dump.model = info.substr(2 * wire::kModelOffset, 4);
     dump.versionText = versionText(device);
     dump.attached = device.settings.attached;
-    dump.layout = device::readLayout([&device](unsigned address, int blocks, std::size_t bufferChars) {
+    dump.layout = model::readLayout([&device](unsigned address, int blocks, std::size_t bufferChars) {
         auto text = readBlocks(device, address, blocks);
         if (!text)
             return std::string();
         text->resize(std::max(bufferChars, std::size_t{16} * static_cast<std::size_t>(blocks)), '\0');
         return *text;
     });
-    const device::DeviceLayout& l = dump.layout.layout;
+    const model::DeviceLayout& l = dump.layout.layout;
     for (unsigned e = 0; e < l.codeIndexCount; ++e) {
         IndexEntryView entry;
-        entry.text = std::string(device::indexEntry(l.codeIndexText, e));
+        entry.text = std::string(model::indexEntry(l.codeIndexText, e));
         entry.identity = entry.text.substr(0, 6);
-        entry.inUse = device::indexEntryInUse(entry.text);
-        if (const auto blocks = device::indexEntryBlocks(entry.text)) {
+        entry.inUse = model::indexEntryInUse(entry.text);
+        if (const auto blocks = model::indexEntryBlocks(entry.text)) {
             entry.firstBlock = blocks->firstBlock;
             entry.blockCount = blocks->blockCount;
         }
@@ -81,7 +82,7 @@ std::string dumpText(const LayoutDump& d) {
             << "\"\n";
         return out.str();
     }
-    const device::DeviceLayout& l = d.layout.layout;
+    const model::DeviceLayout& l = d.layout.layout;
     out << "locator:       header " << hex4(l.layoutHeaderAddress) << "  pointer base " << hex4(l.pointerBase)
         << "  block unit " << l.deviceBlockUnit << '\n'
         << "header:        " << l.keySlotCount << " slots, " << l.keyListCount << " key numbers, "
@@ -90,7 +91,7 @@ std::string dumpText(const LayoutDump& d) {
         << "  block map " << hex4(l.blockMapAddress) << "  code area " << hex4(l.codeAreaAddress) << '\n'
         << "slots:\n";
     for (std::size_t n = 0; n < d.layout.keyTable.size(); ++n)
-        out << "  " << n << '\t' << hex4(device::slotAddress(l, static_cast<unsigned>(n))) << '\t'
+        out << "  " << n << '\t' << hex4(model::slotAddress(l, static_cast<unsigned>(n))) << '\t'
             << d.layout.keyTable[n] << '\n';
     out << "code index:\n";
     for (std::size_t e = 0; e < d.index.size(); ++e) {
@@ -125,7 +126,7 @@ std::string dumpJson(const LayoutDump& d) {
         out << "null,\n  \"layoutFailure\": " << jsonString(*d.layout.failure) << "\n}\n";
         return out.str();
     }
-    const device::DeviceLayout& l = d.layout.layout;
+    const model::DeviceLayout& l = d.layout.layout;
     out << "{\n    \"headerAddress\": " << l.layoutHeaderAddress << ",\n    \"pointerBase\": " << l.pointerBase
         << ",\n    \"blockUnit\": " << jsonString(l.deviceBlockUnit) << ",\n    \"keySlotCount\": " << l.keySlotCount
         << ",\n    \"keyListCount\": " << l.keyListCount << ",\n    \"codeIndexCount\": " << l.codeIndexCount
@@ -136,7 +137,7 @@ std::string dumpJson(const LayoutDump& d) {
     for (std::size_t n = 0; n < d.layout.keyTable.size(); ++n) {
         const std::string& entry = d.layout.keyTable[n];
         out << (n ? "," : "") << "\n      {\"slot\": " << n
-            << ", \"address\": " << device::slotAddress(l, static_cast<unsigned>(n))
+            << ", \"address\": " << model::slotAddress(l, static_cast<unsigned>(n))
             << ", \"key\": " << jsonString(entry.substr(0, 2)) << ", \"entry\": " << jsonString(entry) << "}";
     }
     out << "\n    ],\n    \"index\": [";

@@ -3,7 +3,7 @@
 
 #include "device.h"
 
-#include "device/memorylayout.h"
+#include "model/memorylayout.h"
 
 #include <string>
 #include <vector>
@@ -23,7 +23,7 @@ struct LayoutDump {
     std::string versionMajor, versionMinor, model; // as the firmware answers them
     std::string versionText;
     bool attached = true;
-    device::LayoutRead layout; // read with the configurator's own reader
+    model::LayoutRead layout; // read with the configurator's own reader
     std::vector<IndexEntryView> index;
 };
 

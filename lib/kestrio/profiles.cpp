@@ -1,7 +1,8 @@
 #include "profiles.h"
 
 #include "firmware.h"
-#include "protocols.h"
+#include "ir/protocols.h"
+#include "model/wire.h"
 
 #include <functional>
 #include <random>
@@ -50,10 +51,10 @@ std::array<std::uint8_t, 16> downloadedParameters(std::uint8_t variant) {
 void writeIdentificationBlock(Device& device, std::uint8_t major, std::uint8_t minor) {
     Memory& m = device.memory;
     for (unsigned i = 0; i < 48; ++i)
-        m[kIdentificationAddress + i] = 0;
+        m[wire::kIdentificationAddress + i] = 0;
     giveNewIdentity(device);
-    m[kIdentificationAddress + kVersionMajorOffset] = major;
-    m[kIdentificationAddress + kVersionMinorOffset] = minor;
+    m[wire::kIdentificationAddress + wire::kVersionMajorOffset] = major;
+    m[wire::kIdentificationAddress + wire::kVersionMinorOffset] = minor;
 }
 
 Device identifiedDevice(const std::string& profile, std::uint8_t major = 1, std::uint8_t minor = 3) {
@@ -190,7 +191,7 @@ const std::vector<ProfileRecipe>& recipes() {
         });
         add("bad-version-digits", "the firmware answers the major version byte with non-hex characters", [] {
             Device d = identifiedDevice("bad-version-digits");
-            d.settings.textOverlay[kIdentificationAddress + kVersionMajorOffset] = "O1";
+            d.settings.textOverlay[wire::kIdentificationAddress + wire::kVersionMajorOffset] = "O1";
             return d;
         });
         add("learned", "keys learned with their own code, two keys sharing one stored code, a key holding a preset",
@@ -247,8 +248,8 @@ const std::vector<ProfileRecipe>& recipes() {
         add("corrupt-header", "a locator whose header runs past the end of memory", [] {
             LayoutPlan plan = factoryLayout();
             Device d = layoutDevice("corrupt-header", plan);
-            d.memory[kLocatorAddress] = 0xF0;
-            d.memory[kLocatorAddress + 1] = 0xFF;
+            d.memory[wire::kLocatorAddress] = 0xF0;
+            d.memory[wire::kLocatorAddress + 1] = 0xFF;
             return d;
         });
         add("corrupt-counts", "a key slot count that reaches past the end of memory", [] {
@@ -318,9 +319,9 @@ void giveNewIdentity(Device& device) {
     const std::string before = identityText(device);
     do {
         for (unsigned i = 0; i < sizeof kMakerPrefix; ++i)
-            m[kIdentificationAddress + i] = kMakerPrefix[i];
-        for (unsigned i = sizeof kMakerPrefix; i < kIdentityBytes; ++i)
-            m[kIdentificationAddress + i] = static_cast<std::uint8_t>(generator() & 0xFF);
+            m[wire::kIdentificationAddress + i] = kMakerPrefix[i];
+        for (unsigned i = sizeof kMakerPrefix; i < wire::kIdentityBytes; ++i)
+            m[wire::kIdentificationAddress + i] = static_cast<std::uint8_t>(generator() & 0xFF);
     } while (identityText(device) == before);
 }
 

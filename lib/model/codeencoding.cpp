@@ -1,12 +1,12 @@
 #include "codeencoding.h"
 
-#include "device/hextext.h"
+#include "hextext.h"
 
 #include <fstream>
 #include <optional>
 #include <vector>
 
-namespace learning {
+namespace model {
 
 namespace {
 
@@ -17,11 +17,11 @@ constexpr std::size_t kTailChars = kGapRun.size() + 2 * kWordChars;
 constexpr std::size_t kLongHeadChars = 3000;
 constexpr std::size_t kFrameEndRun = 20;
 
-std::string markItem(long units) { return device::formatHex(units / 3 - kMarkAdjust, 4); }
-std::string spaceItem(long units) { return device::formatHex(units / 3 + kMarkAdjust, 4); }
+std::string markItem(long units) { return model::formatHex(units / 3 - kMarkAdjust, 4); }
+std::string spaceItem(long units) { return model::formatHex(units / 3 + kMarkAdjust, 4); }
 
 std::optional<long> wordValue(std::string_view word) {
-    const auto value = device::parseHex(word);
+    const auto value = model::parseHex(word);
     if (!value)
         return std::nullopt;
     return static_cast<long>(*value);
@@ -35,16 +35,16 @@ void writeDiagnostic(const std::filesystem::path& file, const std::string& text)
 
 // The carrier value and marker that lead the encoded text: "0000" when nothing was measured.
 std::optional<std::string> carrierHeader(const std::vector<std::string>& run) {
-    const auto a = device::byteAt(run[0], 1);
-    const auto b = device::byteAt(run[0], 3);
-    const auto c = device::byteAt(run[1], 1);
+    const auto a = model::byteAt(run[0], 1);
+    const auto b = model::byteAt(run[0], 3);
+    const auto c = model::byteAt(run[1], 1);
     if (!a || !b || !c)
         return std::nullopt;
     if (*a == 0 && *b == 0 && *c == 0)
         return std::string("0000");
     const double periods = static_cast<double>(*a + *b + *c) / 9.0;
     const auto kiloHertz = static_cast<long>(1000.0 / periods);
-    return device::formatHex(kiloHertz, 2) + "12";
+    return model::formatHex(kiloHertz, 2) + "12";
 }
 
 } // namespace
@@ -72,7 +72,7 @@ std::string trimCapture(const std::string& captured) {
         head = captured.substr(0, kWordChars * words);
     }
     if (head.size() >= kWordChars) {
-        const auto firstDigit = device::parseHex(std::string_view(head).substr(head.size() - kWordChars, 1));
+        const auto firstDigit = model::parseHex(std::string_view(head).substr(head.size() - kWordChars, 1));
         if (firstDigit && *firstDigit < 8)
             head.resize(head.size() - kWordChars);
     }
@@ -149,7 +149,7 @@ std::string encodeCapture(const std::string& trimmed, const std::filesystem::pat
             if (!rest)
                 return fail();
             const long units = static_cast<long>(run.size()) * kLongUnits + *rest;
-            body += "FEFE" + device::formatHex((units / 3 + kMarkAdjust) / 1000, 4) + "EDED";
+            body += "FEFE" + model::formatHex((units / 3 + kMarkAdjust) / 1000, 4) + "EDED";
             ++groups;
             run.clear();
             prev = word;
@@ -180,4 +180,4 @@ std::string diagnosticLine(const std::filesystem::path& diagnosticFile) {
     return line;
 }
 
-} // namespace learning
+} // namespace model

@@ -1,18 +1,20 @@
 // Reshaping the remote's raw record of one infrared code into the text the code converter takes.
 #pragma once
 
+#include "wire.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
 
-namespace learning {
+namespace model {
 
 // Twenty "7FFF" words: the silence after the first frame group.
 inline constexpr std::string_view kGapRun =
     "7FFF7FFF7FFF7FFF7FFF7FFF7FFF7FFF7FFF7FFF7FFF7FFF7FFF7FFF7FFF7FFF7FFF7FFF7FFF7FFF";
 
-// The receiver lengthens marks and shortens spaces by this many microseconds.
-inline constexpr int kMarkAdjust = 58;
+// Undoes the receiver's widening of marks and narrowing of spaces.
+inline constexpr int kMarkAdjust = wire::kReceiverWidening;
 
 // Cuts the capture after its first frame group, keeping the silence and the two carrier words;
 // "0000" when the capture holds no such silence.
@@ -32,4 +34,4 @@ int low15(int value);
 // Line 1 of the diagnostic file, empty when there is none.
 std::string diagnosticLine(const std::filesystem::path& diagnosticFile);
 
-} // namespace learning
+} // namespace model

@@ -2,12 +2,12 @@
 
 #include "keydeletion.h"
 
-#include "device/hextext.h"
+#include "hextext.h"
 
 #include <algorithm>
 #include <cctype>
 
-namespace learning {
+namespace model {
 
 namespace {
 
@@ -17,13 +17,13 @@ bool sameText(std::string_view a, std::string_view b) {
            });
 }
 
-std::string twoHex(unsigned value) { return device::formatHex(static_cast<std::int64_t>(value), 2); }
+std::string twoHex(unsigned value) { return model::formatHex(static_cast<std::int64_t>(value), 2); }
 
 // The first in-use entry holding `identity` (exact comparison).
 std::optional<unsigned> storedEntry(std::string_view indexText, unsigned count, std::string_view identity) {
     for (unsigned e = 0; e < count; ++e) {
-        const std::string_view entry = device::indexEntry(indexText, e);
-        if (device::indexEntryInUse(entry) && entry.substr(0, 6) == identity)
+        const std::string_view entry = model::indexEntry(indexText, e);
+        if (model::indexEntryInUse(entry) && entry.substr(0, 6) == identity)
             return e;
     }
     return std::nullopt;
@@ -31,8 +31,8 @@ std::optional<unsigned> storedEntry(std::string_view indexText, unsigned count, 
 
 std::optional<unsigned> firstFreeEntry(std::string_view indexText, unsigned count, std::optional<unsigned> reserved) {
     for (unsigned e = 0; e < count; ++e) {
-        const std::string_view entry = device::indexEntry(indexText, e);
-        if (entry.size() == device::kIndexEntryChars && !device::indexEntryInUse(entry) && e != reserved)
+        const std::string_view entry = model::indexEntry(indexText, e);
+        if (entry.size() == model::kIndexEntryChars && !model::indexEntryInUse(entry) && e != reserved)
             return e;
     }
     return std::nullopt;
@@ -46,7 +46,7 @@ bool isPresetCode(const std::vector<std::string>& presetCodeList, std::string_vi
 }
 
 bool isBuiltInPreset(std::string_view identity) {
-    const auto high = device::parseHex(identity.substr(0, 2));
+    const auto high = model::parseHex(identity.substr(0, 2));
     return identity.size() == 6 && high && *high < 0x22 && identity.substr(2) == "0000";
 }
 
@@ -69,7 +69,7 @@ std::string indexEntryText(std::string_view identity, unsigned firstBlock, unsig
     return std::string(identity) + twoHex(word & 0xFF) + twoHex(word >> 8) + twoHex(blockCount);
 }
 
-CommitDecision planCommit(const device::DeviceLayout& layout, const KeyTable& table, std::string_view keyNumber,
+CommitDecision planCommit(const model::DeviceLayout& layout, const KeyTable& table, std::string_view keyNumber,
                           const ConverterAnswer& answer) {
     const auto slot = findKeyEntry(table, keyNumber, true);
     if (!slot)
@@ -85,7 +85,7 @@ CommitDecision planCommit(const device::DeviceLayout& layout, const KeyTable& ta
     IndexState withoutOld{layout.codeIndexText, layout.blockMap};
     if (const auto entry = referencedIndexEntry("", table, *slot); entry && !indexEntryShared(table, key, *entry)) {
         if (auto freed = freeIndexEntry(layout, *entry)) {
-            oldEntry = device::parseHex(*entry);
+            oldEntry = model::parseHex(*entry);
             withoutOld = {std::move(freed->codeIndexText), std::move(freed->blockMap)};
             plan.afterFreeingOld = withoutOld;
         }
@@ -114,11 +114,11 @@ CommitDecision planCommit(const device::DeviceLayout& layout, const KeyTable& ta
         record = "C00080" + plan.codeIndexRef;
         NewCode code{*e, *first, answer.codeData, {layout.codeIndexText, layout.blockMap}};
         std::fill_n(code.stored.blockMap.begin() + *first, need, '1');
-        code.stored.codeIndexText.replace(*e * device::kIndexEntryChars, device::kIndexEntryChars,
+        code.stored.codeIndexText.replace(*e * model::kIndexEntryChars, model::kIndexEntryChars,
                                           indexEntryText(answer.identity, *first, need));
         if (plan.afterFreeingOld) {
             std::fill_n(plan.afterFreeingOld->blockMap.begin() + *first, need, '1');
-            plan.afterFreeingOld->codeIndexText.replace(*e * device::kIndexEntryChars, device::kIndexEntryChars,
+            plan.afterFreeingOld->codeIndexText.replace(*e * model::kIndexEntryChars, model::kIndexEntryChars,
                                                         indexEntryText(answer.identity, *first, need));
         }
         plan.newCode = std::move(code);
@@ -128,4 +128,4 @@ CommitDecision planCommit(const device::DeviceLayout& layout, const KeyTable& ta
     return plan;
 }
 
-} // namespace learning
+} // namespace model

@@ -7,7 +7,7 @@
 #include "converteranswer.h"
 #include "keytable.h"
 
-#include "device/memorylayout.h"
+#include "memorylayout.h"
 
 #include <optional>
 #include <string>
@@ -15,7 +15,7 @@
 #include <variant>
 #include <vector>
 
-namespace learning {
+namespace model {
 
 // True when `identity` is in the remote's preset list, letter case aside.
 bool isPresetCode(const std::vector<std::string>& presetCodeList, std::string_view identity);
@@ -65,7 +65,7 @@ using CommitDecision = std::variant<CommitPlan, CommitRefusal>;
 // Plans storing `answer` under key `keyNumber`. The key's old code counts as gone when no other
 // key uses it, so a key re-learned with the code it holds never points at a freed entry; its
 // entry and blocks are freed only after the new code is in place, and are not reused meanwhile.
-CommitDecision planCommit(const device::DeviceLayout& layout, const KeyTable& table, std::string_view keyNumber,
+CommitDecision planCommit(const model::DeviceLayout& layout, const KeyTable& table, std::string_view keyNumber,
                           const ConverterAnswer& answer);
 
-} // namespace learning
+} // namespace model

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace learning {
+namespace model {
 
 namespace {
 
@@ -40,4 +40,4 @@ std::optional<ConverterAnswer> parseConverterAnswer(std::string_view answer) {
     return parsed;
 }
 
-} // namespace learning
+} // namespace model

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace learning {
+namespace model {
 
 struct ConverterAnswer {
     std::string identity;    // 6 hex digits
@@ -18,4 +18,4 @@ struct ConverterAnswer {
 // 32 digits together and whole bytes of hex code data.
 std::optional<ConverterAnswer> parseConverterAnswer(std::string_view answer);
 
-} // namespace learning
+} // namespace model

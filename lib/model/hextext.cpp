@@ -1,6 +1,6 @@
 #include "hextext.h"
 
-namespace device {
+namespace model {
 
 namespace {
 
@@ -71,4 +71,4 @@ SplitAddress splitAddress(unsigned address) {
     return {text.substr(0, 2), text.substr(2, 2)};
 }
 
-} // namespace device
+} // namespace model

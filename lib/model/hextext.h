@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace device {
+namespace model {
 
 // The value of a run of hex digits (either case), as the firmware's numbers are read;
 // nullopt for an empty text, a character that is not a hex digit, or more than 8 digits.
@@ -34,4 +34,4 @@ struct SplitAddress {
 // A 16-bit device address as the device library takes it: "B0", "3C" for 0xB03C.
 SplitAddress splitAddress(unsigned address);
 
-} // namespace device
+} // namespace model

@@ -1,10 +1,10 @@
 #include "keydeletion.h"
 
-#include "device/hextext.h"
+#include "hextext.h"
 
 #include <algorithm>
 
-namespace learning {
+namespace model {
 
 namespace {
 
@@ -16,12 +16,12 @@ int digitValue(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
 std::optional<std::string> referencedIndexEntry(std::string_view slotText, const KeyTable& table,
                                                 std::size_t slot) {
     if (!slotText.empty()) {
-        const std::string_view record = slotText.substr(0, std::size_t{2} * device::kSlotRecordBytes);
-        const auto storage = device::parseHex(record.substr(4, 1));
+        const std::string_view record = slotText.substr(0, std::size_t{2} * model::kSlotRecordBytes);
+        const auto storage = model::parseHex(record.substr(4, 1));
         if (!storage || *storage < 8)
             return std::nullopt;
         const std::string_view entry = record.substr(6, 2);
-        if (entry.size() != 2 || !device::parseHex(entry))
+        if (entry.size() != 2 || !model::parseHex(entry))
             return std::nullopt;
         return std::string(entry);
     }
@@ -32,7 +32,7 @@ std::optional<std::string> referencedIndexEntry(std::string_view slotText, const
     if (own.size() < 9 || digitValue(entryState(own)) == 0 || own[5] != '1')
         return std::nullopt;
     const std::string entry = own.substr(7, 2);
-    if (!device::parseHex(entry))
+    if (!model::parseHex(entry))
         return std::nullopt;
     return entry;
 }
@@ -51,21 +51,21 @@ bool indexEntryShared(const KeyTable& table, std::string_view keyNumber, std::st
     return false;
 }
 
-std::optional<FreedEntry> freeIndexEntry(const device::DeviceLayout& layout, std::string_view entryNumber) {
-    const auto number = device::parseHex(entryNumber);
+std::optional<FreedEntry> freeIndexEntry(const model::DeviceLayout& layout, std::string_view entryNumber) {
+    const auto number = model::parseHex(entryNumber);
     if (!number || *number >= layout.codeIndexCount ||
-        layout.codeIndexText.size() < (*number + 1) * device::kIndexEntryChars)
+        layout.codeIndexText.size() < (*number + 1) * model::kIndexEntryChars)
         return std::nullopt;
     FreedEntry freed{layout.codeIndexText, layout.blockMap};
-    const std::size_t at = *number * device::kIndexEntryChars;
-    if (const auto blocks = device::indexEntryBlocks(device::indexEntry(layout.codeIndexText, *number))) {
+    const std::size_t at = *number * model::kIndexEntryChars;
+    if (const auto blocks = model::indexEntryBlocks(model::indexEntry(layout.codeIndexText, *number))) {
         const std::size_t first = std::min<std::size_t>(blocks->firstBlock, freed.blockMap.size());
         const std::size_t end = std::min<std::size_t>(first + blocks->blockCount, freed.blockMap.size());
         std::fill(freed.blockMap.begin() + static_cast<std::ptrdiff_t>(first),
                   freed.blockMap.begin() + static_cast<std::ptrdiff_t>(end), '0');
     }
-    freed.codeIndexText.replace(at, device::kIndexEntryChars, std::string(device::kIndexEntryChars, '0'));
+    freed.codeIndexText.replace(at, model::kIndexEntryChars, std::string(model::kIndexEntryChars, '0'));
     return freed;
 }
 
-} // namespace learning
+} // namespace model

@@ -4,14 +4,14 @@
 
 #include "keytable.h"
 
-#include "device/memorylayout.h"
+#include "memorylayout.h"
 
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 
-namespace learning {
+namespace model {
 
 // The code index entry a slot refers to: from the slot record when it could be read, else from
 // the key's own key-table entry; nullopt when the slot refers to none.
@@ -30,6 +30,6 @@ struct FreedEntry {
 
 // The index text with entry `entryNumber` zeroed and the map with its blocks marked free. Only
 // blocks inside the map are freed; an entry number outside the index frees nothing (nullopt).
-std::optional<FreedEntry> freeIndexEntry(const device::DeviceLayout& layout, std::string_view entryNumber);
+std::optional<FreedEntry> freeIndexEntry(const model::DeviceLayout& layout, std::string_view entryNumber);
 
-} // namespace learning
+} // namespace model

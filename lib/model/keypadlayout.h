@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-namespace controls {
+namespace model {
 
 struct Place {
     int left;
@@ -136,4 +136,4 @@ inline constexpr Size kCloseButtonDisabled{39, 38};   // IBtn79's DisablePic
 inline constexpr Size kHintPanelPicture{413, 170};    // Image4, Image5, Image7, Image8
 inline constexpr Size kSplashPicture{460, 260};
 
-} // namespace controls
+} // namespace model

@@ -1,11 +1,11 @@
 #include "keytable.h"
 
-#include "device/hextext.h"
+#include "hextext.h"
 
 #include <algorithm>
 #include <cctype>
 
-namespace learning {
+namespace model {
 
 namespace {
 
@@ -45,7 +45,7 @@ std::optional<std::size_t> findKeyEntry(const KeyTable& table, std::string_view 
 std::optional<int> keyPictureIndex(std::string_view keyNumber) {
     if (keyNumber.size() != 2)
         return std::nullopt;
-    const auto value = device::parseHex(keyNumber);
+    const auto value = model::parseHex(keyNumber);
     if (!value || *value >= 168)
         return std::nullopt;
     return static_cast<int>(*value);
@@ -64,4 +64,4 @@ std::vector<KeyLook> keyLooks(const KeyTable& table, std::string_view keyNumber)
     return looks;
 }
 
-} // namespace learning
+} // namespace model

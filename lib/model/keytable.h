@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace learning {
+namespace model {
 
 using KeyTable = std::vector<std::string>;
 
@@ -40,4 +40,4 @@ std::optional<int> keyPictureIndex(std::string_view keyNumber);
 enum class KeyLook { Learned, Occupied };
 std::vector<KeyLook> keyLooks(const KeyTable& table, std::string_view keyNumber);
 
-} // namespace learning
+} // namespace model

@@ -2,10 +2,11 @@
 
 #include "devicemessages.h"
 #include "hextext.h"
+#include "wire.h"
 
 #include <algorithm>
 
-namespace device {
+namespace model {
 
 namespace {
 
@@ -40,7 +41,7 @@ public:
 
 private:
     bool readLocator() {
-        const std::string text = read_(kLocatorAddress, 2, 512);
+        const std::string text = read_(wire::kLocatorAddress, 2, 512);
         if (text.size() < kMinimumLocatorText)
             return false;
         const auto header = wordAt(text, 1);
@@ -236,4 +237,4 @@ std::optional<std::string> slotState(std::string_view record) {
 
 LayoutRead readLayout(const BlockReader& read) { return LayoutReader(read).run(); }
 
-} // namespace device
+} // namespace model

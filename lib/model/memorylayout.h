@@ -2,7 +2,7 @@
 // then kept by the main window.
 #pragma once
 
-#include "../platform/messagestyle.h"
+#include "messagestyle.h"
 
 #include <functional>
 #include <optional>
@@ -10,9 +10,8 @@
 #include <string_view>
 #include <vector>
 
-namespace device {
+namespace model {
 
-constexpr unsigned kLocatorAddress = 0xB03C;
 constexpr unsigned kMemoryEnd = 0x10000;
 constexpr unsigned kSlotRecordBytes = 22;
 constexpr std::size_t kIndexEntryChars = 12;
@@ -86,4 +85,4 @@ inline constexpr const char* kNoKeyNumber = "--";
 // each read once, in that order, stopping at the first read or check that fails.
 LayoutRead readLayout(const BlockReader& read);
 
-} // namespace device
+} // namespace model

@@ -1,6 +1,6 @@
 #include "collect_code.h"
 
-#include "app/mainstudy.h"
+#include "mainstudy.h"
 #include "device/devicelink.h"
 
 #include <chrono>

@@ -1,16 +1,16 @@
 #include "mainstudy.h"
 
-#include "../device/devicelink.h"
-#include "../device/devicemessages.h"
-#include "../device/identification.h"
-#include "../device/layoutio.h"
-#include "../device/linkstathread.h"
-#include "../controls/ibtn1.h"
-#include "../controls/keypadlayout.h"
-#include "../learning/keytable.h"
-#include "../platform/animationplayer.h"
-#include "../platform/fixedpaths.h"
-#include "../platform/messagebox.h"
+#include "device/devicelink.h"
+#include "model/devicemessages.h"
+#include "device/identification.h"
+#include "device/layoutio.h"
+#include "device/linkstathread.h"
+#include "controls/ibtn1.h"
+#include "model/keypadlayout.h"
+#include "model/keytable.h"
+#include "platform/animationplayer.h"
+#include "platform/fixedpaths.h"
+#include "platform/messagebox.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -27,7 +27,7 @@ namespace {
 
 const QString kApplicationTitle = QStringLiteral("QTM-418");
 
-void showNotice(const device::Notice& notice) {
+void showNotice(const model::Notice& notice) {
     platform::showMessage(nullptr, notice.style, platform::Buttons::Ok, QString::fromStdString(notice.text));
 }
 
@@ -56,7 +56,7 @@ Tmaincodelearn::~Tmaincodelearn() {
 void Tmaincodelearn::createControls() {
     setObjectName(QStringLiteral("maincodelearn"));
     setWindowTitle(QStringLiteral("自学习"));
-    setFixedSize(controls::kWindowSize.width, controls::kWindowSize.height);
+    setFixedSize(model::kWindowSize.width, model::kWindowSize.height);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(53, 124, 168));
@@ -85,9 +85,9 @@ void Tmaincodelearn::runCreation() {
 // Asks until the remote answers or the user cancels; false when cancelled.
 bool Tmaincodelearn::waitForDevice() {
     while (!device::link::attached()) {
-        const auto answer = platform::showMessage(nullptr, platform::MessageStyle::Boxed,
+        const auto answer = platform::showMessage(nullptr, model::MessageStyle::Boxed,
                                                   platform::Buttons::RetryCancel,
-                                                  QString::fromUtf8(device::kNoRemoteMessage));
+                                                  QString::fromUtf8(model::kNoRemoteMessage));
         if (answer != platform::Answer::Retry)
             return false;
     }
@@ -95,8 +95,8 @@ bool Tmaincodelearn::waitForDevice() {
 }
 
 // True when the remote was accepted and its memory may be read.
-bool Tmaincodelearn::applyIdentification(const device::Identification& id) {
-    using device::IdentifyOutcome;
+bool Tmaincodelearn::applyIdentification(const model::Identification& id) {
+    using model::IdentifyOutcome;
     state_.deviceIdentity = id.identity;
     if (id.showFirmwareVersion)
         c_.lab_gjbb->setText(QStringLiteral(" 2.0"));
@@ -110,7 +110,7 @@ bool Tmaincodelearn::applyIdentification(const device::Identification& id) {
     return true;
 }
 
-void Tmaincodelearn::applyLayout(device::LayoutRead read) {
+void Tmaincodelearn::applyLayout(model::LayoutRead read) {
     if (read.failure) {
         platform::notify(nullptr, QString::fromStdString(*read.failure));
         return;
@@ -183,15 +183,15 @@ void Tmaincodelearn::showIdleHintPanel() {
 }
 
 QPixmap Tmaincodelearn::keyPicture(const KeyPictures& set, const IBtn& key) const {
-    const auto index = learning::keyPictureIndex(key.Code().toStdString());
+    const auto index = model::keyPictureIndex(key.Code().toStdString());
     return index ? set[static_cast<std::size_t>(*index)] : QPixmap();
 }
 
 void Tmaincodelearn::showKeyStates() {
     // Every image button of the window, in creation order; command buttons carry no key number.
     for (IBtn* button : findChildren<IBtn*>()) {
-        for (const auto look : learning::keyLooks(keyTable_, button->Code().toStdString())) {
-            if (look == learning::KeyLook::Learned) {
+        for (const auto look : model::keyLooks(keyTable_, button->Code().toStdString())) {
+            if (look == model::KeyLook::Learned) {
                 button->setIsEnable(false);
                 button->setPicture(keyPicture(skin_.learnedKeyPictures, *button));
             } else {
@@ -201,7 +201,7 @@ void Tmaincodelearn::showKeyStates() {
     }
 }
 
-bool Tmaincodelearn::hasLearnedKeys() const { return learning::hasLearnedKeys(keyTable_); }
+bool Tmaincodelearn::hasLearnedKeys() const { return model::hasLearnedKeys(keyTable_); }
 
 void Tmaincodelearn::closeEvent(QCloseEvent* event) {
     if (device::link::attached() && state_.learningOn) {
@@ -232,11 +232,11 @@ void Tmaincodelearn::startLinkMonitor() {
     connect(monitor, &linkstate::keypadLocked, this, [this] { setKeypadAvailable(false); });
     connect(monitor, &linkstate::keypadUnlocked, this, [this] { setKeypadAvailable(true); });
     connect(monitor, &linkstate::reconnectAsked, this, [](const std::shared_ptr<LinkAnswer>& answer) {
-        answer->give(platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::RetryCancel,
+        answer->give(platform::showMessage(nullptr, model::MessageStyle::Boxed, platform::Buttons::RetryCancel,
                                            QStringLiteral("未检测到遥控器，请重新连接遥控器！")));
     });
     connect(monitor, &linkstate::closeAsked, this, [](const std::shared_ptr<LinkAnswer>& answer) {
-        answer->give(platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::OkCancel,
+        answer->give(platform::showMessage(nullptr, model::MessageStyle::Boxed, platform::Buttons::OkCancel,
                                            QStringLiteral("您需要关闭自学习软件吗！")));
     });
     connect(monitor, &QThread::finished, this, &Tmaincodelearn::linkMonitorFinished);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "controls/mainlayout.h"
-#include "device/memorylayout.h"
+#include "model/memorylayout.h"
 #include "skin.h"
 
 #include <QList>
@@ -20,7 +20,7 @@
 class IBtn;
 class QLabel;
 
-namespace device {
+namespace model {
 struct Identification;
 struct LayoutRead;
 }
@@ -48,7 +48,7 @@ public:
 
     MainState& state() { return state_; }
     const MainState& state() const { return state_; }
-    const device::DeviceLayout& layout() const { return layout_; }
+    const model::DeviceLayout& layout() const { return layout_; }
     // Entry n belongs to key slot n: key number, "|", then the slot's state.
     const std::vector<std::string>& keyTable() const { return keyTable_; }
     const controls::MainControls& controls() const { return c_; }
@@ -108,11 +108,11 @@ private:
     bool clearKeyOnDevice(std::size_t slot, const std::string& keyNumber, const std::set<std::string>& leaving);
     void runCreation();
     bool waitForDevice();
-    bool applyIdentification(const device::Identification& id);
-    void applyLayout(device::LayoutRead read);
+    bool applyIdentification(const model::Identification& id);
+    void applyLayout(model::LayoutRead read);
 
     MainState state_;
-    device::DeviceLayout layout_;
+    model::DeviceLayout layout_;
     std::vector<std::string> keyTable_;
     controls::MainControls c_;
     SkinPictures skin_;

@@ -1,10 +1,10 @@
 // The window's small commands: help, update, the hand cursor, and the narrow-screen check.
 #include "mainstudy.h"
 
-#include "../controls/ibtn1.h"
-#include "../platform/display.h"
-#include "../platform/messagebox.h"
-#include "../platform/shell.h"
+#include "controls/ibtn1.h"
+#include "platform/display.h"
+#include "platform/messagebox.h"
+#include "platform/shell.h"
 
 void Tmaincodelearn::showHelp() {
     if (!platform::shell().open(QStringLiteral("studyhelp.chm")))
@@ -17,7 +17,7 @@ void Tmaincodelearn::answerUpdate() {
         text = QStringLiteral("软件正在学习状态，要升级请退出学习状态！");
     else if (state_.deleteOneOn)
         text = QStringLiteral("软件正在删除状态，要升级请退出删除状态！");
-    platform::showMessage(nullptr, platform::MessageStyle::Plain, platform::Buttons::Ok, text);
+    platform::showMessage(nullptr, model::MessageStyle::Plain, platform::Buttons::Ok, text);
 }
 
 void Tmaincodelearn::connectCommands() {

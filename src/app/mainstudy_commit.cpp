@@ -1,10 +1,10 @@
 // The window's commit of a captured code: encode it, have it converted, decide how it is stored,
 // write it to the remote and show the key as learned.
-#include "app/mainstudy.h"
-#include "codeconverter.h"
-#include "codeencoding.h"
-#include "commitplan.h"
-#include "commitwrite.h"
+#include "mainstudy.h"
+#include "device/codeconverter.h"
+#include "model/codeencoding.h"
+#include "model/commitplan.h"
+#include "device/commitwrite.h"
 #include "controls/ibtn1.h"
 #include "platform/animationplayer.h"
 #include "platform/fixedpaths.h"
@@ -23,15 +23,15 @@ std::filesystem::path diagnosticFile() {
     return std::filesystem::path(platform::fixedFilePath(QStringLiteral("123.txt")).toStdU16String());
 }
 
-QString refusalText(learning::CommitRefusal refusal) {
+QString refusalText(model::CommitRefusal refusal) {
     switch (refusal) {
-    case learning::CommitRefusal::IndexFull:
+    case model::CommitRefusal::IndexFull:
         return QStringLiteral("遥控器的编码存储已满，请先删除不用的学习按键！");
-    case learning::CommitRefusal::NoRoom:
+    case model::CommitRefusal::NoRoom:
         return QStringLiteral("遥控器的编码存储空间不足，请先删除不用的学习按键！");
-    case learning::CommitRefusal::NoCodeData:
+    case model::CommitRefusal::NoCodeData:
         return QStringLiteral("遥控器编码的转换结果没有编码数据，无法保存该按键！");
-    case learning::CommitRefusal::NoKeyEntry:
+    case model::CommitRefusal::NoKeyEntry:
         break;
     }
     return {};
@@ -42,32 +42,32 @@ QString refusalText(learning::CommitRefusal refusal) {
 void Tmaincodelearn::commitCapture() {
     IBtn* key = selectedKeyList_.first();
     setStatus(key->Path() + QStringLiteral("键正在学习！"), true);
-    state_.capturedCode = learning::trimCapture(state_.capturedCode);
-    const std::string encoded = learning::encodeCapture(state_.capturedCode, diagnosticFile());
+    state_.capturedCode = model::trimCapture(state_.capturedCode);
+    const std::string encoded = model::encodeCapture(state_.capturedCode, diagnosticFile());
     c_.Memo2->appendPlainText(QString::fromStdString(encoded));
     // The group count, the carrier value and its marker are not the converter's business.
-    const std::string answerText = learning::convertCode(encoded.size() > 5 ? encoded.substr(5) : std::string());
+    const std::string answerText = device::convertCode(encoded.size() > 5 ? encoded.substr(5) : std::string());
     if (answerText.empty()) {
         box(QStringLiteral("学习失败！"));
         learningFailed();
         return;
     }
     c_.Memo2->appendPlainText(QString::fromStdString(answerText));
-    const auto answer = learning::parseConverterAnswer(answerText);
+    const auto answer = model::parseConverterAnswer(answerText);
     if (!answer) {
         box(QStringLiteral("遥控器编码的转换结果不完整，无法保存该按键！"));
         learningFailed();
         return;
     }
-    const auto decision = learning::planCommit(layout_, keyTable_, key->Code().toStdString(), *answer);
-    if (const auto* refusal = std::get_if<learning::CommitRefusal>(&decision)) {
+    const auto decision = model::planCommit(layout_, keyTable_, key->Code().toStdString(), *answer);
+    if (const auto* refusal = std::get_if<model::CommitRefusal>(&decision)) {
         if (const QString why = refusalText(*refusal); !why.isEmpty())
             box(why);
         learningFailed();
         return;
     }
-    const auto& plan = std::get<learning::CommitPlan>(decision);
-    if (!learning::writeCommit(layout_, plan)) {
+    const auto& plan = std::get<model::CommitPlan>(decision);
+    if (!device::writeCommit(layout_, plan)) {
         box(QStringLiteral("写入遥控器失败，请检查USB连接线！"));
         learningFailed();
         return;
@@ -88,5 +88,5 @@ void Tmaincodelearn::commitCapture() {
 // The hidden test action: encodes the capture kept in the diagnostic file again.
 void Tmaincodelearn::replayDiagnosticCapture() {
     const std::filesystem::path file = diagnosticFile();
-    learning::encodeCapture(learning::trimCapture(learning::diagnosticLine(file)), file);
+    model::encodeCapture(model::trimCapture(model::diagnosticLine(file)), file);
 }

@@ -1,10 +1,10 @@
 // The window's deletion of learned keys: one key in delete-one-key mode, or all at once.
-#include "app/mainstudy.h"
+#include "mainstudy.h"
 #include "controls/ibtn1.h"
 #include "device/devicelink.h"
 #include "device/layoutio.h"
-#include "keydeletion.h"
-#include "keytable.h"
+#include "model/keydeletion.h"
+#include "model/keytable.h"
 #include "platform/messagebox.h"
 
 #include <QLabel>
@@ -14,7 +14,7 @@ namespace {
 void box(const QString& text) { platform::notify(nullptr, text); }
 
 bool askYes(const QString& question) {
-    return platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::YesNo, question) ==
+    return platform::showMessage(nullptr, model::MessageStyle::Boxed, platform::Buttons::YesNo, question) ==
            platform::Answer::Yes;
 }
 
@@ -47,8 +47,8 @@ void Tmaincodelearn::deleteKeyClick(IBtn* key) {
         return;
     }
     const std::string keyNumber = key->Code().toStdString();
-    const auto entry = learning::findKeyEntry(keyTable_, keyNumber);
-    if (!entry || learning::entryState(keyTable_[*entry]) != learning::kLearnedCode) {
+    const auto entry = model::findKeyEntry(keyTable_, keyNumber);
+    if (!entry || model::entryState(keyTable_[*entry]) != model::kLearnedCode) {
         box(QStringLiteral("该按键还没有自学习过，无法删除！"));
         return;
     }
@@ -56,11 +56,11 @@ void Tmaincodelearn::deleteKeyClick(IBtn* key) {
     if (!askYes(QStringLiteral("你确实要删除该自学习按键的编码？")))
         return;
     key->setIsEnable(true);
-    const auto slot = learning::findKeyEntry(keyTable_, keyNumber, true);
+    const auto slot = model::findKeyEntry(keyTable_, keyNumber, true);
     key->setPicture(keyPicture(skin_.normalKeyPictures, *key));
     if (clearKeyOnDevice(*slot, keyNumber))
         box(QStringLiteral("删除操作成功！"));
-    learning::markKeyCleared(keyTable_, keyNumber);
+    model::markKeyCleared(keyTable_, keyNumber);
     if (!hasLearnedKeys()) {
         setDeleteButtons(false);
         showIdleHintPanel();
@@ -79,15 +79,15 @@ bool Tmaincodelearn::clearKeyOnDevice(std::size_t slot, const std::string& keyNu
         box(QStringLiteral("删除操作失败！"));
         return false;
     }
-    const unsigned address = device::slotAddress(layout_, static_cast<unsigned>(slot));
+    const unsigned address = model::slotAddress(layout_, static_cast<unsigned>(slot));
     const std::string slotText = device::link::readData(address, 5, state_.deviceBlockUnit, 512);
     const bool flagWritten = device::link::writeData(state_.deviceBlockUnit, address, "00");
     if (!flagWritten)
         box(QStringLiteral("删除操作失败！"));
-    const auto entry = learning::referencedIndexEntry(slotText, keyTable_, slot);
-    if (!entry || learning::indexEntryShared(keyTable_, keyNumber, *entry, leaving))
+    const auto entry = model::referencedIndexEntry(slotText, keyTable_, slot);
+    if (!entry || model::indexEntryShared(keyTable_, keyNumber, *entry, leaving))
         return flagWritten;
-    if (auto freed = learning::freeIndexEntry(layout_, *entry)) {
+    if (auto freed = model::freeIndexEntry(layout_, *entry)) {
         layout_.codeIndexText = std::move(freed->codeIndexText);
         layout_.blockMap = std::move(freed->blockMap);
         device::writeIndexState(layout_);
@@ -112,18 +112,18 @@ void Tmaincodelearn::clearAllKeys() {
         return;
     std::set<std::string> leaving;
     for (const auto& entry : keyTable_)
-        if (learning::entryState(entry) == learning::kLearnedCode)
-            leaving.insert(std::string(learning::entryKeyNumber(entry)));
+        if (model::entryState(entry) == model::kLearnedCode)
+            leaving.insert(std::string(model::entryKeyNumber(entry)));
     for (std::size_t n = 0; n < keyTable_.size(); ++n) {
-        if (learning::entryState(keyTable_[n]) != learning::kLearnedCode)
+        if (model::entryState(keyTable_[n]) != model::kLearnedCode)
             continue;
-        clearKeyOnDevice(n, std::string(learning::entryKeyNumber(keyTable_[n])), leaving);
+        clearKeyOnDevice(n, std::string(model::entryKeyNumber(keyTable_[n])), leaving);
         if (layout_.complete)
-            device::link::writeData(state_.deviceBlockUnit, device::slotAddress(layout_, static_cast<unsigned>(n)), "00");
+            device::link::writeData(state_.deviceBlockUnit, model::slotAddress(layout_, static_cast<unsigned>(n)), "00");
     }
     for (IBtn* button : findChildren<IBtn*>()) {
-        for (const auto look : learning::keyLooks(keyTable_, button->Code().toStdString())) {
-            if (look != learning::KeyLook::Learned)
+        for (const auto look : model::keyLooks(keyTable_, button->Code().toStdString())) {
+            if (look != model::KeyLook::Learned)
                 continue;
             button->setIsEnable(true);
             button->setPicture(keyPicture(skin_.normalKeyPictures, *button));
@@ -133,8 +133,8 @@ void Tmaincodelearn::clearAllKeys() {
     box(QStringLiteral("清空操作完成！"));
     c_.runstate_lab->repaint();
     for (auto& entry : keyTable_)
-        if (learning::entryState(entry) == learning::kLearnedCode)
-            entry = std::string(learning::entryKeyNumber(entry)) + "|0";
+        if (model::entryState(entry) == model::kLearnedCode)
+            entry = std::string(model::entryKeyNumber(entry)) + "|0";
     setDeleteButtons(hasLearnedKeys());
     c_.Image8->show();
     c_.Image4->hide();

@@ -1,8 +1,8 @@
 // The window's learning mode: switching it, the key clicks, and giving a key up.
-#include "app/mainstudy.h"
+#include "mainstudy.h"
 #include "collect_code.h"
 #include "controls/ibtn1.h"
-#include "keytable.h"
+#include "model/keytable.h"
 #include "platform/animationplayer.h"
 #include "platform/messagebox.h"
 
@@ -48,8 +48,8 @@ void Tmaincodelearn::toggleLearning() {
     if (!selectedKeyList_.isEmpty()) {
         IBtn* key = selectedKeyList_.takeFirst();
         key->setPicture(keyPicture(skin_.normalKeyPictures, *key));
-        for (const auto look : learning::keyLooks(keyTable_, key->Code().toStdString()))
-            if (look == learning::KeyLook::Learned)
+        for (const auto look : model::keyLooks(keyTable_, key->Code().toStdString()))
+            if (look == model::KeyLook::Learned)
                 key->setIsEnable(false);
     }
     showKeyStates();
@@ -73,10 +73,10 @@ void Tmaincodelearn::learnKeyClick(IBtn* key) {
         box(QStringLiteral("请先点击开始学习按钮！"));
         return;
     }
-    const auto looks = learning::keyLooks(keyTable_, key->Code().toStdString());
-    if (std::find(looks.begin(), looks.end(), learning::KeyLook::Learned) != looks.end()) {
+    const auto looks = model::keyLooks(keyTable_, key->Code().toStdString());
+    if (std::find(looks.begin(), looks.end(), model::KeyLook::Learned) != looks.end()) {
         const auto answer =
-            platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::YesNo,
+            platform::showMessage(nullptr, model::MessageStyle::Boxed, platform::Buttons::YesNo,
                                   key->Path() + QStringLiteral("键编码已学习过，要重新学习吗?"));
         if (answer != platform::Answer::Yes)
             return;
@@ -122,7 +122,7 @@ void Tmaincodelearn::learningFailed() {
     c_.Imagehint->show();
     c_.Imagehint->setPixmap(skin_.single(QStringLiteral("jpgjingtai")));
     setStatus(QStringLiteral("请重新选择按键进行学习！"));
-    platform::showMessage(nullptr, platform::MessageStyle::Plain, platform::Buttons::Ok, QStringLiteral("学习失败！"));
+    platform::showMessage(nullptr, model::MessageStyle::Plain, platform::Buttons::Ok, QStringLiteral("学习失败！"));
     c_.runstate_lab->repaint();
     key->setPicture(keyPicture(skin_.normalKeyPictures, *key));
     selectedKeyList_.removeOne(key);

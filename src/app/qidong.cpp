@@ -1,6 +1,6 @@
 #include "qidong.h"
 
-#include "../controls/mainlayout.h"
+#include "controls/mainlayout.h"
 
 #include <QLabel>
 

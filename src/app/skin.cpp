@@ -1,6 +1,6 @@
 #include "skin.h"
 
-#include "../platform/resourcelibrary.h"
+#include "platform/resourcelibrary.h"
 
 #include <QFile>
 #include <QImage>

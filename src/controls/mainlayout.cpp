@@ -1,8 +1,8 @@
 #include "mainlayout.h"
 
 #include "ibtn1.h"
-#include "keypadlayout.h"
-#include "../platform/animationplayer.h"
+#include "model/keypadlayout.h"
+#include "platform/animationplayer.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -25,10 +25,10 @@ namespace {
 
 const QColor kWindowColour(53, 124, 168);
 
-QRect rectOf(const Place& place) { return QRect(place.left, place.top, place.width, place.height); }
+QRect rectOf(const model::Place& place) { return QRect(place.left, place.top, place.width, place.height); }
 
-const ControlRow& rowOf(std::string_view name) {
-    for (const auto& row : kWindowControls)
+const model::ControlRow& rowOf(std::string_view name) {
+    for (const auto& row : model::kWindowControls)
         if (row.name == name)
             return row;
     throw std::logic_error("no such control in the window's layout");
@@ -89,10 +89,10 @@ QPlainTextEdit* makeMemo(QWidget* window, std::string_view name, const QString& 
 void createKeypad(MainControls& c) {
     c.z = new QLabel(c.ykqbox);
     c.z->setObjectName(QStringLiteral("z"));
-    c.z->setGeometry(0, 0, kKeypadBox.width, kKeypadBox.height);
+    c.z->setGeometry(0, 0, model::kKeypadBox.width, model::kKeypadBox.height);
     c.z->setScaledContents(true);
     c.z->setPixmap(QPixmap(windowPicture(QStringLiteral("z.gif"))));
-    for (const auto& row : kKeyButtons) {
+    for (const auto& row : model::kKeyButtons) {
         auto* key = new IBtn(c.ykqbox);
         const QString name = QString::fromUtf8(row.name.data(), static_cast<qsizetype>(row.name.size()));
         key->setObjectName(name);

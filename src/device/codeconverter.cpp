@@ -11,7 +11,7 @@
 #include <memory>
 #include <mutex>
 
-namespace learning {
+namespace device {
 
 namespace {
 
@@ -71,4 +71,4 @@ std::string convertCodeWith(const std::string& libraryName, const std::string& c
 
 std::string convertCode(const std::string& converterInput) { return convertCodeWith("ConLCode", converterInput); }
 
-} // namespace learning
+} // namespace device

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace learning {
+namespace device {
 
 // The converter's answer to the encoded capture without its first five characters; empty when
 // the library or its ConvertCode is missing or it converts nothing. The answer is copied at once.
@@ -13,4 +13,4 @@ std::string convertCode(const std::string& converterInput);
 // looked for next to the program first; for trying a missing or foreign library.
 std::string convertCodeWith(const std::string& libraryName, const std::string& converterInput);
 
-} // namespace learning
+} // namespace device

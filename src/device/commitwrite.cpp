@@ -1,15 +1,15 @@
 #include "commitwrite.h"
 
-#include "device/devicelink.h"
-#include "device/layoutio.h"
+#include "devicelink.h"
+#include "layoutio.h"
 
-namespace learning {
+namespace device {
 
-bool writeCommit(device::DeviceLayout& layout, const CommitPlan& plan) {
+bool writeCommit(model::DeviceLayout& layout, const model::CommitPlan& plan) {
     if (!layout.complete)
         return false;
     const std::string unit = layout.deviceBlockUnit;
-    device::DeviceLayout stored = layout;
+    model::DeviceLayout stored = layout;
     if (plan.newCode) {
         const unsigned address = layout.codeAreaAddress + 8 * plan.newCode->firstBlock;
         if (!device::link::writeData(unit, address, plan.newCode->codeData))
@@ -19,7 +19,7 @@ bool writeCommit(device::DeviceLayout& layout, const CommitPlan& plan) {
         if (!device::writeIndexState(stored))
             return false;
     }
-    const unsigned slot = device::slotAddress(layout, static_cast<unsigned>(plan.slot));
+    const unsigned slot = model::slotAddress(layout, static_cast<unsigned>(plan.slot));
     if (!device::link::writeData(unit, slot, plan.slotRecord)) {
         // Take the unused entry back; if even that fails, the kept layout follows the remote.
         if (plan.newCode && !device::writeIndexState(layout))
@@ -35,4 +35,4 @@ bool writeCommit(device::DeviceLayout& layout, const CommitPlan& plan) {
     return true;
 }
 
-} // namespace learning
+} // namespace device

@@ -1,7 +1,8 @@
 #include "devicelink.h"
 
-#include "hextext.h"
+#include "model/hextext.h"
 #include "kestrio.h"
+#include "model/wire.h"
 
 #include <algorithm>
 #include <vector>
@@ -19,13 +20,13 @@ std::string bufferText(bool ok, const std::vector<char>& buffer) {
 bool attached() { return link_state() != 0; }
 
 std::string readVersion() {
-    std::vector<char> buffer(kVersionBufferSize, 0);
+    std::vector<char> buffer(wire::kVersionBufferSize, 0);
     const bool ok = ReadVersion(buffer.data()) != 0;
     return bufferText(ok, buffer);
 }
 
 std::string basicInformation() {
-    std::vector<char> buffer(kBasicInfoBufferSize, 0);
+    std::vector<char> buffer(wire::kBasicInfoBufferSize, 0);
     const bool ok = RBasicInfo(buffer.data()) != 0;
     return bufferText(ok, buffer);
 }
@@ -33,22 +34,22 @@ std::string basicInformation() {
 std::string readData(unsigned address, int blockCount, const std::string& blockUnit, std::size_t bufferSize) {
     if (blockCount <= 0)
         return {};
-    const std::size_t size = std::max(bufferSize, kCharsPerBlock * static_cast<std::size_t>(blockCount));
+    const std::size_t size = std::max(bufferSize, wire::kCharsPerBlock * static_cast<std::size_t>(blockCount));
     std::vector<char> buffer(size, 0);
-    const SplitAddress at = splitAddress(address);
+    const model::SplitAddress at = model::splitAddress(address);
     const bool ok = readdatav20(buffer.data(), blockCount, at.high.c_str(), at.low.c_str(), blockUnit.c_str()) != 0;
     return bufferText(ok, buffer);
 }
 
 bool writeData(const std::string& blockUnit, unsigned address, const std::string& hexData) {
-    const SplitAddress at = splitAddress(address);
+    const model::SplitAddress at = model::splitAddress(address);
     return writedatav20(blockUnit.c_str(), at.high.c_str(), at.low.c_str(), hexData.c_str()) != 0;
 }
 
 bool setCodeCarrierWave() { return SetCodeCarrierWave() != 0; }
 
 std::string collectCodeInfo() {
-    std::vector<char> buffer(kCaptureBufferSize, 0);
+    std::vector<char> buffer(wire::kCaptureBufferSize, 0);
     const bool ok = RCollectCodeInfo(buffer.data()) != 0;
     return bufferText(ok, buffer);
 }

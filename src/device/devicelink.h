@@ -6,11 +6,6 @@
 
 namespace device {
 
-constexpr std::size_t kVersionBufferSize = 250;
-constexpr std::size_t kBasicInfoBufferSize = 1024;
-constexpr std::size_t kCaptureBufferSize = 10240;
-constexpr std::size_t kCharsPerBlock = 16;
-
 // A buffer turns into text byte by byte, zero bytes included: after a successful call the text is
 // as long as the whole buffer, after a failed one it is empty.
 namespace link {

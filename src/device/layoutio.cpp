@@ -4,17 +4,17 @@
 
 namespace device {
 
-LayoutRead readDeviceLayout() {
-    return readLayout([](unsigned address, int blocks, std::size_t bufferChars) {
-        return link::readData(address, blocks, kStartupBlockUnit, bufferChars);
+model::LayoutRead readDeviceLayout() {
+    return model::readLayout([](unsigned address, int blocks, std::size_t bufferChars) {
+        return link::readData(address, blocks, model::kStartupBlockUnit, bufferChars);
     });
 }
 
-bool writeIndexState(const DeviceLayout& layout) {
+bool writeIndexState(const model::DeviceLayout& layout) {
     if (!layout.complete)
         return false;
     return link::writeData(layout.deviceBlockUnit, layout.blockMapAddress,
-                           packBlockMap(layout.blockMap) + layout.codeIndexText);
+                           model::packBlockMap(layout.blockMap) + layout.codeIndexText);
 }
 
 } // namespace device

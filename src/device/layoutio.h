@@ -2,15 +2,15 @@
 // block map with the code index.
 #pragma once
 
-#include "memorylayout.h"
+#include "model/memorylayout.h"
 
 namespace device {
 
 // Reads the layout from the attached remote, every read with block unit "08".
-LayoutRead readDeviceLayout();
+model::LayoutRead readDeviceLayout();
 
 // Writes the packed block map directly followed by the code index at the block map's address.
 // A layout that was not read completely is never written to: false without touching the remote.
-bool writeIndexState(const DeviceLayout& layout);
+bool writeIndexState(const model::DeviceLayout& layout);
 
 } // namespace device

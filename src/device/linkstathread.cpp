@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-void LinkAnswer::give(platform::Answer answer) {
+void LinkAnswer::give(model::Answer answer) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         answer_ = answer;
@@ -12,7 +12,7 @@ void LinkAnswer::give(platform::Answer answer) {
     given_.notify_all();
 }
 
-std::optional<platform::Answer> LinkAnswer::waitFor(const std::function<bool()>& stop) {
+std::optional<model::Answer> LinkAnswer::waitFor(const std::function<bool()>& stop) {
     std::unique_lock<std::mutex> lock(mutex_);
     // A window that goes away never answers: the stop request ends the wait instead.
     while (!answer_) {
@@ -29,7 +29,7 @@ linkstate::linkstate(std::string deviceIdentity, QObject* parent)
     qRegisterMetaType<std::shared_ptr<LinkAnswer>>();
 }
 
-std::optional<platform::Answer> linkstate::ask(void (linkstate::*question)(std::shared_ptr<LinkAnswer>)) {
+std::optional<model::Answer> linkstate::ask(void (linkstate::*question)(std::shared_ptr<LinkAnswer>)) {
     auto answer = std::make_shared<LinkAnswer>();
     emit(this->*question)(answer);
     return answer->waitFor([this] { return isInterruptionRequested(); });
@@ -63,9 +63,9 @@ void linkstate::run() {
             const auto reconnect = ask(&linkstate::reconnectAsked);
             if (!reconnect)
                 return;
-            if (*reconnect == platform::Answer::Cancel) {
+            if (*reconnect == model::Answer::Cancel) {
                 const auto close = ask(&linkstate::closeAsked);
-                if (!close || *close == platform::Answer::Ok)
+                if (!close || *close == model::Answer::Ok)
                     return;
             }
             if (deviceIdentity_.empty())

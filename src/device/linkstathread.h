@@ -3,7 +3,7 @@
 // it tells the window through queued signals and waits for the user's answers.
 #pragma once
 
-#include "platform/messagebox.h"
+#include "model/messagestyle.h"
 
 #include <QThread>
 
@@ -17,14 +17,14 @@
 // One answer of the user that the monitor waits for while the window shows the question.
 class LinkAnswer {
 public:
-    void give(platform::Answer answer);
+    void give(model::Answer answer);
     // The answer once given; nullopt when `stop` turned true first.
-    std::optional<platform::Answer> waitFor(const std::function<bool()>& stop);
+    std::optional<model::Answer> waitFor(const std::function<bool()>& stop);
 
 private:
     std::mutex mutex_;
     std::condition_variable given_;
-    std::optional<platform::Answer> answer_;
+    std::optional<model::Answer> answer_;
 };
 
 class linkstate : public QThread {
@@ -50,7 +50,7 @@ protected:
 
 private:
     void pause();
-    std::optional<platform::Answer> ask(void (linkstate::*question)(std::shared_ptr<LinkAnswer>));
+    std::optional<model::Answer> ask(void (linkstate::*question)(std::shared_ptr<LinkAnswer>));
 
     const std::string deviceIdentity_;
 };

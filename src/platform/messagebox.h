@@ -2,7 +2,7 @@
 // (caption = application title, OK). Tests put a scripted answerer in place of the real boxes.
 #pragma once
 
-#include "messagestyle.h"
+#include "model/messagestyle.h"
 
 #include <QString>
 
@@ -10,8 +10,9 @@ class QWidget;
 
 namespace platform {
 
-enum class Buttons { Ok, YesNo, RetryCancel, OkCancel };
-enum class Answer { Ok, Yes, No, Retry, Cancel };
+using model::Answer;
+using model::Buttons;
+using model::MessageStyle;
 
 class MessageBoxes {
 public:

@@ -2,12 +2,12 @@
 // a captured code in the real window against the virtual remote.
 #include "windowtest.h"
 
-#include "frames.h"
+#include "ir/frames.h"
 #include "irsignals.h"
-#include "keysignal.h"
-#include "layoutdump.h"
-#include "device/hextext.h"
-#include "learning/keytable.h"
+#include "kestrio/keysignal.h"
+#include "kestrio/layoutdump.h"
+#include "model/hextext.h"
+#include "model/keytable.h"
 #include "platform/animationplayer.h"
 
 #include <QFile>
@@ -41,10 +41,10 @@ protected:
     }
 
     std::string entryOf(const char* code) const {
-        return window->keyTable()[*learning::findKeyEntry(window->keyTable(), code)];
+        return window->keyTable()[*model::findKeyEntry(window->keyTable(), code)];
     }
 
-    device::LayoutRead onDevice() { return emu::dumpDevice(folder.snapshot()).layout; }
+    model::LayoutRead onDevice() { return emu::dumpDevice(folder.snapshot()).layout; }
 
     bool deviceIsSound() {
         std::string out;
@@ -73,7 +73,7 @@ TEST_F(CommitWindowTest, APresetProtocolIsLearnedIntoTheSlotAlone) {
     EXPECT_EQ(entry, "27|2|0|010000") << "the NEC preset";
     // Read back from the remote, a preset slot names no index entry.
     const auto readBack = onDevice().keyTable;
-    EXPECT_EQ(readBack[*learning::findKeyEntry(readBack, "27")], "27|2|0|");
+    EXPECT_EQ(readBack[*model::findKeyEntry(readBack, "27")], "27|2|0|");
     EXPECT_EQ(onDevice().layout.codeIndexText, before.codeIndexText) << "a preset stores no code data";
     EXPECT_EQ(c().runstate_lab->text(), "CBL/UP键学习成功！");
     EXPECT_EQ(key("27")->Picture().cacheKey(), w.skin().learnedKeyPictures[0x27].cacheKey());
@@ -98,7 +98,7 @@ TEST_F(CommitWindowTest, KeysOfAnUnknownRemoteShareOneStoredCode) {
     const std::string entry = entryOf("30");
     ASSERT_EQ(entry.substr(0, 9), "30|2|1|00") << entry;
     EXPECT_EQ(entry.substr(9), "FFFF") << "a new index entry was taken";
-    EXPECT_TRUE(device::indexEntryInUse(device::indexEntry(afterFirst.codeIndexText, 0)));
+    EXPECT_TRUE(model::indexEntryInUse(model::indexEntry(afterFirst.codeIndexText, 0)));
     EXPECT_NE(afterFirst.blockMap.find('1'), std::string::npos);
 
     send(second);
@@ -121,9 +121,9 @@ TEST_F(CommitWindowTest, RelearningAKeyWithTheCodeItAloneHoldsLeavesItsSlotPoint
     learn("30", 1);
     const std::string entry = entryOf("30");
     const auto index = onDevice().layout.codeIndexText;
-    const auto number = device::parseHex(entry.substr(7, 2));
+    const auto number = model::parseHex(entry.substr(7, 2));
     ASSERT_TRUE(number);
-    EXPECT_TRUE(device::indexEntryInUse(device::indexEntry(index, *number)));
+    EXPECT_TRUE(model::indexEntryInUse(model::indexEntry(index, *number)));
     EXPECT_EQ(w.layout().codeIndexText, index);
     EXPECT_TRUE(playsBack("30", signal));
     EXPECT_TRUE(deviceIsSound());
@@ -136,9 +136,9 @@ TEST_F(CommitWindowTest, ACaptureTheConverterCannotUseIsRefusedAndTheDiagnosticF
     learn("27", 2);
     ASSERT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(messages.shown()[0].text, "学习失败！");
-    EXPECT_EQ(messages.shown()[0].style, platform::MessageStyle::Boxed);
+    EXPECT_EQ(messages.shown()[0].style, model::MessageStyle::Boxed);
     EXPECT_EQ(messages.shown()[1].text, "学习失败！");
-    EXPECT_EQ(messages.shown()[1].style, platform::MessageStyle::Plain);
+    EXPECT_EQ(messages.shown()[1].style, model::MessageStyle::Plain);
     EXPECT_EQ(folder.exchanges("writedatav20"), 0u);
     EXPECT_EQ(entryOf("27"), "27|0|0|");
     EXPECT_TRUE(w.state().learningOn);

@@ -1,8 +1,8 @@
 // Deleting keys in the real window, checked in the virtual remote's memory afterwards.
 #include "windowtest.h"
 
-#include "layoutdump.h"
-#include "learning/keytable.h"
+#include "kestrio/layoutdump.h"
+#include "model/keytable.h"
 
 using platform::Answer;
 
@@ -18,7 +18,7 @@ protected:
     const controls::MainControls& c() const { return window->controls(); }
 
     // The remote's memory as the program would read it now.
-    device::LayoutRead onDevice() { return emu::dumpDevice(folder.snapshot()).layout; }
+    model::LayoutRead onDevice() { return emu::dumpDevice(folder.snapshot()).layout; }
 
     std::string entryOf(const std::string& code) {
         for (const auto& entry : onDevice().keyTable)
@@ -64,7 +64,7 @@ TEST_F(DeletionWindowTest, AKeyWithItsOwnCodeFreesItsIndexEntryAndBlocks) {
     EXPECT_EQ(w.layout().blockMap, device.layout.blockMap);
     EXPECT_EQ(w.layout().codeIndexText, device.layout.codeIndexText);
     EXPECT_EQ(folder.exchanges("writedatav20"), 2u) << "the flag byte, then map and index";
-    EXPECT_EQ(w.keyTable()[*learning::findKeyEntry(w.keyTable(), "04")], "04|0");
+    EXPECT_EQ(w.keyTable()[*model::findKeyEntry(w.keyTable(), "04")], "04|0");
     EXPECT_TRUE(key("04")->IsEnable());
     EXPECT_TRUE(w.state().deleteOneOn) << "other learned keys remain";
     EXPECT_TRUE(deviceIsSound());
@@ -138,7 +138,7 @@ TEST_F(DeletionWindowTest, AFailedFlagByteWriteIsReportedAndTheRestStillHappens)
     click(key("04"));
     ASSERT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(messages.shown()[1].text, "删除操作失败！");
-    EXPECT_EQ(w.keyTable()[*learning::findKeyEntry(w.keyTable(), "04")], "04|0");
+    EXPECT_EQ(w.keyTable()[*model::findKeyEntry(w.keyTable(), "04")], "04|0");
     EXPECT_EQ(onDevice().layout.codeIndexText.substr(0, 12), "000000000000");
     EXPECT_EQ(w.layout().codeIndexText, onDevice().layout.codeIndexText);
 }
@@ -166,7 +166,7 @@ TEST_F(DeletionWindowTest, ClearingAllKeysLeavesNoLearnedKeyAndNoLeakedBlock) {
     EXPECT_EQ(messages.shown()[1].text, "清空操作完成！");
     EXPECT_EQ(c().runstate_lab->text(), "清空操作完成！");
     for (const char* code : {"04", "05", "10", "11"}) {
-        EXPECT_EQ(w.keyTable()[*learning::findKeyEntry(w.keyTable(), code)], std::string(code) + "|0");
+        EXPECT_EQ(w.keyTable()[*model::findKeyEntry(w.keyTable(), code)], std::string(code) + "|0");
         EXPECT_EQ(entryOf(code), std::string(code) + "|0|0|");
         EXPECT_TRUE(key(code)->IsEnable());
     }

@@ -1,4 +1,4 @@
-#include "layoutdump.h"
+#include "kestrio/layoutdump.h"
 #include "windowtest.h"
 
 #include <QPlainTextEdit>
@@ -12,8 +12,8 @@ TEST_F(WindowTest, TheWindowKeepsTheLayoutAsTheDumpShowsIt) {
     const emu::LayoutDump dump = emu::dumpDevice(folder.snapshot());
     ASSERT_FALSE(dump.layout.failure);
     EXPECT_EQ(w.keyTable(), dump.layout.keyTable);
-    const device::DeviceLayout& mine = w.layout();
-    const device::DeviceLayout& theirs = dump.layout.layout;
+    const model::DeviceLayout& mine = w.layout();
+    const model::DeviceLayout& theirs = dump.layout.layout;
     EXPECT_TRUE(mine.complete);
     EXPECT_EQ(mine.layoutHeaderAddress, theirs.layoutHeaderAddress);
     EXPECT_EQ(mine.pointerBase, theirs.pointerBase);

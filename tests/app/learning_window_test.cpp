@@ -3,7 +3,7 @@
 #include "windowtest.h"
 
 #include "irsignals.h"
-#include "learning/keytable.h"
+#include "model/keytable.h"
 #include "platform/animationplayer.h"
 
 using platform::Answer;
@@ -32,7 +32,7 @@ protected:
     }
 
     std::string entryOf(const char* code) const {
-        return window->keyTable()[*learning::findKeyEntry(window->keyTable(), code)];
+        return window->keyTable()[*model::findKeyEntry(window->keyTable(), code)];
     }
 
     // Starts learning `code` with a signal on its way and switches learning off while the remote
@@ -143,7 +143,7 @@ TEST_F(LearningWindowTest, ACaptureThatBringsNothingGivesTheKeyUpAndLearningStay
     ASSERT_TRUE(QTest::qWaitFor([this] { return !messages.shown().empty(); }, 2000));
     const auto box = onlyMessage();
     EXPECT_EQ(box.text, "学习失败！");
-    EXPECT_EQ(box.style, platform::MessageStyle::Plain);
+    EXPECT_EQ(box.style, model::MessageStyle::Plain);
     EXPECT_EQ(box.caption, "QTM-418");
     EXPECT_TRUE(shows(menu, normal("05")));
     EXPECT_EQ(c().runstate_lab->text(), "请重新选择按键进行学习！");

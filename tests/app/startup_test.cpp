@@ -1,19 +1,19 @@
 #include "device/identification.h"
-#include "firmware.h"
+#include "kestrio/firmware.h"
 #include "windowtest.h"
 
 #include <QTest>
 
 using platform::Answer;
 using platform::Buttons;
-using platform::MessageStyle;
+using model::MessageStyle;
 
 namespace {
 
 const QString kNoRemote = QStringLiteral("未检测到遥控器，请检查USB连接线");
 
 QString withSite(const char* before, const char* after) {
-    return QString::fromUtf8(before) + QString::fromLatin1(device::kMakerWebSite) + QString::fromUtf8(after);
+    return QString::fromUtf8(before) + QString::fromLatin1(model::kMakerWebSite) + QString::fromUtf8(after);
 }
 
 } // namespace

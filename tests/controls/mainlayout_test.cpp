@@ -1,5 +1,5 @@
 #include "controls/ibtn1.h"
-#include "controls/keypadlayout.h"
+#include "model/keypadlayout.h"
 #include "controls/mainlayout.h"
 #include "platform/animationplayer.h"
 
@@ -14,12 +14,12 @@
 
 namespace {
 
-using controls::kKeyButtons;
+using model::kKeyButtons;
 
 class MainLayoutTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window.resize(controls::kWindowSize.width, controls::kWindowSize.height);
+        window.resize(model::kWindowSize.width, model::kWindowSize.height);
         c = controls::createMainControls(&window);
     }
 
@@ -69,7 +69,7 @@ TEST_F(MainLayoutTest, KeysKeepTheirDisplayNamesExactly) {
 }
 
 TEST_F(MainLayoutTest, ControlsLieAtTheirPlacesWithWindowedOnesOnTop) {
-    for (const auto& row : controls::kWindowControls) {
+    for (const auto& row : model::kWindowControls) {
         const auto* control = window.findChild<QWidget*>(QString::fromUtf8(row.name.data(), row.name.size()));
         ASSERT_NE(control, nullptr) << row.name;
         EXPECT_EQ(control->geometry(), QRect(row.place.left, row.place.top, row.place.width, row.place.height))

@@ -1,20 +1,20 @@
 // The learning commit's writes, checked in the virtual remote's memory: the worked example of a
 // new code, the first-fit example, and the device's own view after each.
 #include "devicefolder.h"
-#include "layoutbuilder.h"
-#include "layoutdump.h"
-#include "profiles.h"
+#include "kestrio/layoutbuilder.h"
+#include "kestrio/layoutdump.h"
+#include "kestrio/profiles.h"
 
-#include "device/hextext.h"
+#include "model/hextext.h"
 #include "device/layoutio.h"
-#include "learning/commitplan.h"
-#include "learning/commitwrite.h"
+#include "model/commitplan.h"
+#include "device/commitwrite.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const learning::ConverterAnswer kNewCode{"4D5E6F", "0011223344556677", "8899AABBCCDDEEFF",
+const model::ConverterAnswer kNewCode{"4D5E6F", "0011223344556677", "8899AABBCCDDEEFF",
                                          "0102030405060708090A0B0C0D0E0F1011121314"};
 
 // A remote with keys 00-04 and 1A, a code area of 16 blocks and 4 index entries.
@@ -38,13 +38,13 @@ protected:
         ASSERT_FALSE(read.failure) << *read.failure;
     }
 
-    learning::CommitPlan commit(const learning::ConverterAnswer& answer) {
-        const auto decision = learning::planCommit(read.layout, read.keyTable, "1A", answer);
-        EXPECT_TRUE(std::holds_alternative<learning::CommitPlan>(decision));
-        if (!std::holds_alternative<learning::CommitPlan>(decision))
+    model::CommitPlan commit(const model::ConverterAnswer& answer) {
+        const auto decision = model::planCommit(read.layout, read.keyTable, "1A", answer);
+        EXPECT_TRUE(std::holds_alternative<model::CommitPlan>(decision));
+        if (!std::holds_alternative<model::CommitPlan>(decision))
             return {};
-        const auto plan = std::get<learning::CommitPlan>(decision);
-        EXPECT_TRUE(learning::writeCommit(read.layout, plan));
+        const auto plan = std::get<model::CommitPlan>(decision);
+        EXPECT_TRUE(device::writeCommit(read.layout, plan));
         read.keyTable[plan.slot] = plan.keyTableEntry;
         return plan;
     }
@@ -53,12 +53,12 @@ protected:
         const emu::Device device = folder.snapshot();
         std::string hex;
         for (unsigned i = 0; i < bytes; ++i)
-            hex += device::formatHex(device.memory[address + i], 2);
+            hex += model::formatHex(device.memory[address + i], 2);
         return hex;
     }
 
     testsupport::DeviceFolder folder{"factory"};
-    device::LayoutRead read;
+    model::LayoutRead read;
 };
 
 TEST_F(SmallRemote, TheWorkedExampleOfANewCodeLandsInTheRemote) {
@@ -97,9 +97,9 @@ TEST_F(SmallRemote, AFullIndexIsRefusedWithNothingWritten) {
            {{0x22, 0x22, 0x22}, 1, 1, true},
            {{0x33, 0x33, 0x33}, 2, 1, true},
            {{0x44, 0x44, 0x44}, 3, 1, true}});
-    const auto decision = learning::planCommit(read.layout, read.keyTable, "1A", kNewCode);
-    ASSERT_TRUE(std::holds_alternative<learning::CommitRefusal>(decision));
-    EXPECT_EQ(std::get<learning::CommitRefusal>(decision), learning::CommitRefusal::IndexFull);
+    const auto decision = model::planCommit(read.layout, read.keyTable, "1A", kNewCode);
+    ASSERT_TRUE(std::holds_alternative<model::CommitRefusal>(decision));
+    EXPECT_EQ(std::get<model::CommitRefusal>(decision), model::CommitRefusal::IndexFull);
 }
 
 } // namespace

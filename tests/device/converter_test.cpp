@@ -1,12 +1,13 @@
-#include "learning/codeconverter.h"
-#include "learning/codeencoding.h"
-#include "learning/converteranswer.h"
+#include "device/codeconverter.h"
+#include "model/codeencoding.h"
+#include "model/converteranswer.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-using namespace learning;
+using namespace model;
+using namespace device;
 
 TEST(ConverterAnswer, SplitsIdentityFieldsAndCodeData) {
     const auto preset = parseConverterAnswer("010000::2004FB08F7000000:0100C40901000000:::");

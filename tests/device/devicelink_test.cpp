@@ -1,6 +1,7 @@
 #include "device/devicelink.h"
 #include "devicefolder.h"
-#include "firmware.h"
+#include "kestrio/firmware.h"
+#include "model/wire.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,8 @@ TEST(DeviceLink, ASuccessfulReadIsTheWholeBufferZerosIncluded) {
     EXPECT_EQ(text.find('\0'), 32u);
     EXPECT_EQ(text.substr(0, 32), *emu::readBlocks(folder.snapshot(), 0xB03C, 2));
 
-    EXPECT_EQ(link::readVersion().size(), kVersionBufferSize);
-    EXPECT_EQ(link::basicInformation().size(), kBasicInfoBufferSize);
+    EXPECT_EQ(link::readVersion().size(), wire::kVersionBufferSize);
+    EXPECT_EQ(link::basicInformation().size(), wire::kBasicInfoBufferSize);
 }
 
 TEST(DeviceLink, ABufferNeverHoldsLessThanSixteenCharactersPerBlock) {

@@ -1,13 +1,14 @@
 // The start-up read against the virtual remote's profiles, and the write-back of map and index.
 #include "device/layoutio.h"
 #include "devicefolder.h"
-#include "layoutdump.h"
+#include "kestrio/layoutdump.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 using namespace device;
+using namespace model;
 using testsupport::DeviceFolder;
 
 namespace {

@@ -1,5 +1,6 @@
-#include "capturewords.h"
-#include "learning/codeencoding.h"
+#include "ir/capturewords.h"
+#include "model/codeencoding.h"
+#include "model/wire.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@ using namespace ir;
 namespace {
 
 std::string encoded(const Signal& signal) {
-    return learning::encodeCapture(learning::trimCapture(captureRecord(signal)),
+    return model::encodeCapture(model::trimCapture(captureRecord(signal)),
                                    std::filesystem::temp_directory_path() / "qtm418-capturewords-123.txt");
 }
 
@@ -22,7 +23,7 @@ TEST(CaptureRecord, MarksAreWidenedAndSpacesShortenedInThirdsOfAMicrosecond) {
     const std::string record = captureRecord({38000, {9000, 4500, 560, 560, 560}});
     // 9058 us = 27174 units with bit 15; 4442 us = 13326 units.
     EXPECT_EQ(words(record), "EA26340E873E" "05E2" "873E");
-    EXPECT_EQ(record.substr(record.size() - 88, 80), std::string(learning::kGapRun));
+    EXPECT_EQ(record.substr(record.size() - 88, 80), std::string(model::kGapRun));
     EXPECT_EQ(record.substr(record.size() - 8), "4F4F4F00");
     // The encoder takes the widening back off: the converter sees the durations that were sent.
     EXPECT_EQ(encoded({38000, {9000, 4500, 560, 560, 560}}), "12512" "2328119402300230" "0230FEFE0014EDED");
@@ -59,8 +60,8 @@ TEST(CaptureRecord, AVeryLongSignalIsCutAfterAMarkToFitTheBuffer) {
     for (int i = 0; i < 6001; ++i)
         signal.timings.push_back(i % 2 ? 600 : 500);
     const std::string record = captureRecord(signal);
-    ASSERT_LE(record.size(), kCaptureBufferChars);
-    EXPECT_GT(record.size(), kCaptureBufferChars - 16);
+    ASSERT_LE(record.size(), wire::kCaptureBufferSize);
+    EXPECT_GT(record.size(), wire::kCaptureBufferSize - 16);
     const std::string body = words(record);
     EXPECT_EQ(body.size() % 8, 4u); // an odd number of words: mark, space, ..., mark
     EXPECT_EQ(body.substr(body.size() - 4, 1), "8");
@@ -71,6 +72,6 @@ TEST(CaptureText, IsHexWordsThatFitTheBuffer) {
     EXPECT_FALSE(isCaptureText(""));
     EXPECT_FALSE(isCaptureText("E97"));
     EXPECT_FALSE(isCaptureText("E97834BZ"));
-    EXPECT_FALSE(isCaptureText(std::string(kCaptureBufferChars + 4, '0')));
-    EXPECT_TRUE(isCaptureText(std::string(kCaptureBufferChars, '0')));
+    EXPECT_FALSE(isCaptureText(std::string(wire::kCaptureBufferSize + 4, '0')));
+    EXPECT_TRUE(isCaptureText(std::string(wire::kCaptureBufferSize, '0')));
 }

@@ -1,6 +1,6 @@
-#include "storedcode.h"
+#include "ir/storedcode.h"
 
-#include "device/hextext.h"
+#include "model/hextext.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +17,9 @@ std::string bodyOf(const std::vector<Frame>& frames) {
     std::string body;
     for (const Frame& f : frames) {
         for (int d : f.durations)
-            body += device::formatHex(d, 4);
+            body += model::formatHex(d, 4);
         if (&f != &frames.back())
-            body += "FEFE" + device::formatHex(f.gapAfter / 1000, 4) + "EDED";
+            body += "FEFE" + model::formatHex(f.gapAfter / 1000, 4) + "EDED";
     }
     return body + (frames.size() == 1 ? "FEFE0014EDED" : "EDED");
 }

@@ -1,10 +1,11 @@
 // Every capture of the test data, through the remote's receiver, the encoder, the converter and
 // the remote's memory, played back again.
-#include "capturewords.h"
-#include "learning/codeencoding.h"
-#include "storedcode.h"
+#include "ir/capturewords.h"
+#include "model/codeencoding.h"
+#include "ir/storedcode.h"
 
-#include "device/hextext.h"
+#include "model/hextext.h"
+#include "model/wire.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ std::vector<CaptureLine> captureLines() {
 std::vector<std::uint8_t> bytesOf(std::string_view hex) {
     std::vector<std::uint8_t> bytes;
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        bytes.push_back(static_cast<std::uint8_t>(*device::parseHex(hex.substr(i, 2))));
+        bytes.push_back(static_cast<std::uint8_t>(*model::parseHex(hex.substr(i, 2))));
     return bytes;
 }
 
@@ -48,8 +49,8 @@ struct Learned {
 // What the configurator does with a capture, and what the remote then holds and sends.
 Learned learn(const Signal& signal) {
     std::string buffer = captureRecord(signal);
-    buffer.resize(kCaptureBufferChars, '\0');
-    const std::string encoded = learning::encodeCapture(learning::trimCapture(buffer),
+    buffer.resize(wire::kCaptureBufferSize, '\0');
+    const std::string encoded = model::encodeCapture(model::trimCapture(buffer),
                                                         std::filesystem::temp_directory_path() / "qtm418-rt-123.txt");
     Learned learned;
     if (encoded.size() <= 5)

@@ -1,4 +1,4 @@
-#include "timings.h"
+#include "ir/timings.h"
 
 #include <gtest/gtest.h>
 

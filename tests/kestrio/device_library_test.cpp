@@ -1,7 +1,7 @@
 // The seven exported operations, called as the program calls them.
 #include "devicefolder.h"
-#include "device/kestrio.h"
-#include "firmware.h"
+#include "kestrio.h"
+#include "kestrio/firmware.h"
 
 #include <gtest/gtest.h>
 

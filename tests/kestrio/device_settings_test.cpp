@@ -1,6 +1,7 @@
-#include "device.h"
-#include "firmware.h"
-#include "profiles.h"
+#include "kestrio/device.h"
+#include "kestrio/firmware.h"
+#include "kestrio/profiles.h"
+#include "model/wire.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +68,7 @@ TEST(Firmware, RendersTheModelFieldAsCharactersAndEverythingElseAsHex) {
     EXPECT_EQ(identityText(d), info.substr(0, 30));
 
     // A read that starts inside the model field shows only the part it covers.
-    EXPECT_EQ(readBlocks(d, kIdentificationAddress + 32, 1)->substr(6, 4), "100R");
+    EXPECT_EQ(readBlocks(d, wire::kIdentificationAddress + 32, 1)->substr(6, 4), "100R");
     d.settings.model = "8888";
     EXPECT_EQ(basicInformation(d).substr(70, 4), "8888");
 }
@@ -137,7 +138,7 @@ TEST(Profiles, EachNewRemoteHasItsOwnIdentityAndSwappingChangesIt) {
     EXPECT_EQ(identityText(a).substr(0, 12), before.substr(0, 12));
     // Only the serial number bytes changed.
     for (std::size_t i = 0; i < kMemorySize; ++i) {
-        if (i < kIdentificationAddress + 6 || i >= kIdentificationAddress + kIdentityBytes) {
+        if (i < wire::kIdentificationAddress + 6 || i >= wire::kIdentificationAddress + wire::kIdentityBytes) {
             ASSERT_EQ(a.memory[i], memoryBefore[i]) << i;
         }
     }

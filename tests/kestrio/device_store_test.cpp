@@ -1,7 +1,7 @@
 #include "devicefolder.h"
-#include "devicestore.h"
-#include "firmware.h"
-#include "profiles.h"
+#include "kestrio/devicestore.h"
+#include "kestrio/firmware.h"
+#include "kestrio/profiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "capturewords.h"
-#include "device/hextext.h"
-#include "device/kestrio.h"
+#include "ir/capturewords.h"
+#include "model/hextext.h"
+#include "kestrio.h"
 #include "devicefolder.h"
-#include "firmware.h"
-#include "learning/codeencoding.h"
-#include "profiles.h"
-#include "storedcode.h"
+#include "kestrio/firmware.h"
+#include "model/codeencoding.h"
+#include "kestrio/profiles.h"
+#include "ir/storedcode.h"
 
 #include <gtest/gtest.h>
 
@@ -165,15 +165,15 @@ TEST(EmuTransmit, AStoredCodeSendsWhatWasCaptured) {
     ASSERT_FALSE(conversion->codeData.empty());
     std::string record = "C00080" "00" "FFFF";
     for (std::uint8_t b : conversion->parameters)
-        record += device::formatHex(b, 2);
+        record += model::formatHex(b, 2);
     std::string data;
     for (std::uint8_t b : conversion->codeData)
-        data += device::formatHex(b, 2);
+        data += model::formatHex(b, 2);
     const unsigned blocks = static_cast<unsigned>(conversion->codeData.size() + 7) / 8;
     std::string entry;
     for (std::uint8_t b : conversion->identity)
-        entry += device::formatHex(b, 2);
-    entry += "0080" + device::formatHex(blocks, 2);
+        entry += model::formatHex(b, 2);
+    entry += "0080" + model::formatHex(blocks, 2);
     // Factory layout: slots at 0x1100 (key 04 is slot 4), map at 0x1A00 with 50 map bytes, code area at 0x2000.
     folder.store().transact([&](Device& d) {
         writeHex(d, 0x1100 + 22 * 4, record);
@@ -206,8 +206,8 @@ TEST(EmuDemo, AfterASecondAndAHalfTheDemoRemoteSendsItsKeysInTurn) {
     const auto learn = [](const std::string& record) {
         std::string buffer = record;
         buffer.resize(10240, '\0');
-        const std::string encoded = learning::encodeCapture(
-            learning::trimCapture(buffer), std::filesystem::temp_directory_path() / "qtm418-demo-123.txt");
+        const std::string encoded = model::encodeCapture(
+            model::trimCapture(buffer), std::filesystem::temp_directory_path() / "qtm418-demo-123.txt");
         return ir::convertBody(encoded.substr(5));
     };
     const std::string a = learn(*first), b = learn(*second);

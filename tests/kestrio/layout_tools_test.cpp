@@ -1,8 +1,8 @@
 #include "devicefolder.h"
-#include "layoutbuilder.h"
-#include "layoutcheck.h"
-#include "layoutdump.h"
-#include "profiles.h"
+#include "kestrio/layoutbuilder.h"
+#include "kestrio/layoutcheck.h"
+#include "kestrio/layoutdump.h"
+#include "kestrio/profiles.h"
 
 #include <gtest/gtest.h>
 

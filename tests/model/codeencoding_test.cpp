@@ -1,4 +1,4 @@
-#include "learning/codeencoding.h"
+#include "model/codeencoding.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <random>
 
-using namespace learning;
+using namespace model;
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "device/hextext.h"
+#include "model/hextext.h"
 
 #include <gtest/gtest.h>
 
-using namespace device;
+using namespace model;
 
 TEST(HexText, ParsesDigitsOfEitherCaseAndNothingElse) {
     EXPECT_EQ(parseHex("0"), 0u);

@@ -1,13 +1,13 @@
-#include "learning/keydeletion.h"
+#include "model/keydeletion.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using namespace learning;
+using namespace model;
 
-device::DeviceLayout layoutWith(std::string index, std::string map) {
-    device::DeviceLayout layout;
+model::DeviceLayout layoutWith(std::string index, std::string map) {
+    model::DeviceLayout layout;
     layout.codeIndexCount = static_cast<unsigned>(index.size() / 12);
     layout.codeIndexText = std::move(index);
     layout.blockMap = std::move(map);

@@ -1,10 +1,10 @@
-#include "learning/keytable.h"
+#include "model/keytable.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using namespace learning;
+using namespace model;
 
 TEST(KeyTable, LearnedKeysAreThoseInStateTwoOnly) {
     EXPECT_FALSE(hasLearnedKeys({}));

@@ -1,10 +1,10 @@
-#include "device/memorylayout.h"
+#include "model/memorylayout.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 
-using namespace device;
+using namespace model;
 
 TEST(PointerTranslation, CountsFromTheBaseAtOrAboveItAndFromTheHeaderBelowIt) {
     EXPECT_EQ(translatePointer(0x8000, 0x8000, 0x1000), 0x0000u);

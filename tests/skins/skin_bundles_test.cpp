@@ -47,7 +47,7 @@ double shareOf(const QImage& picture, Tint tint) {
 
 TEST(SkinBundles, EveryKeySetHoldsAPictureForEachIndexAtItsSize) {
     const auto keySizes = keySizesByIndex();
-    ASSERT_EQ(keySizes.size(), controls::kKeyButtons.size());
+    ASSERT_EQ(keySizes.size(), model::kKeyButtons.size());
     for (const QString& set : kKeySets) {
         SCOPED_TRACE(set.toStdString());
         const RegisteredBundle bundle(skinBundle(set), QLatin1Char('/') + set);

@@ -1,7 +1,7 @@
 // Reading the built skin bundles and pictures in tests.
 #pragma once
 
-#include "controls/keypadlayout.h"
+#include "model/keypadlayout.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -68,7 +68,7 @@ inline QImage decode(const QByteArray& bytes) {
 // The picture size each index of a key set must have: the keypad's keys at their table size.
 inline std::map<int, QSize> keySizesByIndex() {
     std::map<int, QSize> sizes;
-    for (const auto& key : controls::kKeyButtons)
+    for (const auto& key : model::kKeyButtons)
         sizes[std::stoi(std::string(key.code), nullptr, 16)] = QSize(key.picture.width, key.picture.height);
     return sizes;
 }

@@ -38,7 +38,7 @@ bool hasFormat(const QByteArray& bytes, Format format) {
     return false;
 }
 
-QSize sizeOf(controls::Size size) {
+QSize sizeOf(model::Size size) {
     return {size.width, size.height};
 }
 
@@ -50,19 +50,19 @@ TEST_F(WindowPictures, EachHasItsFormatAndSize) {
         Format format;
         QSize size;
     } pictures[] = {
-        {"Image1.jpg", Format::Jpeg, sizeOf(controls::kBackgroundPicture)},
-        {"beginstudyibtn.jpg", Format::Jpeg, sizeOf(controls::kStudyButtonPicture)},
-        {"beginstudyibtn-stop.jpg", Format::Jpeg, sizeOf(controls::kStudyButtonPicture)},
-        {"helpibtn.gif", Format::Gif89a, sizeOf(controls::kHelpButtonPicture)},
-        {"updateibtn.gif", Format::Gif89a, sizeOf(controls::kUpdateButtonPicture)},
-        {"IBtn79.gif", Format::Gif89a, sizeOf(controls::kCloseButtonPicture)},
-        {"IBtn79-grey.jpg", Format::Jpeg, sizeOf(controls::kCloseButtonDisabled)},
-        {"Image4.gif", Format::Gif89a, sizeOf(controls::kHintPanelPicture)},
-        {"Image5.gif", Format::Gif89a, sizeOf(controls::kHintPanelPicture)},
-        {"Image7.gif", Format::Gif89a, sizeOf(controls::kHintPanelPicture)},
-        {"Image8.gif", Format::Gif89a, sizeOf(controls::kHintPanelPicture)},
-        {"z.gif", Format::Gif89a, sizeOf(controls::kRemoteBodyPicture)},
-        {"splash.gif", Format::Gif89a, sizeOf(controls::kSplashPicture)},
+        {"Image1.jpg", Format::Jpeg, sizeOf(model::kBackgroundPicture)},
+        {"beginstudyibtn.jpg", Format::Jpeg, sizeOf(model::kStudyButtonPicture)},
+        {"beginstudyibtn-stop.jpg", Format::Jpeg, sizeOf(model::kStudyButtonPicture)},
+        {"helpibtn.gif", Format::Gif89a, sizeOf(model::kHelpButtonPicture)},
+        {"updateibtn.gif", Format::Gif89a, sizeOf(model::kUpdateButtonPicture)},
+        {"IBtn79.gif", Format::Gif89a, sizeOf(model::kCloseButtonPicture)},
+        {"IBtn79-grey.jpg", Format::Jpeg, sizeOf(model::kCloseButtonDisabled)},
+        {"Image4.gif", Format::Gif89a, sizeOf(model::kHintPanelPicture)},
+        {"Image5.gif", Format::Gif89a, sizeOf(model::kHintPanelPicture)},
+        {"Image7.gif", Format::Gif89a, sizeOf(model::kHintPanelPicture)},
+        {"Image8.gif", Format::Gif89a, sizeOf(model::kHintPanelPicture)},
+        {"z.gif", Format::Gif89a, sizeOf(model::kRemoteBodyPicture)},
+        {"splash.gif", Format::Gif89a, sizeOf(model::kSplashPicture)},
     };
     for (const auto& picture : pictures) {
         SCOPED_TRACE(picture.name);
@@ -75,7 +75,7 @@ TEST_F(WindowPictures, EachHasItsFormatAndSize) {
 TEST_F(WindowPictures, KeyButtonsStartWithTheirNormalPictureAsGif87a) {
     const RegisteredBundle normal(skinBundle(QStringLiteral("on100C")), QStringLiteral("/on100C"));
     ASSERT_TRUE(normal.registered());
-    for (const auto& key : controls::kKeyButtons) {
+    for (const auto& key : model::kKeyButtons) {
         const QString name = QString::fromUtf8(key.name);
         SCOPED_TRACE(name.toStdString());
         const QByteArray data = bytes(QStringLiteral("keys/%1.gif").arg(name));
@@ -93,11 +93,11 @@ TEST_F(WindowPictures, KeyButtonsStartWithTheirNormalPictureAsGif87a) {
 // well, the darkest of the body's colours, and not the shell around the wells.
 TEST_F(WindowPictures, EveryKeyFaceLiesOverAWellOfTheStretchedBody) {
     const QImage body = decode(bytes(QStringLiteral("z.gif")))
-                            .scaled(controls::kKeypadBox.width, controls::kKeypadBox.height,
+                            .scaled(model::kKeypadBox.width, model::kKeypadBox.height,
                                     Qt::IgnoreAspectRatio, Qt::FastTransformation)
                             .convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(body.isNull());
-    for (const auto& key : controls::kKeyButtons) {
+    for (const auto& key : model::kKeyButtons) {
         SCOPED_TRACE(std::string(key.name));
         const QImage picture = decode(bytes(QStringLiteral("keys/%1.gif").arg(QString::fromUtf8(key.name))))
                                    .convertToFormat(QImage::Format_RGB32);

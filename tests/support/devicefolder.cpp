@@ -1,7 +1,7 @@
 #include "devicefolder.h"
 
-#include "emucommands.h"
-#include "profiles.h"
+#include "kestrio/emucommands.h"
+#include "kestrio/profiles.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -1,7 +1,7 @@
 // A fresh virtual remote in a folder of its own, used through the device library for one test.
 #pragma once
 
-#include "devicestore.h"
+#include "kestrio/devicestore.h"
 
 #include <filesystem>
 #include <string>

@@ -10,7 +10,7 @@ void ScriptedMessages::expect(platform::Answer answer, std::function<void()> whi
     script_.push_back({answer, std::move(whileShown)});
 }
 
-platform::Answer ScriptedMessages::show(QWidget*, platform::MessageStyle style, platform::Buttons buttons,
+platform::Answer ScriptedMessages::show(QWidget*, model::MessageStyle style, platform::Buttons buttons,
                                         const QString& text) {
     shown_.push_back({style, buttons, platform::messageCaption(style), text});
     if (script_.empty()) {

@@ -12,7 +12,7 @@
 namespace testsupport {
 
 struct ShownMessage {
-    platform::MessageStyle style;
+    model::MessageStyle style;
     platform::Buttons buttons;
     QString caption;
     QString text;
@@ -27,7 +27,7 @@ public:
     // something (plugged the cable in) while the box was open.
     void expect(platform::Answer answer, std::function<void()> whileShown = {});
 
-    platform::Answer show(QWidget* parent, platform::MessageStyle style, platform::Buttons buttons,
+    platform::Answer show(QWidget* parent, model::MessageStyle style, platform::Buttons buttons,
                           const QString& text) override;
 
     const std::vector<ShownMessage>& shown() const { return shown_; }
