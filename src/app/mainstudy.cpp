@@ -85,7 +85,7 @@ void Tmaincodelearn::runCreation() {
 // Asks until the remote answers or the user cancels; false when cancelled.
 bool Tmaincodelearn::waitForDevice() {
     while (!device::link::attached()) {
-        const auto answer = platform::showMessage(nullptr, model::MessageStyle::Boxed,
+        const auto answer = platform::showMessage(nullptr, platform::MessageStyle::Boxed,
                                                   platform::Buttons::RetryCancel,
                                                   QString::fromUtf8(model::kNoRemoteMessage));
         if (answer != platform::Answer::Retry)
@@ -232,11 +232,11 @@ void Tmaincodelearn::startLinkMonitor() {
     connect(monitor, &linkstate::keypadLocked, this, [this] { setKeypadAvailable(false); });
     connect(monitor, &linkstate::keypadUnlocked, this, [this] { setKeypadAvailable(true); });
     connect(monitor, &linkstate::reconnectAsked, this, [](const std::shared_ptr<LinkAnswer>& answer) {
-        answer->give(platform::showMessage(nullptr, model::MessageStyle::Boxed, platform::Buttons::RetryCancel,
+        answer->give(platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::RetryCancel,
                                            QStringLiteral("未检测到遥控器，请重新连接遥控器！")));
     });
     connect(monitor, &linkstate::closeAsked, this, [](const std::shared_ptr<LinkAnswer>& answer) {
-        answer->give(platform::showMessage(nullptr, model::MessageStyle::Boxed, platform::Buttons::OkCancel,
+        answer->give(platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::OkCancel,
                                            QStringLiteral("您需要关闭自学习软件吗！")));
     });
     connect(monitor, &QThread::finished, this, &Tmaincodelearn::linkMonitorFinished);

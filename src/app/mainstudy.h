@@ -13,7 +13,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -105,7 +104,6 @@ private:
     void startCapture(IBtn* key);
     void stopCapture();
     void setStatus(const QString& text, bool repaintNow = false);
-    bool clearKeyOnDevice(std::size_t slot, const std::string& keyNumber, const std::set<std::string>& leaving);
     void runCreation();
     bool waitForDevice();
     bool applyIdentification(const model::Identification& id);

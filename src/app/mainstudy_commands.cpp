@@ -17,7 +17,7 @@ void Tmaincodelearn::answerUpdate() {
         text = QStringLiteral("软件正在学习状态，要升级请退出学习状态！");
     else if (state_.deleteOneOn)
         text = QStringLiteral("软件正在删除状态，要升级请退出删除状态！");
-    platform::showMessage(nullptr, model::MessageStyle::Plain, platform::Buttons::Ok, text);
+    platform::showMessage(nullptr, platform::MessageStyle::Plain, platform::Buttons::Ok, text);
 }
 
 void Tmaincodelearn::connectCommands() {

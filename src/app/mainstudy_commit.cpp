@@ -17,7 +17,6 @@
 
 namespace {
 
-void box(const QString& text) { platform::notify(nullptr, text); }
 
 std::filesystem::path diagnosticFile() {
     return std::filesystem::path(platform::fixedFilePath(QStringLiteral("123.txt")).toStdU16String());
@@ -48,33 +47,33 @@ void Tmaincodelearn::commitCapture() {
     // The group count, the carrier value and its marker are not the converter's business.
     const std::string answerText = device::convertCode(encoded.size() > 5 ? encoded.substr(5) : std::string());
     if (answerText.empty()) {
-        box(QStringLiteral("学习失败！"));
+        platform::box(QStringLiteral("学习失败！"));
         learningFailed();
         return;
     }
     c_.Memo2->appendPlainText(QString::fromStdString(answerText));
     const auto answer = model::parseConverterAnswer(answerText);
     if (!answer) {
-        box(QStringLiteral("遥控器编码的转换结果不完整，无法保存该按键！"));
+        platform::box(QStringLiteral("遥控器编码的转换结果不完整，无法保存该按键！"));
         learningFailed();
         return;
     }
     const auto decision = model::planCommit(layout_, keyTable_, key->Code().toStdString(), *answer);
     if (const auto* refusal = std::get_if<model::CommitRefusal>(&decision)) {
         if (const QString why = refusalText(*refusal); !why.isEmpty())
-            box(why);
+            platform::box(why);
         learningFailed();
         return;
     }
     const auto& plan = std::get<model::CommitPlan>(decision);
     if (!device::writeCommit(layout_, plan)) {
-        box(QStringLiteral("写入遥控器失败，请检查USB连接线！"));
+        platform::box(QStringLiteral("写入遥控器失败，请检查USB连接线！"));
         learningFailed();
         return;
     }
     keyTable_[plan.slot] = plan.keyTableEntry;
     key->setPicture(keyPicture(skin_.learnedKeyPictures, *key));
-    box(QStringLiteral("已接收到遥控器编码！"));
+    platform::box(QStringLiteral("已接收到遥控器编码！"));
     c_.donghuaflash2->hide();
     c_.donghuaflash2->stopPlay();
     c_.Imagehint->show();

@@ -10,12 +10,6 @@
 
 #include <algorithm>
 
-namespace {
-
-void box(const QString& text) { platform::notify(nullptr, text); }
-
-} // namespace
-
 void Tmaincodelearn::setStatus(const QString& text, bool repaintNow) {
     c_.runstate_lab->setText(text);
     if (repaintNow)
@@ -24,7 +18,7 @@ void Tmaincodelearn::setStatus(const QString& text, bool repaintNow) {
 
 void Tmaincodelearn::toggleLearning() {
     if (state_.deleteOneOn) {
-        box(QStringLiteral("现在在删除状态，要学习请先停止删除！"));
+        platform::box(QStringLiteral("现在在删除状态，要学习请先停止删除！"));
         return;
     }
     state_.learningOn = !state_.learningOn;
@@ -66,19 +60,16 @@ void Tmaincodelearn::keyClick(IBtn* key) {
 void Tmaincodelearn::learnKeyClick(IBtn* key) {
     if (!selectedKeyList_.isEmpty()) {
         const QString selected = selectedKeyList_.first()->Path() + QStringLiteral("按键");
-        box(selected + QStringLiteral("正在学习，要停止") + selected + QStringLiteral(",请点击停止学习按钮"));
+        platform::box(selected + QStringLiteral("正在学习，要停止") + selected + QStringLiteral(",请点击停止学习按钮"));
         return;
     }
     if (!state_.learningOn) {
-        box(QStringLiteral("请先点击开始学习按钮！"));
+        platform::box(QStringLiteral("请先点击开始学习按钮！"));
         return;
     }
     const auto looks = model::keyLooks(keyTable_, key->Code().toStdString());
     if (std::find(looks.begin(), looks.end(), model::KeyLook::Learned) != looks.end()) {
-        const auto answer =
-            platform::showMessage(nullptr, model::MessageStyle::Boxed, platform::Buttons::YesNo,
-                                  key->Path() + QStringLiteral("键编码已学习过，要重新学习吗?"));
-        if (answer != platform::Answer::Yes)
+        if (!platform::askYes(key->Path() + QStringLiteral("键编码已学习过，要重新学习吗?")))
             return;
         key->setIsEnable(true);
         key->repaint();
@@ -122,7 +113,7 @@ void Tmaincodelearn::learningFailed() {
     c_.Imagehint->show();
     c_.Imagehint->setPixmap(skin_.single(QStringLiteral("jpgjingtai")));
     setStatus(QStringLiteral("请重新选择按键进行学习！"));
-    platform::showMessage(nullptr, model::MessageStyle::Plain, platform::Buttons::Ok, QStringLiteral("学习失败！"));
+    platform::showMessage(nullptr, platform::MessageStyle::Plain, platform::Buttons::Ok, QStringLiteral("学习失败！"));
     c_.runstate_lab->repaint();
     key->setPicture(keyPicture(skin_.normalKeyPictures, *key));
     selectedKeyList_.removeOne(key);

@@ -128,7 +128,7 @@ void IBtn::openPath() {
     if (fileExtension(path_) == QStringLiteral(".exe")) {
         const QString folder = folderPart(path_);
         if (!QDir::setCurrent(folder)) {
-            platform::showMessage(nullptr, model::MessageStyle::Plain, platform::Buttons::Ok,
+            platform::showMessage(nullptr, platform::MessageStyle::Plain, platform::Buttons::Ok,
                                   QStringLiteral("无法进入文件夹“%1”，没有打开 %2").arg(folder, path_));
             return;
         }

@@ -33,5 +33,11 @@ Answer showMessage(QWidget* parent, MessageStyle style, Buttons buttons, const Q
 inline void notify(QWidget* parent, const QString& text) {
     showMessage(parent, MessageStyle::Boxed, Buttons::Ok, text);
 }
+// A boxed message with OK that belongs to no window.
+inline void box(const QString& text) { notify(nullptr, text); }
+// A boxed Yes/No question that belongs to no window; true for Yes.
+inline bool askYes(const QString& question) {
+    return showMessage(nullptr, MessageStyle::Boxed, Buttons::YesNo, question) == Answer::Yes;
+}
 
 } // namespace platform

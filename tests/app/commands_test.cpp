@@ -46,7 +46,7 @@ TEST_F(CommandsTest, UpdateAnswersByMode) {
     EXPECT_EQ(messages.shown()[1].text, "软件正在学习状态，要升级请退出学习状态！");
     EXPECT_EQ(messages.shown()[2].text, "软件正在删除状态，要升级请退出删除状态！");
     for (const auto& box : messages.shown())
-        EXPECT_EQ(box.style, model::MessageStyle::Plain);
+        EXPECT_EQ(box.style, platform::MessageStyle::Plain);
 }
 
 TEST_F(CommandsTest, FiveButtonsTakeTheHandCursorOnceHoveredButNotDeleteOne) {

@@ -136,9 +136,9 @@ TEST_F(CommitWindowTest, ACaptureTheConverterCannotUseIsRefusedAndTheDiagnosticF
     learn("27", 2);
     ASSERT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(messages.shown()[0].text, "学习失败！");
-    EXPECT_EQ(messages.shown()[0].style, model::MessageStyle::Boxed);
+    EXPECT_EQ(messages.shown()[0].style, platform::MessageStyle::Boxed);
     EXPECT_EQ(messages.shown()[1].text, "学习失败！");
-    EXPECT_EQ(messages.shown()[1].style, model::MessageStyle::Plain);
+    EXPECT_EQ(messages.shown()[1].style, platform::MessageStyle::Plain);
     EXPECT_EQ(folder.exchanges("writedatav20"), 0u);
     EXPECT_EQ(entryOf("27"), "27|0|0|");
     EXPECT_TRUE(w.state().learningOn);

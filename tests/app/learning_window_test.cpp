@@ -143,7 +143,7 @@ TEST_F(LearningWindowTest, ACaptureThatBringsNothingGivesTheKeyUpAndLearningStay
     ASSERT_TRUE(QTest::qWaitFor([this] { return !messages.shown().empty(); }, 2000));
     const auto box = onlyMessage();
     EXPECT_EQ(box.text, "学习失败！");
-    EXPECT_EQ(box.style, model::MessageStyle::Plain);
+    EXPECT_EQ(box.style, platform::MessageStyle::Plain);
     EXPECT_EQ(box.caption, "QTM-418");
     EXPECT_TRUE(shows(menu, normal("05")));
     EXPECT_EQ(c().runstate_lab->text(), "请重新选择按键进行学习！");

@@ -6,7 +6,7 @@
 
 using platform::Answer;
 using platform::Buttons;
-using model::MessageStyle;
+using platform::MessageStyle;
 
 namespace {
 
