@@ -1,0 +1,54 @@
+// The order in which a stored code's frames go out: a list of entries, each a frame sent `count`
+// times in a row with a gap after each. Frames repeated in a row are kept once with a count; the
+// last entry is what repeats while the key is held. Both stored formats end with it:
+//
+//   bytes           what
+//   0               e, entries (1-255)
+//   then            per entry: frame index (u8), gap after each frame (u16, units of kGapUnit),
+//                   count (u8)
+#pragma once
+
+#include "bytestream.h"
+#include "frames.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace ir {
+
+// Microseconds per unit of a stored gap.
+constexpr int kGapUnit = 10;
+
+struct SequenceEntry {
+    std::size_t frame; // index into the distinct frames
+    int gap;
+    unsigned count;
+};
+
+// A gap in microseconds as its stored 16-bit value.
+unsigned storedGap(int micros);
+
+// Folds frames in a row that `same(a, b)` calls alike, with the same gap, into one entry.
+template <typename Same>
+std::vector<SequenceEntry> runsOf(std::size_t frameCount, const std::vector<int>& gaps, Same same) {
+    std::vector<SequenceEntry> entries;
+    for (std::size_t i = 0; i < frameCount; ++i) {
+        if (!entries.empty() && same(entries.back().frame, i) && entries.back().count < 255 &&
+            (entries.back().count == 1 || entries.back().gap == gaps[i - 1])) {
+            entries.back().gap = gaps[i - 1];
+            ++entries.back().count;
+            continue;
+        }
+        entries.push_back({i, gaps[i], 1});
+    }
+    return entries;
+}
+
+// The stored entries, their gaps in microseconds.
+std::vector<SequenceEntry> readSequence(ByteReader& r);
+
+// The transmission the entries make of the distinct frames; no frames when an entry names a frame
+// that is not there.
+Transmission expandSequence(const std::vector<std::vector<int>>& distinct, const std::vector<SequenceEntry>& entries);
+
+} // namespace ir
