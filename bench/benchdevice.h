@@ -12,7 +12,8 @@
 class BenchDevice {
 public:
     BenchDevice(const std::string& profile, unsigned latencyMicros)
-        : folder_(std::filesystem::temp_directory_path() / ("qtm418-bench-" + std::to_string(std::random_device{}()))) {
+        : folder_(std::filesystem::temp_directory_path() /
+                  ("qtm418-bench-" + std::to_string(std::random_device{}()))) {
 #if defined(_WIN32)
         _putenv_s("QTM418_DEVICE_DIR", folder_.string().c_str());
 #else

@@ -4,8 +4,8 @@
 // The device model names a member `slots`, which the toolkit's headers turn into a keyword.
 #include "benchdevice.h"
 
-#include "app/mainstudy.h"
 #include "app/collect_code.h"
+#include "app/mainstudy.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,7 +25,8 @@ void captureWindow(benchmark::State& state) {
         TCollectCode thread(main);
         thread.start();
         thread.wait();
-        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
         state.counters["window_s"] = wall;
         state.counters["cpu_percent_of_one_core"] = 100.0 * (processSeconds() - cpuBefore) / wall;
         if (!main.capturedCode.empty())

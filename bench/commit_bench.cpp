@@ -2,9 +2,9 @@
 // (code blocks, index, slot, the old code freed) against the virtual remote at USB latency and at
 // none.
 #include "benchdevice.h"
+#include "device/commitwrite.h"
 #include "device/layoutio.h"
 #include "model/commitplan.h"
-#include "device/commitwrite.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,7 +18,8 @@ void commitNewCode(benchmark::State& state) {
         return;
     }
     // A code of 40 bytes that no preset and no stored code matches.
-    const model::ConverterAnswer answer{"4D5E6F", "0011223344556677", "8899AABBCCDDEEFF", std::string(80, 'A')};
+    const model::ConverterAnswer answer{"4D5E6F", "0011223344556677", "8899AABBCCDDEEFF",
+                                        std::string(80, 'A')};
     for (auto _ : state) {
         // Learned again and again into the same key: each time a new entry, and the old one freed.
         const auto decision = model::planCommit(read.layout, read.keyTable, "30", answer);

@@ -1,7 +1,7 @@
 // Learning one key, after the capture: trimming, encoding and converting a full capture buffer.
 #include "ir/capturewords.h"
-#include "model/codeencoding.h"
 #include "ir/storedcode.h"
+#include "model/codeencoding.h"
 #include "model/wire.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // How long start-up takes to read the remote's memory layout from the virtual QTM-418, with the
 // latency of a USB full-speed exchange and with instant exchanges.
-#include "device/layoutio.h"
 #include "benchdevice.h"
+#include "device/layoutio.h"
 
 #include <benchmark/benchmark.h>
 

@@ -25,14 +25,18 @@ std::vector<Encoded> encodedPictures() {
     const QString folder = QCoreApplication::applicationDirPath();
     for (const char* bundle : {"on100C", "sn100C", "fn100C", "dn100C", "bn100C"}) {
         const QString root = QStringLiteral("/bench-%1").arg(QLatin1String(bundle));
-        QResource::registerResource(QDir(folder).filePath(QLatin1String(bundle) + QStringLiteral(".rcc")), root);
+        QResource::registerResource(QDir(folder).filePath(QLatin1String(bundle) + QStringLiteral(".rcc")),
+                                    root);
         const bool keys = QLatin1String(bundle) != QLatin1String("bn100C");
         const QStringList names =
-            keys ? QStringList() : QStringList{"gifquorel", "jpgjingtai", "stopdelete", "deletehui", "delete", "clear", "clearhui"};
+            keys ? QStringList() : QStringList{"gifquorel", "jpgjingtai", "stopdelete", "deletehui",
+                                               "delete",    "clear",      "clearhui"};
         for (int n = 0; keys && n < kKeyPictureCount; ++n)
-            pictures.push_back({QResource(QStringLiteral(":%1/gif%2").arg(root).arg(n)).uncompressedData(), "GIF"});
+            pictures.push_back(
+                {QResource(QStringLiteral(":%1/gif%2").arg(root).arg(n)).uncompressedData(), "GIF"});
         for (const QString& name : names)
-            pictures.push_back({QResource(QStringLiteral(":%1/%2").arg(root, name)).uncompressedData(), "JPEG"});
+            pictures.push_back(
+                {QResource(QStringLiteral(":%1/%2").arg(root, name)).uncompressedData(), "JPEG"});
     }
     for (auto& p : pictures)
         p.bytes.detach();

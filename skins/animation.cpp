@@ -26,9 +26,7 @@ struct Scene {
     int captionPixels;
 };
 
-QRectF sourceBody(const Scene& scene) {
-    return {14, scene.remoteTop, kRemoteLength, kRemoteThickness};
-}
+QRectF sourceBody(const Scene& scene) { return {14, scene.remoteTop, kRemoteLength, kRemoteThickness}; }
 
 QRectF learnerBody(const Scene& scene) {
     return {scene.size.width() - 14 - kRemoteLength, scene.remoteTop, kRemoteLength, kRemoteThickness};

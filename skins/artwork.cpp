@@ -24,9 +24,7 @@ const std::array<KeySet, 4> kKeySets{{
     {QStringLiteral("dn100C"), QStringLiteral("skin/dn"), KeyColouring::Occupied},
 }};
 
-QString keyResource(int index) {
-    return QStringLiteral("gif%1").arg(index);
-}
+QString keyResource(int index) { return QStringLiteral("gif%1").arg(index); }
 
 std::vector<Resource> without(std::vector<Resource> resources, const QString& name) {
     std::erase_if(resources, [&](const Resource& r) { return r.name == name; });

@@ -136,9 +136,7 @@ QList<QRgb> palette(std::vector<Tally> colours, std::int64_t total) {
 
 } // namespace
 
-QImage toIndexed(const QImage& picture) {
-    return toIndexed(std::vector<QImage>{picture}).front();
-}
+QImage toIndexed(const QImage& picture) { return toIndexed(std::vector<QImage>{picture}).front(); }
 
 std::vector<QImage> toIndexed(const std::vector<QImage>& frames) {
     const std::vector<QImage> rgb = asRgb(frames);

@@ -30,9 +30,7 @@ constexpr qreal kOkRadius = 19;
 constexpr qreal kFaceInset = 2;
 
 // A key's display name is its group (TV, CBL, or POWER for the two power keys), "/" and its name.
-std::string_view groupOf(std::string_view path) {
-    return path.substr(0, path.find('/'));
-}
+std::string_view groupOf(std::string_view path) { return path.substr(0, path.find('/')); }
 
 QString displayName(std::string_view path) {
     return QString::fromUtf8(path.substr(path.find('/') + 1)).trimmed();
@@ -259,9 +257,7 @@ std::vector<KeyFace> keyFaces() {
     return faces;
 }
 
-QPainterPath navigationPad() {
-    return disc(kRingCentre, kPadRadius);
-}
+QPainterPath navigationPad() { return disc(kRingCentre, kPadRadius); }
 
 void paintKeyWell(QPainter& p, const QPainterPath& face) {
     p.setPen(QPen(kKeyWell, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

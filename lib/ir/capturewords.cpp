@@ -67,7 +67,8 @@ std::vector<int> receivedTimings(const Signal& signal) {
             closedAt = received.size();
             continue;
         }
-        if (i + 1 == signal.timings.size() || spaceUnits(micros) >= static_cast<long>(kSilenceWords) * kLongUnits)
+        if (i + 1 == signal.timings.size() ||
+            spaceUnits(micros) >= static_cast<long>(kSilenceWords) * kLongUnits)
             break; // the silence that closes the record
         words += spaceWords(spaceUnits(micros));
         received.push_back(micros);
@@ -89,7 +90,8 @@ std::string captureRecord(const Signal& signal) {
     for (int i = 0; i < kSilenceWords; ++i)
         record += word(kLongUnits);
     const long periods = threePeriods(signal.carrierHz);
-    record += model::formatHex(periods, 2) + model::formatHex(periods, 2) + model::formatHex(periods, 2) + "00";
+    record +=
+        model::formatHex(periods, 2) + model::formatHex(periods, 2) + model::formatHex(periods, 2) + "00";
     return record;
 }
 

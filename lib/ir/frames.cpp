@@ -73,9 +73,7 @@ std::vector<Frame> withoutFragments(std::vector<Frame> frames) {
     return frames;
 }
 
-bool sameDuration(int played, int captured) {
-    return std::abs(played - captured) <= tolerance(captured);
-}
+bool sameDuration(int played, int captured) { return std::abs(played - captured) <= tolerance(captured); }
 
 std::vector<Frame> splitFrames(const std::vector<int>& timings) {
     std::vector<Frame> frames(1);
@@ -178,7 +176,8 @@ bool faithful(const Transmission& played, const std::vector<Frame>& capturedFram
         return false;
     if (captured.size() == 1)
         return true;
-    return sent.size() >= 2 && sameGap(sent[0].gapAfter, captured[0].gapAfter) && sameFrame(sent[1], captured[1]);
+    return sent.size() >= 2 && sameGap(sent[0].gapAfter, captured[0].gapAfter) &&
+           sameFrame(sent[1], captured[1]);
 }
 
 } // namespace ir

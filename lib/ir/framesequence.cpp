@@ -18,7 +18,8 @@ std::vector<SequenceEntry> readSequence(ByteReader& r) {
     return entries;
 }
 
-Transmission expandSequence(const std::vector<std::vector<int>>& distinct, const std::vector<SequenceEntry>& entries) {
+Transmission expandSequence(const std::vector<std::vector<int>>& distinct,
+                            const std::vector<SequenceEntry>& entries) {
     Transmission t;
     t.carrierHz = kDefaultCarrierHz;
     for (const SequenceEntry& e : entries) {

@@ -49,6 +49,7 @@ std::vector<SequenceEntry> readSequence(ByteReader& r);
 
 // The transmission the entries make of the distinct frames; no frames when an entry names a frame
 // that is not there.
-Transmission expandSequence(const std::vector<std::vector<int>>& distinct, const std::vector<SequenceEntry>& entries);
+Transmission expandSequence(const std::vector<std::vector<int>>& distinct,
+                            const std::vector<SequenceEntry>& entries);
 
 } // namespace ir

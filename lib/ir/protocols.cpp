@@ -31,6 +31,7 @@ constexpr int kRc5Bits = 14;
 constexpr int kRc6Bits = 21; // start, three mode bits, toggle, 16 data bits
 
 constexpr ProtocolTiming kTimings[] = {
+    // clang-format off
     {Protocol::NEC, "NEC", Coding::Pulse, 9000, 4500, 560, 560, 560, 1690, true, 32, 38000, 40000, RepeatForm::RepeatCode, 1},
     {Protocol::NECext, "NECext", Coding::Pulse, 9000, 4500, 560, 560, 560, 1690, true, 32, 38000, 40000, RepeatForm::RepeatCode, 1},
     {Protocol::Samsung32, "Samsung32", Coding::Pulse, 4500, 4500, 560, 560, 560, 1690, true, 32, 38000, 47000, RepeatForm::SameFrame, 1},
@@ -45,6 +46,7 @@ constexpr ProtocolTiming kTimings[] = {
     {Protocol::RCA, "RCA", Coding::Pulse, 4000, 4000, 500, 1000, 500, 2000, true, 24, 56000, 8000, RepeatForm::SameFrame, 1},
     {Protocol::Pioneer, "Pioneer", Coding::Pulse, 8500, 4250, 560, 560, 560, 1690, true, 32, 40000, 26000, RepeatForm::SameFrame, 1},
     {Protocol::Denon, "Denon", Coding::Pulse, 0, 0, 260, 780, 260, 1820, true, 15, 38000, 65000, RepeatForm::InvertedPair, 2},
+    // clang-format on
 };
 
 const ProtocolTiming& timingOf(Protocol protocol) {
@@ -89,9 +91,11 @@ std::vector<int> pulseFrame(const ProtocolTiming& timing, int bitCount, std::uin
     return d;
 }
 
-std::optional<std::uint64_t> readPulses(const ProtocolTiming& timing, int bitCount, const std::vector<int>& d, bool header) {
+std::optional<std::uint64_t> readPulses(const ProtocolTiming& timing, int bitCount, const std::vector<int>& d,
+                                        bool header) {
     const std::size_t first = header && timing.headerMark ? 2 : 0;
-    const std::size_t expected = first + 2 * static_cast<std::size_t>(bitCount) + (timing.stopMark ? 1 : 0) - (timing.stopMark ? 0 : 1);
+    const std::size_t expected = first + 2 * static_cast<std::size_t>(bitCount) + (timing.stopMark ? 1 : 0) -
+                                 (timing.stopMark ? 0 : 1);
     if (d.size() != expected)
         return std::nullopt;
     if (first && (!matches(d[0], timing.headerMark) || !matches(d[1], timing.headerSpace)))
@@ -238,7 +242,8 @@ std::vector<int> firstFrame(const ProtocolCode& code) {
     return pulseFrame(timing, code.bitCount, code.bits, true);
 }
 
-std::optional<std::uint64_t> readFrame(const ProtocolTiming& timing, int bitCount, const std::vector<int>& d) {
+std::optional<std::uint64_t> readFrame(const ProtocolTiming& timing, int bitCount,
+                                       const std::vector<int>& d) {
     switch (timing.coding) {
     case Coding::Biphase5:
         return readRc5(d);
@@ -394,7 +399,8 @@ std::vector<ProtocolCode> recognise(const std::vector<Frame>& captured) {
                 found.emplace_back(distance(*code, frames[0].durations), *code);
         }
     }
-    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<ProtocolCode> codes;
     for (auto& [score, code] : found)
         codes.push_back(code);
@@ -422,7 +428,8 @@ Transmission protocolTransmission(const ProtocolCode& code) {
         t.repeatFrom = 1;
         break;
     case RepeatForm::InvertedPair:
-        t.frames.push_back(Frame{corrected(pulseFrame(timing, code.bitCount, invertedCommand(code.bits), true), code), gap});
+        t.frames.push_back(
+            Frame{corrected(pulseFrame(timing, code.bitCount, invertedCommand(code.bits), true), code), gap});
         break;
     }
     return t;
@@ -448,7 +455,8 @@ std::optional<ProtocolCode> unpackParameters(Protocol protocol, const Parameters
     ProtocolCode code;
     code.protocol = protocol;
     code.bitCount = p[0];
-    if (code.bitCount != timing.bitCount || p[9] > static_cast<std::uint8_t>(RepeatForm::InvertedPair) || p[15] != 0)
+    if (code.bitCount != timing.bitCount || p[9] > static_cast<std::uint8_t>(RepeatForm::InvertedPair) ||
+        p[15] != 0)
         return std::nullopt;
     for (int i = 0; i < 8; ++i)
         code.bits |= std::uint64_t{p[1 + i]} << (8 * i);

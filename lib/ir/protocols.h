@@ -30,9 +30,9 @@ enum class Protocol : std::uint8_t {
     Denon,
 };
 constexpr std::array<Protocol, 14> kProtocols = {
-    Protocol::NEC,      Protocol::NECext, Protocol::Samsung32, Protocol::RC5, Protocol::RC6,
-    Protocol::SIRC,     Protocol::SIRC15, Protocol::SIRC20,    Protocol::JVC, Protocol::Kaseikyo,
-    Protocol::Sharp,    Protocol::RCA,    Protocol::Pioneer,   Protocol::Denon};
+    Protocol::NEC,   Protocol::NECext, Protocol::Samsung32, Protocol::RC5,  Protocol::RC6,
+    Protocol::SIRC,  Protocol::SIRC15, Protocol::SIRC20,    Protocol::JVC,  Protocol::Kaseikyo,
+    Protocol::Sharp, Protocol::RCA,    Protocol::Pioneer,   Protocol::Denon};
 
 // How the frames after the first look.
 enum class RepeatForm : std::uint8_t {
@@ -48,7 +48,7 @@ struct ProtocolCode {
     int bitCount = 0;
     std::uint64_t bits = 0; // in the order sent: bit 0 first
     RepeatForm repeat = RepeatForm::SameFrame;
-    int gapMicros = 0;      // silence after the first frame
+    int gapMicros = 0; // silence after the first frame
     int minimumFrames = 1;
     // How much longer the captured marks and spaces were than the protocol's own, kept so the
     // key sounds like the remote it was learned from.

@@ -30,7 +30,8 @@ std::vector<std::uint8_t> writeRaw(const std::vector<Frame>& frames, std::option
     }
     if (distinct.size() > 255 || frames.size() > 255)
         return {};
-    const auto entries = runsOf(frames.size(), gaps, [&](std::size_t a, std::size_t b) { return frameOf[a] == frameOf[b]; });
+    const auto entries =
+        runsOf(frames.size(), gaps, [&](std::size_t a, std::size_t b) { return frameOf[a] == frameOf[b]; });
     ByteWriter w;
     w.u8(kRawTag);
     w.u8(protocol ? static_cast<unsigned>(*protocol) : 0);

@@ -71,7 +71,8 @@ std::optional<Conversion> convertFrames(const std::vector<Frame>& capturedFrames
 
 std::string answerText(const Conversion& c) {
     const std::span<const std::uint8_t> p(c.parameters);
-    return hexOf(c.identity) + "::" + hexOf(p.first(8)) + ":" + hexOf(p.subspan(8)) + ":::" + hexOf(c.codeData);
+    return hexOf(c.identity) + "::" + hexOf(p.first(8)) + ":" + hexOf(p.subspan(8)) +
+           ":::" + hexOf(c.codeData);
 }
 
 std::string convertBody(std::string_view body) {

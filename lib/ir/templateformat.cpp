@@ -76,7 +76,8 @@ std::optional<TemplateCode> writeTemplate(const std::vector<Frame>& frames) {
     for (const Frame& f : frames)
         for (std::size_t i = 0; i < f.durations.size(); i += 2) {
             const bool isPair = i + 1 < f.durations.size();
-            const auto symbol = isPair ? std::pair{markGroups.indexOf(f.durations[i]), spaceGroups.indexOf(f.durations[i + 1])}
+            const auto symbol = isPair ? std::pair{markGroups.indexOf(f.durations[i]),
+                                                   spaceGroups.indexOf(f.durations[i + 1])}
                                        : std::pair<std::size_t, std::size_t>{};
             if (!isPair || (symbol != zeroSymbol && symbol != oneSymbol)) {
                 literals.push_back(f.durations[i]);
@@ -100,7 +101,8 @@ std::optional<TemplateCode> writeTemplate(const std::vector<Frame>& frames) {
                 shape.push_back({ClosingMark, static_cast<unsigned>(literalTable.indexOf(f.durations[i]))});
                 continue;
             }
-            const std::pair symbol{markGroups.indexOf(f.durations[i]), spaceGroups.indexOf(f.durations[i + 1])};
+            const std::pair symbol{markGroups.indexOf(f.durations[i]),
+                                   spaceGroups.indexOf(f.durations[i + 1])};
             if (symbol == zeroSymbol || symbol == oneSymbol) {
                 bits.push_back(symbol == oneSymbol);
                 if (!shape.empty() && shape.back().kind == BitRun && shape.back().a < 255)

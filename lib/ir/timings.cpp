@@ -40,7 +40,8 @@ public:
 
 private:
     void skipSpace() {
-        while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t' || text_[at_] == '\n' || text_[at_] == '\r'))
+        while (at_ < text_.size() &&
+               (text_[at_] == ' ' || text_[at_] == '\t' || text_[at_] == '\n' || text_[at_] == '\r'))
             ++at_;
     }
     bool take(char c) {
@@ -195,7 +196,8 @@ std::optional<CaptureLine> parseCaptureLine(std::string_view line) {
         const auto command = wholeNumber(label->field("command"), 4294967295.0);
         if (!protocol || protocol->kind != Json::Kind::String || !address || !command)
             return std::nullopt;
-        capture.label = Label{protocol->text, static_cast<unsigned long>(*address), static_cast<unsigned long>(*command)};
+        capture.label =
+            Label{protocol->text, static_cast<unsigned long>(*address), static_cast<unsigned long>(*command)};
     }
     return capture;
 }

@@ -9,7 +9,8 @@ namespace {
 
 constexpr std::uint16_t kDemoAddress = 0x6B2D;
 // Power, volume up and down, channel up and down, mute, menu, OK.
-constexpr std::array<std::uint8_t, kDemoKeyCount> kDemoCommands = {0x01, 0x10, 0x11, 0x20, 0x21, 0x0D, 0x30, 0x31};
+constexpr std::array<std::uint8_t, kDemoKeyCount> kDemoCommands = {0x01, 0x10, 0x11, 0x20,
+                                                                   0x21, 0x0D, 0x30, 0x31};
 
 void appendFrame(std::vector<int>& timings, std::uint32_t bits) {
     timings.push_back(3400);

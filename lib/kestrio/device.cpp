@@ -8,9 +8,9 @@ namespace emu {
 
 namespace {
 
-constexpr std::array<const char*, 7> kOperationNames = {"link_state",         "ReadVersion", "RBasicInfo",
-                                                        "readdatav20",        "writedatav20",
-                                                        "SetCodeCarrierWave", "RCollectCodeInfo"};
+constexpr std::array<const char*, 7> kOperationNames = {
+    "link_state",   "ReadVersion",        "RBasicInfo",      "readdatav20",
+    "writedatav20", "SetCodeCarrierWave", "RCollectCodeInfo"};
 
 std::string lower(std::string text) {
     for (char& c : text)

@@ -15,10 +15,9 @@ using Memory = std::vector<std::uint8_t>;
 
 // The seven operations of the device library, as named in the `fail` command.
 enum class Operation { LinkState, ReadVersion, RBasicInfo, ReadData, WriteData, SetCarrier, CollectCode };
-constexpr std::array<Operation, 7> kOperations = {Operation::LinkState,  Operation::ReadVersion,
-                                                  Operation::RBasicInfo, Operation::ReadData,
-                                                  Operation::WriteData,  Operation::SetCarrier,
-                                                  Operation::CollectCode};
+constexpr std::array<Operation, 7> kOperations = {
+    Operation::LinkState, Operation::ReadVersion, Operation::RBasicInfo, Operation::ReadData,
+    Operation::WriteData, Operation::SetCarrier,  Operation::CollectCode};
 const char* operationName(Operation op);
 std::optional<Operation> operationFromName(const std::string& name);
 

@@ -1,8 +1,8 @@
 #include "emucommands.h"
 
-#include "ir/capturewords.h"
 #include "devicestore.h"
 #include "firmware.h"
+#include "ir/capturewords.h"
 #include "keysignal.h"
 #include "layoutcheck.h"
 #include "layoutdump.h"
@@ -198,7 +198,8 @@ public:
         if (rest.size() == 1 && rest[0].starts_with('{')) {
             const auto line = ir::parseCaptureLine(rest[0]);
             if (!line || carrier)
-                return usageError(err_, "not a capture line with positive timings_us (and it brings its own carrier)");
+                return usageError(
+                    err_, "not a capture line with positive timings_us (and it brings its own carrier)");
             record = ir::captureRecord(line->signal);
         } else if (!carrier && rest.size() == 1 && rest[0].size() >= 8 && ir::isCaptureText(rest[0])) {
             record = upperCase(rest[0]);

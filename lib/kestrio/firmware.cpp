@@ -1,7 +1,7 @@
 #include "firmware.h"
 
-#include "ir/capturewords.h"
 #include "demoremote.h"
+#include "ir/capturewords.h"
 #include "model/hextext.h"
 #include "model/wire.h"
 
@@ -52,7 +52,8 @@ std::optional<std::string> readBlocks(const Device& device, unsigned address, lo
 }
 
 bool writeHex(Device& device, unsigned address, std::string_view data) {
-    if (data.empty() || data.size() % 2 != 0 || address >= kMemorySize || data.size() / 2 > kMemorySize - address)
+    if (data.empty() || data.size() % 2 != 0 || address >= kMemorySize ||
+        data.size() / 2 > kMemorySize - address)
         return false;
     std::vector<std::uint8_t> bytes;
     bytes.reserve(data.size() / 2);
@@ -66,18 +67,26 @@ bool writeHex(Device& device, unsigned address, std::string_view data) {
     return true;
 }
 
-std::string versionText(const Device& device) { return device.settings.versionText.substr(0, wire::kVersionBufferSize); }
+std::string versionText(const Device& device) {
+    return device.settings.versionText.substr(0, wire::kVersionBufferSize);
+}
 
-std::string basicInformation(const Device& device) { return readBlocks(device, wire::kIdentificationAddress, 6).value(); }
+std::string basicInformation(const Device& device) {
+    return readBlocks(device, wire::kIdentificationAddress, 6).value();
+}
 
-std::string identityText(const Device& device) { return basicInformation(device).substr(0, 2 * wire::kIdentityBytes); }
+std::string identityText(const Device& device) {
+    return basicInformation(device).substr(0, 2 * wire::kIdentityBytes);
+}
 
 std::int64_t wallClockMillis() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-void startCapture(Device& device, std::int64_t nowMillis) { device.settings.captureStartedMillis = nowMillis; }
+void startCapture(Device& device, std::int64_t nowMillis) {
+    device.settings.captureStartedMillis = nowMillis;
+}
 
 std::optional<std::string> pollCapture(Device& device, std::int64_t nowMillis) {
     DeviceSettings& s = device.settings;

@@ -11,7 +11,6 @@
 
 namespace emu {
 
-
 // An address half or a block unit: exactly two hex digits.
 std::optional<unsigned> parseByteText(const char* text);
 

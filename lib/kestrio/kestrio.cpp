@@ -1,9 +1,9 @@
 // The device library over the virtual remote: the seven exported operations.
 #include "kestrio.h"
 
-#include "ir/capturewords.h"
 #include "devicestore.h"
 #include "firmware.h"
+#include "ir/capturewords.h"
 #include "model/wire.h"
 
 #include <algorithm>
@@ -42,7 +42,8 @@ DeviceStore& storeFor(const std::filesystem::path& folder) {
     return *slot;
 }
 
-void appendTrace(const std::filesystem::path& folder, Operation op, const std::string& detail, const char* result) {
+void appendTrace(const std::filesystem::path& folder, Operation op, const std::string& detail,
+                 const char* result) {
     std::ofstream log(folder / "exchanges.log", std::ios::app);
     log << operationName(op) << (detail.empty() ? "" : " ") << detail << " -> " << result << '\n';
 }
@@ -144,7 +145,8 @@ KESTRIO_API unsigned char KESTRIO_CALL RBasicInfo(char* buffer) {
 KESTRIO_API unsigned char KESTRIO_CALL readdatav20(char* buffer, int32_t blockCount, const char* addrHigh,
                                                    const char* addrLow, const char* blockUnit) {
     const unsigned long blocks = blockCount > 0 ? static_cast<unsigned long>(blockCount) : 0;
-    const std::string detail = text(addrHigh) + text(addrLow) + ' ' + std::to_string(blockCount) + ' ' + text(blockUnit);
+    const std::string detail =
+        text(addrHigh) + text(addrLow) + ' ' + std::to_string(blockCount) + ' ' + text(blockUnit);
     return exchange(Operation::ReadData, blocks, detail, [&](Device& device) {
         const auto address = parseAddress(addrHigh, addrLow);
         if (!buffer || !address || !isDeviceBlockUnit(blockUnit))

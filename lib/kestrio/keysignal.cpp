@@ -95,7 +95,8 @@ std::optional<KeySignal> pressKey(const Device& device, const std::string& keyNu
     }
     ir::Identity identity{};
     for (unsigned i = 0; i < 3; ++i)
-        identity[i] = static_cast<std::uint8_t>(*model::parseHex(std::string_view(key.identity).substr(2 * i, 2)));
+        identity[i] =
+            static_cast<std::uint8_t>(*model::parseHex(std::string_view(key.identity).substr(2 * i, 2)));
     ir::Parameters parameters{};
     std::copy(m.begin() + at + 6, m.begin() + at + 22, parameters.begin());
     auto played = ir::playKey(identity, code, parameters);
@@ -131,8 +132,9 @@ std::string keySignalText(const KeySignal& key) {
 std::string keySignalJson(const KeySignal& key) {
     std::ostringstream out;
     const Shown s = shown(key.played.transmission);
-    out << "{\"key\": \"" << key.keyNumber << "\", \"identity\": \"" << key.identity << "\", \"stored\": "
-        << (key.stored ? "true" : "false") << ", \"kind\": \"" << key.played.kind << "\", \"protocol\": ";
+    out << "{\"key\": \"" << key.keyNumber << "\", \"identity\": \"" << key.identity
+        << "\", \"stored\": " << (key.stored ? "true" : "false") << ", \"kind\": \"" << key.played.kind
+        << "\", \"protocol\": ";
     if (const auto& p = key.played.protocol) {
         const auto ac = ir::addressAndCommand(*p);
         out << "{\"name\": \"" << ir::protocolName(p->protocol) << "\", \"address\": " << ac.address

@@ -55,7 +55,8 @@ void writeLayout(Memory& memory, const LayoutPlan& plan) {
     std::vector<bool> used(8 * mapBytes, false);
     for (const IndexEntryPlan& entry : plan.index)
         if (entry.inUse)
-            for (unsigned b = entry.firstBlock; b < entry.firstBlock + entry.blockCount && b < used.size(); ++b)
+            for (unsigned b = entry.firstBlock; b < entry.firstBlock + entry.blockCount && b < used.size();
+                 ++b)
                 used[b] = true;
     for (unsigned b : plan.strayBlocks)
         if (b < used.size())

@@ -13,7 +13,6 @@
 
 namespace emu {
 
-
 using wire::Identity;
 
 struct SlotPlan {

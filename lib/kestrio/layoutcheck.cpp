@@ -71,7 +71,8 @@ private:
         ok = inside("block map and code index", blockMap_, mapBytes_ + 6ul * indexCount_) && ok;
         ok = inside("code area", codeArea_, 8ul * blockCount_) && ok;
         if (inside("preset table count", presetTable_, 2))
-            ok = inside("preset table", presetTable_, 2 + 6ul * word(static_cast<unsigned>(presetTable_))) && ok;
+            ok = inside("preset table", presetTable_, 2 + 6ul * word(static_cast<unsigned>(presetTable_))) &&
+                 ok;
         else
             ok = false;
         return ok;
@@ -121,8 +122,10 @@ private:
             unsigned end = b;
             while (end + 1 < blockCount_ && blockUsed(end + 1) && !owner.count(end + 1))
                 ++end;
-            problem("leak: block" + (end > b ? "s " + std::to_string(b) + "-" + std::to_string(end) : " " + std::to_string(b)) +
-                    " marked in use but owned by no index entry");
+            problem(
+                "leak: block" +
+                (end > b ? "s " + std::to_string(b) + "-" + std::to_string(end) : " " + std::to_string(b)) +
+                " marked in use but owned by no index entry");
             b = end;
         }
     }
@@ -134,8 +137,9 @@ private:
             if ((flags & 0xA0) != 0x80 || !(byte(at + 2) & 0x80))
                 continue;
             const unsigned entry = byte(at + 3);
-            const std::string name = "slot " + std::to_string(n) + " (key " +
-                                     (n < keyListCount_ ? hex(byte(header_ + 33 + n), 2) : std::string("--")) + ")";
+            const std::string name =
+                "slot " + std::to_string(n) + " (key " +
+                (n < keyListCount_ ? hex(byte(header_ + 33 + n), 2) : std::string("--")) + ")";
             if (entry >= indexCount_)
                 problem(name + " refers to index entry " + std::to_string(entry) + " of only " +
                         std::to_string(indexCount_));

@@ -118,22 +118,26 @@ std::string dumpText(const LayoutDump& d) {
 
 std::string dumpJson(const LayoutDump& d) {
     std::ostringstream out;
-    out << "{\n  \"identity\": " << jsonString(d.identity) << ",\n  \"versionMajor\": " << jsonString(d.versionMajor)
-        << ",\n  \"versionMinor\": " << jsonString(d.versionMinor) << ",\n  \"model\": " << jsonString(d.model)
-        << ",\n  \"versionText\": " << jsonString(d.versionText)
+    out << "{\n  \"identity\": " << jsonString(d.identity)
+        << ",\n  \"versionMajor\": " << jsonString(d.versionMajor)
+        << ",\n  \"versionMinor\": " << jsonString(d.versionMinor)
+        << ",\n  \"model\": " << jsonString(d.model) << ",\n  \"versionText\": " << jsonString(d.versionText)
         << ",\n  \"attached\": " << (d.attached ? "true" : "false") << ",\n  \"layout\": ";
     if (d.layout.failure) {
         out << "null,\n  \"layoutFailure\": " << jsonString(*d.layout.failure) << "\n}\n";
         return out.str();
     }
     const model::DeviceLayout& l = d.layout.layout;
-    out << "{\n    \"headerAddress\": " << l.layoutHeaderAddress << ",\n    \"pointerBase\": " << l.pointerBase
-        << ",\n    \"blockUnit\": " << jsonString(l.deviceBlockUnit) << ",\n    \"keySlotCount\": " << l.keySlotCount
-        << ",\n    \"keyListCount\": " << l.keyListCount << ",\n    \"codeIndexCount\": " << l.codeIndexCount
-        << ",\n    \"codeBlockCount\": " << l.codeBlockCount << ",\n    \"slotBaseAddress\": " << l.slotBaseAddress
+    out << "{\n    \"headerAddress\": " << l.layoutHeaderAddress
+        << ",\n    \"pointerBase\": " << l.pointerBase
+        << ",\n    \"blockUnit\": " << jsonString(l.deviceBlockUnit)
+        << ",\n    \"keySlotCount\": " << l.keySlotCount << ",\n    \"keyListCount\": " << l.keyListCount
+        << ",\n    \"codeIndexCount\": " << l.codeIndexCount
+        << ",\n    \"codeBlockCount\": " << l.codeBlockCount
+        << ",\n    \"slotBaseAddress\": " << l.slotBaseAddress
         << ",\n    \"presetTableAddress\": " << l.presetTableAddress
-        << ",\n    \"blockMapAddress\": " << l.blockMapAddress << ",\n    \"codeAreaAddress\": " << l.codeAreaAddress
-        << ",\n    \"slots\": [";
+        << ",\n    \"blockMapAddress\": " << l.blockMapAddress
+        << ",\n    \"codeAreaAddress\": " << l.codeAreaAddress << ",\n    \"slots\": [";
     for (std::size_t n = 0; n < d.layout.keyTable.size(); ++n) {
         const std::string& entry = d.layout.keyTable[n];
         out << (n ? "," : "") << "\n      {\"slot\": " << n
@@ -145,7 +149,8 @@ std::string dumpJson(const LayoutDump& d) {
         const IndexEntryView& entry = d.index[e];
         out << (e ? "," : "") << "\n      {\"entry\": " << e << ", \"text\": " << jsonString(entry.text)
             << ", \"identity\": " << jsonString(entry.identity) << ", \"firstBlock\": " << entry.firstBlock
-            << ", \"blockCount\": " << entry.blockCount << ", \"inUse\": " << (entry.inUse ? "true" : "false") << "}";
+            << ", \"blockCount\": " << entry.blockCount << ", \"inUse\": " << (entry.inUse ? "true" : "false")
+            << "}";
     }
     out << "\n    ],\n    \"blockMap\": " << jsonString(l.blockMap) << ",\n    \"presets\": [";
     for (std::size_t i = 0; i < l.presetCodeList.size(); ++i)

@@ -38,14 +38,16 @@ std::array<std::uint8_t, 16> downloadedNecKey(std::uint8_t command) {
     code.protocol = ir::Protocol::NEC;
     code.bitCount = 32;
     const std::uint64_t address = 0x20;
-    code.bits = address | (address ^ 0xFF) << 8 | std::uint64_t{command} << 16 | std::uint64_t(command ^ 0xFF) << 24;
+    code.bits =
+        address | (address ^ 0xFF) << 8 | std::uint64_t{command} << 16 | std::uint64_t(command ^ 0xFF) << 24;
     code.repeat = ir::RepeatForm::RepeatCode;
     return ir::packParameters(code);
 }
 
 // The 16 carrier and timing parameter bytes a downloaded code comes with.
 std::array<std::uint8_t, 16> downloadedParameters(std::uint8_t variant) {
-    return {0x26, 0x01, 0x23, 0x28, 0x11, 0x94, 0x02, 0x30, 0x06, 0x90, 0x02, 0x30, 0x00, 0x20, variant, 0x00};
+    return {0x26, 0x01, 0x23, 0x28, 0x11, 0x94, 0x02,    0x30,
+            0x06, 0x90, 0x02, 0x30, 0x00, 0x20, variant, 0x00};
 }
 
 void writeIdentificationBlock(Device& device, std::uint8_t major, std::uint8_t minor) {
@@ -103,7 +105,8 @@ SlotPlan presetSlot(const Identity& identity, std::uint8_t variant) {
 }
 
 // Stores `blocks` blocks of code bytes under index entry `entry` from `firstBlock` on.
-void storeCode(LayoutPlan& plan, std::size_t entry, const Identity& identity, unsigned firstBlock, unsigned blocks) {
+void storeCode(LayoutPlan& plan, std::size_t entry, const Identity& identity, unsigned firstBlock,
+               unsigned blocks) {
     plan.index.at(entry) = IndexEntryPlan{identity, firstBlock, blocks, true};
     std::vector<std::uint8_t> bytes(8 * blocks);
     for (std::size_t i = 0; i < bytes.size(); ++i)
@@ -136,9 +139,9 @@ LayoutPlan slotStatesLayout() {
         slot.reference = reference;
     };
     set(0x00, 0x00, 0x00, {0, 0, 0});
-    set(0x01, 0x80, 0x00, plan.presets[1]);  // downloaded preset
+    set(0x01, 0x80, 0x00, plan.presets[1]);    // downloaded preset
     set(0x02, 0x80, 0x80, {0x00, 0xFF, 0xFF}); // downloaded into the code area
-    set(0x03, 0xC0, 0x00, plan.presets[2]);  // learned preset
+    set(0x03, 0xC0, 0x00, plan.presets[2]);    // learned preset
     set(0x27, 0xC0, 0x80, {0x03, 0xFF, 0xFF}); // learned into the code area
     set(0x05, 0xA0, 0x80, {0x00, 0xFF, 0xFF}); // bit 5 set: no code whatever follows
     set(0x06, 0xE0, 0x80, {0x00, 0xFF, 0xFF});
@@ -194,12 +197,14 @@ const std::vector<ProfileRecipe>& recipes() {
             d.settings.textOverlay[wire::kIdentificationAddress + wire::kVersionMajorOffset] = "O1";
             return d;
         });
-        add("learned", "keys learned with their own code, two keys sharing one stored code, a key holding a preset",
+        add("learned",
+            "keys learned with their own code, two keys sharing one stored code, a key holding a preset",
             [] { return layoutDevice("learned", learnedLayout()); });
         add("pointer-edges", "a header pointer equal to the pointer base and one just below it", [] {
             LayoutPlan plan = factoryLayout();
             plan.presetTable = {0x0000, PointerForm::Absolute, std::nullopt}; // base itself: address 0
-            plan.codeArea = {plan.headerAddress + plan.pointerBase - 1, PointerForm::FromHeader, std::nullopt};
+            plan.codeArea = {plan.headerAddress + plan.pointerBase - 1, PointerForm::FromHeader,
+                             std::nullopt};
             return layoutDevice("pointer-edges", plan);
         });
         add("blocks-13", "a code area of 13 blocks, the first one in use", [] {
@@ -298,7 +303,8 @@ LayoutPlan factoryLayout() {
     plan.codeArea = {0x2000, PointerForm::Absolute, std::nullopt};
 
     // Keys whose codes come downloaded with the remote: power, mute and volume, in NEC.
-    const std::pair<std::uint8_t, std::uint8_t> downloaded[] = {{0x00, 0x08}, {0x01, 0x09}, {0x02, 0x02}, {0x06, 0x03}, {0x12, 0x0B}};
+    const std::pair<std::uint8_t, std::uint8_t> downloaded[] = {
+        {0x00, 0x08}, {0x01, 0x09}, {0x02, 0x02}, {0x06, 0x03}, {0x12, 0x0B}};
     for (const auto& [key, command] : downloaded) {
         for (std::size_t n = 0; n < plan.keyNumbers.size(); ++n) {
             if (plan.keyNumbers[n] != key)

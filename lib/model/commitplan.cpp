@@ -13,7 +13,8 @@ namespace {
 
 bool sameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
            });
 }
 
@@ -29,7 +30,8 @@ std::optional<unsigned> storedEntry(std::string_view indexText, unsigned count, 
     return std::nullopt;
 }
 
-std::optional<unsigned> firstFreeEntry(std::string_view indexText, unsigned count, std::optional<unsigned> reserved) {
+std::optional<unsigned> firstFreeEntry(std::string_view indexText, unsigned count,
+                                       std::optional<unsigned> reserved) {
     for (unsigned e = 0; e < count; ++e) {
         const std::string_view entry = model::indexEntry(indexText, e);
         if (entry.size() == model::kIndexEntryChars && !model::indexEntryInUse(entry) && e != reserved)
@@ -69,8 +71,8 @@ std::string indexEntryText(std::string_view identity, unsigned firstBlock, unsig
     return std::string(identity) + twoHex(word & 0xFF) + twoHex(word >> 8) + twoHex(blockCount);
 }
 
-CommitDecision planCommit(const model::DeviceLayout& layout, const KeyTable& table, std::string_view keyNumber,
-                          const ConverterAnswer& answer) {
+CommitDecision planCommit(const model::DeviceLayout& layout, const KeyTable& table,
+                          std::string_view keyNumber, const ConverterAnswer& answer) {
     const auto slot = findKeyEntry(table, keyNumber, true);
     if (!slot)
         return CommitRefusal::NoKeyEntry;
@@ -83,7 +85,8 @@ CommitDecision planCommit(const model::DeviceLayout& layout, const KeyTable& tab
     // The key's old code, if no other key uses it, is looked at as already gone.
     std::optional<unsigned> oldEntry;
     IndexState withoutOld{layout.codeIndexText, layout.blockMap};
-    if (const auto entry = referencedIndexEntry("", table, *slot); entry && !indexEntryShared(table, key, *entry)) {
+    if (const auto entry = referencedIndexEntry("", table, *slot);
+        entry && !indexEntryShared(table, key, *entry)) {
         if (auto freed = freeIndexEntry(layout, *entry)) {
             oldEntry = model::parseHex(*entry);
             withoutOld = {std::move(freed->codeIndexText), std::move(freed->blockMap)};
@@ -95,7 +98,8 @@ CommitDecision planCommit(const model::DeviceLayout& layout, const KeyTable& tab
     if (isPresetCode(layout.presetCodeList, answer.identity) || isBuiltInPreset(answer.identity)) {
         plan.isPreset = plan.alreadyStored = true;
         record = "C00000" + answer.identity;
-    } else if (const auto stored = storedEntry(withoutOld.codeIndexText, layout.codeIndexCount, answer.identity)) {
+    } else if (const auto stored =
+                   storedEntry(withoutOld.codeIndexText, layout.codeIndexCount, answer.identity)) {
         plan.alreadyStored = true;
         plan.codeIndexRef = twoHex(*stored);
         record = "C00080" + plan.codeIndexRef + "FFFF";

@@ -65,7 +65,7 @@ using CommitDecision = std::variant<CommitPlan, CommitRefusal>;
 // Plans storing `answer` under key `keyNumber`. The key's old code counts as gone when no other
 // key uses it, so a key re-learned with the code it holds never points at a freed entry; its
 // entry and blocks are freed only after the new code is in place, and are not reused meanwhile.
-CommitDecision planCommit(const model::DeviceLayout& layout, const KeyTable& table, std::string_view keyNumber,
-                          const ConverterAnswer& answer);
+CommitDecision planCommit(const model::DeviceLayout& layout, const KeyTable& table,
+                          std::string_view keyNumber, const ConverterAnswer& answer);
 
 } // namespace model

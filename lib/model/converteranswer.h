@@ -8,10 +8,10 @@
 namespace model {
 
 struct ConverterAnswer {
-    std::string identity;    // 6 hex digits
-    std::string firstField;  // the slot's parameter bytes, with the second field 32 hex digits
+    std::string identity;   // 6 hex digits
+    std::string firstField; // the slot's parameter bytes, with the second field 32 hex digits
     std::string secondField;
-    std::string codeData;    // hex, whole bytes; empty for a preset
+    std::string codeData; // hex, whole bytes; empty for a preset
 };
 
 // nullopt unless the answer has that form with an identity of 6 hex digits, two hex fields of

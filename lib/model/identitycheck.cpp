@@ -14,7 +14,9 @@ constexpr unsigned kSupportedMinor = 3;
 
 std::string site() { return kMakerWebSite; }
 
-std::string unsupportedRemote() { return "自学习软件不支持改遥控器，请到" + site() + "网站下载最新的该款自学习软件！"; }
+std::string unsupportedRemote() {
+    return "自学习软件不支持改遥控器，请到" + site() + "网站下载最新的该款自学习软件！";
+}
 std::string softwareTooOld() { return "自学习软件版本比较低，请到" + site() + "下载最新的该款自学习软件！"; }
 
 Identification refuse(Identification id, std::string text) {

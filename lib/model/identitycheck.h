@@ -18,15 +18,15 @@ struct Notice {
 };
 
 enum class IdentifyOutcome {
-    Accepted,            // model 100R, version 1.3: go on and read the memory layout
-    Refused,             // unsupported remote, firmware or software: the window closes at once
-    NoBasicInformation,  // the identification block could not be read: the window opens empty
-    UnreadableVersion,   // the version bytes are not hex: reported, the window opens empty
+    Accepted,           // model 100R, version 1.3: go on and read the memory layout
+    Refused,            // unsupported remote, firmware or software: the window closes at once
+    NoBasicInformation, // the identification block could not be read: the window opens empty
+    UnreadableVersion,  // the version bytes are not hex: reported, the window opens empty
 };
 
 struct Identification {
     IdentifyOutcome outcome = IdentifyOutcome::Refused;
-    std::string identity;          // characters 1-30 of the basic-information block, once read
+    std::string identity;             // characters 1-30 of the basic-information block, once read
     bool showFirmwareVersion = false; // the identity was taken, so the firmware label is set
     std::optional<Notice> notice;
 };
@@ -36,6 +36,5 @@ std::optional<Notice> checkVersionText(const std::string& versionText);
 
 // The checks on the basic-information block, in their fixed order.
 Identification checkBasicInformation(const std::string& basicInformation);
-
 
 } // namespace model

@@ -31,6 +31,7 @@ struct KeyButtonRow {
 };
 
 // Later rows are stacked over earlier ones where they overlap.
+// clang-format off
 inline constexpr std::array<KeyButtonRow, 49> kKeyButtons{{
     {"IBtn1", {23, 40, 42, 36}, "00", "POWER/TV", {37, 34}},
     {"IBtn4", {135, 39, 38, 32}, "01", "POWER/CBL", {38, 34}},
@@ -82,6 +83,7 @@ inline constexpr std::array<KeyButtonRow, 49> kKeyButtons{{
     {"IBtn53", {126, 288, 30, 64}, "33", "CBL/RIGHT", {30, 58}},
     {"IBtn57", {141, 255, 37, 33}, "30", "CBL/MENU", {36, 32}},
 }};
+// clang-format on
 
 // The keypad box and the remote's body that fills it.
 inline constexpr Place kKeypadBox{146, 0, 197, 731};
@@ -101,6 +103,7 @@ struct ControlRow {
     Place place;
 };
 
+// clang-format off
 inline constexpr std::array<ControlRow, 23> kWindowControls{{
     {"runstate_lab1", ControlKind::Label, {680, 426, 271, 16}},
     {"Image1", ControlKind::Image, {0, 0, 1028, 737}},
@@ -134,6 +137,7 @@ inline constexpr Size kUpdateButtonPicture{49, 42};   // updateibtn
 inline constexpr Size kCloseButtonPicture{49, 42};    // IBtn79
 inline constexpr Size kCloseButtonDisabled{39, 38};   // IBtn79's DisablePic
 inline constexpr Size kHintPanelPicture{413, 170};    // Image4, Image5, Image7, Image8
+// clang-format on
 inline constexpr Size kSplashPicture{460, 260};
 
 } // namespace model

@@ -29,7 +29,8 @@ bool hasLearnedKeys(const KeyTable& table);
 void markKeyCleared(KeyTable& table, std::string_view keyNumber);
 
 // Position of the first entry of `keyNumber`; letter case is ignored when `anyCase` is set.
-std::optional<std::size_t> findKeyEntry(const KeyTable& table, std::string_view keyNumber, bool anyCase = false);
+std::optional<std::size_t> findKeyEntry(const KeyTable& table, std::string_view keyNumber,
+                                        bool anyCase = false);
 
 // The value of a key number as an index into the key picture sets; nullopt when it is not two
 // hex digits or lies outside the 168 pictures.

@@ -28,8 +28,8 @@ public:
     explicit LayoutReader(const BlockReader& read) : read_(read) {}
 
     LayoutRead run() {
-        if (readLocator() && readHeader() && readKeyList() && readSlots() && readMapAndIndex() && readPresets() &&
-            areasFit()) {
+        if (readLocator() && readHeader() && readKeyList() && readSlots() && readMapAndIndex() &&
+            readPresets() && areasFit()) {
             result_.layout.complete = true;
             return std::move(result_);
         }
@@ -126,9 +126,10 @@ private:
             return false;
         result_.memoText = text;
         const auto map = unpackBlockMap(characters(text, 1, std::size_t{2} * mapBytes));
-        const std::string_view index = characters(text, std::size_t{2} * mapBytes + 1, kIndexEntryChars * l.codeIndexCount);
-        if (!map || map->size() != std::size_t{8} * mapBytes || index.size() != kIndexEntryChars * l.codeIndexCount ||
-            !isHex(index))
+        const std::string_view index =
+            characters(text, std::size_t{2} * mapBytes + 1, kIndexEntryChars * l.codeIndexCount);
+        if (!map || map->size() != std::size_t{8} * mapBytes ||
+            index.size() != kIndexEntryChars * l.codeIndexCount || !isHex(index))
             return false;
         l.blockMap = *map;
         l.codeIndexText = std::string(index);
@@ -158,7 +159,8 @@ private:
     bool areasFit() {
         const DeviceLayout& l = result_.layout;
         const unsigned long mapBytes = (l.codeBlockCount + 7) / 8;
-        return fitsInMemory(l.slotBaseAddress, static_cast<unsigned long>(kSlotRecordBytes) * l.keySlotCount) &&
+        return fitsInMemory(l.slotBaseAddress,
+                            static_cast<unsigned long>(kSlotRecordBytes) * l.keySlotCount) &&
                fitsInMemory(l.blockMapAddress, mapBytes + 6ul * l.codeIndexCount) &&
                fitsInMemory(l.codeAreaAddress, 8ul * l.codeBlockCount);
     }

@@ -44,8 +44,8 @@ using BlockReader = std::function<std::string(unsigned address, int blocks, std:
 
 struct LayoutRead {
     DeviceLayout layout;
-    std::vector<std::string> keyTable; // one entry per key slot
-    std::string memoText;              // the block map and index as read, for Memo1
+    std::vector<std::string> keyTable;  // one entry per key slot
+    std::string memoText;               // the block map and index as read, for Memo1
     std::optional<std::string> failure; // why the layout could not be taken, for the user
 };
 

@@ -1,7 +1,7 @@
 #include "collect_code.h"
 
-#include "mainstudy.h"
 #include "device/devicelink.h"
+#include "mainstudy.h"
 
 #include <chrono>
 
@@ -23,7 +23,9 @@ TCollectCode::TCollectCode(MainState& state, QObject* parent) : QThread(parent),
     setObjectName(QStringLiteral("TCollectCode"));
 }
 
-void TCollectCode::setClock(SecondsClock replacement) { secondsClock() = replacement ? std::move(replacement) : steadySeconds; }
+void TCollectCode::setClock(SecondsClock replacement) {
+    secondsClock() = replacement ? std::move(replacement) : steadySeconds;
+}
 
 // Polls without a pause of its own: each answer of the remote sets the pace.
 void TCollectCode::run() {

@@ -1,11 +1,11 @@
 #include "mainstudy.h"
 
+#include "controls/ibtn1.h"
 #include "device/devicelink.h"
-#include "model/devicemessages.h"
 #include "device/identification.h"
 #include "device/layoutio.h"
 #include "device/linkstathread.h"
-#include "controls/ibtn1.h"
+#include "model/devicemessages.h"
 #include "model/keypadlayout.h"
 #include "model/keytable.h"
 #include "platform/animationplayer.h"
@@ -14,8 +14,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -85,9 +85,9 @@ void Tmaincodelearn::runCreation() {
 // Asks until the remote answers or the user cancels; false when cancelled.
 bool Tmaincodelearn::waitForDevice() {
     while (!device::link::attached()) {
-        const auto answer = platform::showMessage(nullptr, platform::MessageStyle::Boxed,
-                                                  platform::Buttons::RetryCancel,
-                                                  QString::fromUtf8(model::kNoRemoteMessage));
+        const auto answer =
+            platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::RetryCancel,
+                                  QString::fromUtf8(model::kNoRemoteMessage));
         if (answer != platform::Answer::Retry)
             return false;
     }
@@ -165,8 +165,10 @@ void Tmaincodelearn::showSteps() {
 
 // The delete commands with their normal or greyed pictures; greyed ends delete-one-key mode.
 void Tmaincodelearn::setDeleteButtons(bool available) {
-    c_.delstudykey->setPicture(skin_.single(available ? QStringLiteral("delete") : QStringLiteral("deletehui")));
-    c_.delallstudykey->setPicture(skin_.single(available ? QStringLiteral("clear") : QStringLiteral("clearhui")));
+    c_.delstudykey->setPicture(
+        skin_.single(available ? QStringLiteral("delete") : QStringLiteral("deletehui")));
+    c_.delallstudykey->setPicture(
+        skin_.single(available ? QStringLiteral("clear") : QStringLiteral("clearhui")));
     c_.delstudykey->setEnabled(available);
     c_.delallstudykey->setEnabled(available);
     if (!available)
@@ -228,15 +230,18 @@ void Tmaincodelearn::closeSteps() {
 
 void Tmaincodelearn::startLinkMonitor() {
     auto* monitor = new linkstate(state_.deviceIdentity);
-    connect(monitor, &linkstate::linkStateText, this, [this](const QString& text) { c_.lab_usbstate->setText(text); });
+    connect(monitor, &linkstate::linkStateText, this,
+            [this](const QString& text) { c_.lab_usbstate->setText(text); });
     connect(monitor, &linkstate::keypadLocked, this, [this] { setKeypadAvailable(false); });
     connect(monitor, &linkstate::keypadUnlocked, this, [this] { setKeypadAvailable(true); });
     connect(monitor, &linkstate::reconnectAsked, this, [](const std::shared_ptr<LinkAnswer>& answer) {
-        answer->give(platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::RetryCancel,
+        answer->give(platform::showMessage(nullptr, platform::MessageStyle::Boxed,
+                                           platform::Buttons::RetryCancel,
                                            QStringLiteral("未检测到遥控器，请重新连接遥控器！")));
     });
     connect(monitor, &linkstate::closeAsked, this, [](const std::shared_ptr<LinkAnswer>& answer) {
-        answer->give(platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::OkCancel,
+        answer->give(platform::showMessage(nullptr, platform::MessageStyle::Boxed,
+                                           platform::Buttons::OkCancel,
                                            QStringLiteral("您需要关闭自学习软件吗！")));
     });
     connect(monitor, &QThread::finished, this, &Tmaincodelearn::linkMonitorFinished);

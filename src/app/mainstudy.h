@@ -22,7 +22,7 @@ class QLabel;
 namespace model {
 struct Identification;
 struct LayoutRead;
-}
+} // namespace model
 
 // The window's mode flags and the state its worker threads share with it.
 struct MainState {

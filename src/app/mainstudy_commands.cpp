@@ -34,9 +34,11 @@ void Tmaincodelearn::checkScreenSize() {
     const QSize size = display.size();
     if (size.width() >= 1024)
         return;
-    platform::notify(nullptr, QStringLiteral("你目前的显示器分辨率是%1*%2\r\n为了运行该软件，你的显示器分辨率至少要1024*768")
-                                  .arg(size.width())
-                                  .arg(size.height()));
+    platform::notify(
+        nullptr,
+        QStringLiteral("你目前的显示器分辨率是%1*%2\r\n为了运行该软件，你的显示器分辨率至少要1024*768")
+            .arg(size.width())
+            .arg(size.height()));
     if (display.size().width() < 1024)
         display.useMinimumMode();
 }

@@ -1,11 +1,11 @@
 // The window's commit of a captured code: encode it, have it converted, decide how it is stored,
 // write it to the remote and show the key as learned.
-#include "mainstudy.h"
+#include "controls/ibtn1.h"
 #include "device/codeconverter.h"
+#include "device/commitwrite.h"
+#include "mainstudy.h"
 #include "model/codeencoding.h"
 #include "model/commitplan.h"
-#include "device/commitwrite.h"
-#include "controls/ibtn1.h"
 #include "platform/animationplayer.h"
 #include "platform/fixedpaths.h"
 #include "platform/messagebox.h"
@@ -16,7 +16,6 @@
 #include <filesystem>
 
 namespace {
-
 
 std::filesystem::path diagnosticFile() {
     return std::filesystem::path(platform::fixedFilePath(QStringLiteral("123.txt")).toStdU16String());
@@ -45,7 +44,8 @@ void Tmaincodelearn::commitCapture() {
     const std::string encoded = model::encodeCapture(state_.capturedCode, diagnosticFile());
     c_.Memo2->appendPlainText(QString::fromStdString(encoded));
     // The group count, the carrier value and its marker are not the converter's business.
-    const std::string answerText = device::convertCode(encoded.size() > 5 ? encoded.substr(5) : std::string());
+    const std::string answerText =
+        device::convertCode(encoded.size() > 5 ? encoded.substr(5) : std::string());
     if (answerText.empty()) {
         platform::box(QStringLiteral("学习失败！"));
         learningFailed();

@@ -1,7 +1,7 @@
 // The window's deletion of learned keys: one key in delete-one-key mode, or all at once.
-#include "mainstudy.h"
 #include "controls/ibtn1.h"
 #include "device/keyclearing.h"
+#include "mainstudy.h"
 #include "model/keytable.h"
 #include "platform/messagebox.h"
 

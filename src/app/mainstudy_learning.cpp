@@ -1,7 +1,7 @@
 // The window's learning mode: switching it, the key clicks, and giving a key up.
-#include "mainstudy.h"
 #include "collect_code.h"
 #include "controls/ibtn1.h"
+#include "mainstudy.h"
 #include "model/keytable.h"
 #include "platform/animationplayer.h"
 #include "platform/messagebox.h"
@@ -60,7 +60,8 @@ void Tmaincodelearn::keyClick(IBtn* key) {
 void Tmaincodelearn::learnKeyClick(IBtn* key) {
     if (!selectedKeyList_.isEmpty()) {
         const QString selected = selectedKeyList_.first()->Path() + QStringLiteral("按键");
-        platform::box(selected + QStringLiteral("正在学习，要停止") + selected + QStringLiteral(",请点击停止学习按钮"));
+        platform::box(selected + QStringLiteral("正在学习，要停止") + selected +
+                      QStringLiteral(",请点击停止学习按钮"));
         return;
     }
     if (!state_.learningOn) {
@@ -113,7 +114,8 @@ void Tmaincodelearn::learningFailed() {
     c_.Imagehint->show();
     c_.Imagehint->setPixmap(skin_.single(QStringLiteral("jpgjingtai")));
     setStatus(QStringLiteral("请重新选择按键进行学习！"));
-    platform::showMessage(nullptr, platform::MessageStyle::Plain, platform::Buttons::Ok, QStringLiteral("学习失败！"));
+    platform::showMessage(nullptr, platform::MessageStyle::Plain, platform::Buttons::Ok,
+                          QStringLiteral("学习失败！"));
     c_.runstate_lab->repaint();
     key->setPicture(keyPicture(skin_.normalKeyPictures, *key));
     selectedKeyList_.removeOne(key);
@@ -125,8 +127,8 @@ void Tmaincodelearn::captureFinished() {
     if (state_.closingDown)
         return;
     // A code captured for another key, or after learning was switched off, is never stored.
-    const bool stale = state_.captureRunState.load() != 1 || !state_.learningOn || selectedKeyList_.isEmpty() ||
-                       selectedKeyList_.first() != captureKey_;
+    const bool stale = state_.captureRunState.load() != 1 || !state_.learningOn ||
+                       selectedKeyList_.isEmpty() || selectedKeyList_.first() != captureKey_;
     captureKey_ = nullptr;
     if (state_.capturedCode.empty() || stale) {
         learningFailed();

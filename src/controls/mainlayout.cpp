@@ -71,7 +71,8 @@ QLabel* makeImage(QWidget* parent, std::string_view name, const QString& picture
     return image;
 }
 
-IBtn* makeButton(QWidget* window, std::string_view name, const QString& picture, const QString& tooltip = {}) {
+IBtn* makeButton(QWidget* window, std::string_view name, const QString& picture,
+                 const QString& tooltip = {}) {
     auto* button = place(new IBtn(window), name);
     if (!picture.isEmpty())
         button->setPicture(QPixmap(windowPicture(picture)));
@@ -121,11 +122,13 @@ MainControls createMainControls(QWidget* window) {
     c.beginstudyibtn = makeButton(window, "beginstudyibtn", QStringLiteral("beginstudyibtn.jpg"));
     c.beginstudyibtn->setDisablePic(QPixmap(windowPicture(QStringLiteral("beginstudyibtn-stop.jpg"))));
     c.helpibtn = makeButton(window, "helpibtn", QStringLiteral("helpibtn.gif"), QStringLiteral("帮助"));
-    c.updateibtn = makeButton(window, "updateibtn", QStringLiteral("updateibtn.gif"), QStringLiteral("升级软件"));
+    c.updateibtn =
+        makeButton(window, "updateibtn", QStringLiteral("updateibtn.gif"), QStringLiteral("升级软件"));
     c.delallstudykey = makeButton(window, "delallstudykey", QString());
-    c.runstate_lab = makeLabel(window, "runstate_lab", QString(),
-                               fontOf({QStringLiteral("文鼎CS中等线"), QStringLiteral("Noto Sans CJK SC")}, 15, true),
-                               Qt::AlignHCenter | Qt::AlignTop);
+    c.runstate_lab =
+        makeLabel(window, "runstate_lab", QString(),
+                  fontOf({QStringLiteral("文鼎CS中等线"), QStringLiteral("Noto Sans CJK SC")}, 15, true),
+                  Qt::AlignHCenter | Qt::AlignTop);
     c.IBtn79 = makeButton(window, "IBtn79", QStringLiteral("IBtn79.gif"), QStringLiteral("关闭软件"));
     c.IBtn79->setDisablePic(QPixmap(windowPicture(QStringLiteral("IBtn79-grey.jpg"))));
     c.Image4 = makeImage(window, "Image4", QStringLiteral("Image4.gif"));

@@ -69,6 +69,8 @@ std::string convertCodeWith(const std::string& libraryName, const std::string& c
     return answer ? std::string(answer) : std::string();
 }
 
-std::string convertCode(const std::string& converterInput) { return convertCodeWith("ConLCode", converterInput); }
+std::string convertCode(const std::string& converterInput) {
+    return convertCodeWith("ConLCode", converterInput);
+}
 
 } // namespace device

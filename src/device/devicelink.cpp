@@ -1,7 +1,7 @@
 #include "devicelink.h"
 
-#include "model/hextext.h"
 #include "kestrio.h"
+#include "model/hextext.h"
 #include "model/wire.h"
 
 #include <algorithm>
@@ -34,10 +34,12 @@ std::string basicInformation() {
 std::string readData(unsigned address, int blockCount, const std::string& blockUnit, std::size_t bufferSize) {
     if (blockCount <= 0)
         return {};
-    const std::size_t size = std::max(bufferSize, wire::kCharsPerBlock * static_cast<std::size_t>(blockCount));
+    const std::size_t size =
+        std::max(bufferSize, wire::kCharsPerBlock * static_cast<std::size_t>(blockCount));
     std::vector<char> buffer(size, 0);
     const model::SplitAddress at = model::splitAddress(address);
-    const bool ok = readdatav20(buffer.data(), blockCount, at.high.c_str(), at.low.c_str(), blockUnit.c_str()) != 0;
+    const bool ok =
+        readdatav20(buffer.data(), blockCount, at.high.c_str(), at.low.c_str(), blockUnit.c_str()) != 0;
     return bufferText(ok, buffer);
 }
 

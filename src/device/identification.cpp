@@ -11,7 +11,8 @@ model::Identification identifyDevice() {
         id.notice = std::move(notice);
         return id;
     }
-    return model::checkBasicInformation(link::readData(wire::kIdentificationAddress, 6, "08", wire::kBasicInfoBufferSize));
+    return model::checkBasicInformation(
+        link::readData(wire::kIdentificationAddress, 6, "08", wire::kBasicInfoBufferSize));
 }
 
 } // namespace device

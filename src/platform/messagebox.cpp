@@ -1,7 +1,7 @@
 #include "messagebox.h"
 
-#include <QGuiApplication>
 #include <QAbstractButton>
+#include <QGuiApplication>
 #include <QMessageBox>
 
 namespace platform {
@@ -46,8 +46,11 @@ public:
             box.setIcon(QMessageBox::Question);
         // The program speaks Chinese throughout, its buttons included.
         const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
-            {QMessageBox::Ok, "确定"},      {QMessageBox::Yes, "是(&Y)"},   {QMessageBox::No, "否(&N)"},
-            {QMessageBox::Retry, "重试(&R)"}, {QMessageBox::Cancel, "取消"}};
+            {QMessageBox::Ok, "确定"},
+            {QMessageBox::Yes, "是(&Y)"},
+            {QMessageBox::No, "否(&N)"},
+            {QMessageBox::Retry, "重试(&R)"},
+            {QMessageBox::Cancel, "取消"}};
         for (const auto& [button, caption] : captions)
             if (QAbstractButton* b = box.button(button))
                 b->setText(QString::fromUtf8(caption));

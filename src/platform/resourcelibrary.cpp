@@ -24,7 +24,8 @@ std::optional<ResourceLibrary> ResourceLibrary::load(const QString& name) {
     return ResourceLibrary(file, root);
 }
 
-ResourceLibrary::ResourceLibrary(QString file, QString root) : file_(std::move(file)), root_(std::move(root)) {}
+ResourceLibrary::ResourceLibrary(QString file, QString root)
+    : file_(std::move(file)), root_(std::move(root)) {}
 
 ResourceLibrary::ResourceLibrary(ResourceLibrary&& other) noexcept
     : file_(std::move(other.file_)), root_(std::move(other.root_)), loaded_(other.loaded_) {

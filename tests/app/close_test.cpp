@@ -5,7 +5,6 @@
 
 using platform::Answer;
 
-
 TEST_F(WindowTest, ClosingWhileLearningWithTheRemoteAttachedIsRefused) {
     Tmaincodelearn& w = create();
     w.show();
@@ -36,7 +35,8 @@ TEST_F(WindowTest, TheCloseButtonClosesAndAsksTheLinkMonitorToStop) {
     click(button("IBtn79"));
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(w.state().closingDown);
-    EXPECT_TRUE(QTest::qWaitFor([&monitor] { return monitor.isNull(); }, 2000)) << "the monitor ended and went";
+    EXPECT_TRUE(QTest::qWaitFor([&monitor] { return monitor.isNull(); }, 2000))
+        << "the monitor ended and went";
 }
 
 TEST_F(WindowTest, AMonitorThatGivesUpClosesTheWindowUnlessItIsClosingAlready) {

@@ -1,7 +1,7 @@
 // The capture thread against the virtual remote: when it polls, when it gives up, what it leaves.
+#include "app/collect_code.h"
 #include "app/mainstudy.h"
 #include "devicefolder.h"
-#include "app/collect_code.h"
 
 #include <QElapsedTimer>
 

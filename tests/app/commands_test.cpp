@@ -57,8 +57,8 @@ TEST_F(CommandsTest, FiveButtonsTakeTheHandCursorOnceHoveredButNotDeleteOne) {
                          Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(b, &move);
     };
-    for (IBtn* b : {c().helpibtn, c().updateibtn, c().IBtn79, c().beginstudyibtn, c().delallstudykey,
-                    c().delstudykey})
+    for (IBtn* b :
+         {c().helpibtn, c().updateibtn, c().IBtn79, c().beginstudyibtn, c().delallstudykey, c().delstudykey})
         hover(b);
     for (IBtn* b : {c().helpibtn, c().updateibtn, c().IBtn79, c().beginstudyibtn, c().delallstudykey})
         EXPECT_EQ(b->cursor().shape(), Qt::PointingHandCursor) << b->objectName().toStdString();
@@ -69,7 +69,8 @@ TEST_F(CommandsTest, ANarrowScreenIsToldItsSizeAndTheModeIsChangedForTheSessionO
     display.screen = QSize(800, 600);
     messages.expect(Answer::Ok);
     createShown();
-    EXPECT_EQ(onlyMessage().text, "你目前的显示器分辨率是800*600\r\n为了运行该软件，你的显示器分辨率至少要1024*768");
+    EXPECT_EQ(onlyMessage().text,
+              "你目前的显示器分辨率是800*600\r\n为了运行该软件，你的显示器分辨率至少要1024*768");
     EXPECT_EQ(onlyMessage().caption, "提示");
     EXPECT_EQ(display.modeChanges, 1);
     EXPECT_TRUE(window->isVisible()) << "the program goes on whether or not the mode changed";

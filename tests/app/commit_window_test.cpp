@@ -25,7 +25,9 @@ class CommitWindowTest : public WindowTest {
 protected:
     const controls::MainControls& c() const { return window->controls(); }
 
-    void send(const std::vector<int>& timings) { ASSERT_EQ(folder.emu(testsupport::sendArguments(timings)), 0); }
+    void send(const std::vector<int>& timings) {
+        ASSERT_EQ(folder.emu(testsupport::sendArguments(timings)), 0);
+    }
 
     // Clicks the key in learning mode and waits for the capture and its commit to end; the boxes
     // it shows are answered with OK.
@@ -36,8 +38,11 @@ protected:
             messages.expect(Answer::Ok);
         const std::size_t before = messages.shown().size();
         click(key(code));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return window->state().captureThread.isNull() &&
-                                                 messages.shown().size() >= before + boxes; }, 10000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return window->state().captureThread.isNull() && messages.shown().size() >= before + boxes;
+            },
+            10000));
     }
 
     std::string entryOf(const char* code) const {

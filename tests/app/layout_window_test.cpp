@@ -3,9 +3,7 @@
 
 #include <QPlainTextEdit>
 
-
 using platform::Answer;
-
 
 TEST_F(WindowTest, TheWindowKeepsTheLayoutAsTheDumpShowsIt) {
     Tmaincodelearn& w = create();
@@ -49,8 +47,8 @@ TEST_F(WindowTest, ARefusedRemoteHasItsMemoryLeftUnread) {
 }
 
 TEST_F(WindowTest, ACorruptLayoutIsReportedAndNothingOfItIsKept) {
-    for (const char* profile : {"corrupt-pointer", "corrupt-header", "corrupt-counts", "corrupt-code-area",
-                                "corrupt-hex"}) {
+    for (const char* profile :
+         {"corrupt-pointer", "corrupt-header", "corrupt-counts", "corrupt-code-area", "corrupt-hex"}) {
         SCOPED_TRACE(profile);
         folder.reset(profile);
         const emu::Memory before = folder.snapshot().memory;

@@ -23,8 +23,12 @@ protected:
     const SkinPictures& skin() const { return window->skin(); }
     const controls::MainControls& c() const { return window->controls(); }
     QPixmap normal(const char* code) const { return skin().normalKeyPictures[std::stoul(code, nullptr, 16)]; }
-    QPixmap learned(const char* code) const { return skin().learnedKeyPictures[std::stoul(code, nullptr, 16)]; }
-    QPixmap learning(const char* code) const { return skin().learningKeyPictures[std::stoul(code, nullptr, 16)]; }
+    QPixmap learned(const char* code) const {
+        return skin().learnedKeyPictures[std::stoul(code, nullptr, 16)];
+    }
+    QPixmap learning(const char* code) const {
+        return skin().learningKeyPictures[std::stoul(code, nullptr, 16)];
+    }
 
     // Waits until no capture thread is left.
     bool captureEnded() {

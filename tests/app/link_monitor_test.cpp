@@ -18,15 +18,20 @@ protected:
     const controls::MainControls& c() const { return window->controls(); }
 
     bool commandsEnabled() const {
-        return c().beginstudyibtn->isEnabled() && c().delstudykey->isEnabled() && c().delallstudykey->isEnabled();
+        return c().beginstudyibtn->isEnabled() && c().delstudykey->isEnabled() &&
+               c().delallstudykey->isEnabled();
     }
     bool commandsDisabled() const {
-        return !c().beginstudyibtn->isEnabled() && !c().delstudykey->isEnabled() && !c().delallstudykey->isEnabled();
+        return !c().beginstudyibtn->isEnabled() && !c().delstudykey->isEnabled() &&
+               !c().delallstudykey->isEnabled();
     }
 
     bool connectedAgain() {
-        return QTest::qWaitFor([this] { return label("lab_usbstate") == kConnected && c().ykqbox->isVisible() &&
-                                               commandsEnabled(); }, 3000);
+        return QTest::qWaitFor(
+            [this] {
+                return label("lab_usbstate") == kConnected && c().ykqbox->isVisible() && commandsEnabled();
+            },
+            3000);
     }
 
     Tmaincodelearn& shownAndConnected() {
@@ -87,9 +92,7 @@ TEST_F(LinkMonitorTest, AnotherRemotePluggedInEndsTheMonitorAndClosesTheWindow) 
 TEST_F(LinkMonitorTest, CancelThenCancelKeepsTheWindowLockedAndAsksAgain) {
     Tmaincodelearn& w = shownAndConnected();
     messages.expect(Answer::Cancel);
-    messages.expect(Answer::Cancel, [this] {
-        EXPECT_FALSE(c().ykqbox->isVisible());
-    });
+    messages.expect(Answer::Cancel, [this] { EXPECT_FALSE(c().ykqbox->isVisible()); });
     messages.expect(Answer::Retry, [this] { folder.setAttached(true); });
     folder.setAttached(false);
     EXPECT_TRUE(connectedAgain());
@@ -117,7 +120,8 @@ TEST_F(LinkMonitorTest, CancelThenOkWhileLearningWithTheRemoteBackIsRefusedByThe
     folder.setAttached(false);
     ASSERT_TRUE(QTest::qWaitFor([this] { return messages.shown().size() == 3; }, 3000));
     EXPECT_EQ(messages.shown()[2].text, "你正在学习，要退出系统请先停止学习！");
-    EXPECT_TRUE(QTest::qWaitFor([&w] { return w.state().linkThread.isNull(); }, 2000)) << "the monitor has ended";
+    EXPECT_TRUE(QTest::qWaitFor([&w] { return w.state().linkThread.isNull(); }, 2000))
+        << "the monitor has ended";
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.state().closingDown);
 }

@@ -57,14 +57,15 @@ TEST_F(SkinTest, TheWholeSkinGivesEveryPictureItsPlace) {
     useBundles();
     SkinPictures skin;
     ASSERT_TRUE(loadSkin(skin, fixedFiles.filePath("888.swf")));
-    for (const KeyPictures* set : {&skin.normalKeyPictures, &skin.learnedKeyPictures, &skin.learningKeyPictures,
-                                   &skin.occupiedKeyPictures})
+    for (const KeyPictures* set : {&skin.normalKeyPictures, &skin.learnedKeyPictures,
+                                   &skin.learningKeyPictures, &skin.occupiedKeyPictures})
         for (const QPixmap& picture : *set)
             ASSERT_FALSE(picture.isNull());
     // Key 27 (IBtn35, "CBL/UP") is 70 x 29; an index no key uses is a plain key.
     EXPECT_EQ(skin.learnedKeyPictures[0x27].size(), QSize(70, 29));
     EXPECT_EQ(skin.normalKeyPictures[0x08].size(), QSize(36, 32));
-    for (const char* name : {"gifquorel", "jpgjingtai", "stopdelete", "deletehui", "delete", "clear", "clearhui"})
+    for (const char* name :
+         {"gifquorel", "jpgjingtai", "stopdelete", "deletehui", "delete", "clear", "clearhui"})
         EXPECT_FALSE(skin.single(name).isNull()) << name;
     EXPECT_TRUE(QFile::exists(fixedFiles.filePath("888.swf")));
 }

@@ -50,7 +50,7 @@ TEST_F(WindowTest, CancelWhileWaitingForTheRemoteEndsStartUp) {
 
 TEST_F(WindowTest, RetryAfterPluggingTheRemoteInGoesOn) {
     folder.setAttached(false);
-    messages.expect(Answer::Retry);                                  // still unplugged: asked again
+    messages.expect(Answer::Retry); // still unplugged: asked again
     messages.expect(Answer::Retry, [this] { folder.setAttached(true); });
     Tmaincodelearn& w = create();
     EXPECT_EQ(messages.shown().size(), 2u);

@@ -1,6 +1,6 @@
 #include "controls/ibtn1.h"
-#include "model/keypadlayout.h"
 #include "controls/mainlayout.h"
+#include "model/keypadlayout.h"
 #include "platform/animationplayer.h"
 
 #include <QLabel>
@@ -72,7 +72,8 @@ TEST_F(MainLayoutTest, ControlsLieAtTheirPlacesWithWindowedOnesOnTop) {
     for (const auto& row : model::kWindowControls) {
         const auto* control = window.findChild<QWidget*>(QString::fromUtf8(row.name.data(), row.name.size()));
         ASSERT_NE(control, nullptr) << row.name;
-        EXPECT_EQ(control->geometry(), QRect(row.place.left, row.place.top, row.place.width, row.place.height))
+        EXPECT_EQ(control->geometry(),
+                  QRect(row.place.left, row.place.top, row.place.width, row.place.height))
             << row.name;
     }
     // Painting order: later children lie above earlier ones.
@@ -104,10 +105,9 @@ TEST_F(MainLayoutTest, AClickOnAnOverlappingKeyReachesThatKey) {
         const char* expected;
         QPoint inBox;
     } cases[] = {
-        {"IBtn49", {68, 295}}, // lies over IBtn35
-        {"IBtn53", {130, 293}}, // lies over IBtn35
-        {"IBtn57", {159, 271}},
-        {"IBtn47", {30, 454}}, // lies over IBtn41
+        {"IBtn49", {68, 295}},                         // lies over IBtn35
+        {"IBtn53", {130, 293}},                        // lies over IBtn35
+        {"IBtn57", {159, 271}}, {"IBtn47", {30, 454}}, // lies over IBtn41
         {"IBtn35", {100, 280}},
     };
     for (const auto& test : cases) {

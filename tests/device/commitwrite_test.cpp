@@ -5,17 +5,17 @@
 #include "kestrio/layoutdump.h"
 #include "kestrio/profiles.h"
 
-#include "model/hextext.h"
+#include "device/commitwrite.h"
 #include "device/layoutio.h"
 #include "model/commitplan.h"
-#include "device/commitwrite.h"
+#include "model/hextext.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 const model::ConverterAnswer kNewCode{"4D5E6F", "0011223344556677", "8899AABBCCDDEEFF",
-                                         "0102030405060708090A0B0C0D0E0F1011121314"};
+                                      "0102030405060708090A0B0C0D0E0F1011121314"};
 
 // A remote with keys 00-04 and 1A, a code area of 16 blocks and 4 index entries.
 class SmallRemote : public ::testing::Test {
@@ -29,7 +29,8 @@ protected:
         plan.index.assign(4, emu::IndexEntryPlan{});
         for (std::size_t e = 0; e < inUse.size(); ++e) {
             plan.index[e] = inUse[e];
-            plan.codeData.emplace_back(inUse[e].firstBlock, std::vector<std::uint8_t>(8 * inUse[e].blockCount, 0xEE));
+            plan.codeData.emplace_back(inUse[e].firstBlock,
+                                       std::vector<std::uint8_t>(8 * inUse[e].blockCount, 0xEE));
         }
         emu::Device device = folder.snapshot();
         emu::writeLayout(device.memory, plan);
@@ -68,11 +69,14 @@ TEST_F(SmallRemote, TheWorkedExampleOfANewCodeLandsInTheRemote) {
 
     const auto onDevice = emu::dumpDevice(folder.snapshot()).layout;
     EXPECT_EQ(onDevice.keyTable[5], "1A|2|1|01FFFF");
-    EXPECT_EQ(memoryHex(read.layout.slotBaseAddress + 110, 22), "C0008001FFFF00112233445566778899AABBCCDDEEFF");
+    EXPECT_EQ(memoryHex(read.layout.slotBaseAddress + 110, 22),
+              "C0008001FFFF00112233445566778899AABBCCDDEEFF");
     EXPECT_EQ(memoryHex(read.layout.codeAreaAddress + 16, 20), kNewCode.codeData);
     // The block map (F800) directly followed by the four entries.
     EXPECT_EQ(memoryHex(read.layout.blockMapAddress, 2 + 24),
+              // clang-format off
               "F800" "1A2B3C008002" "4D5E6F028003" "000000000000" "000000000000");
+    // clang-format on
     EXPECT_EQ(onDevice.layout.blockMap, "1111100000000000");
     EXPECT_EQ(read.layout.codeIndexText, onDevice.layout.codeIndexText);
     std::string problems;
@@ -81,7 +85,9 @@ TEST_F(SmallRemote, TheWorkedExampleOfANewCodeLandsInTheRemote) {
 
 TEST_F(SmallRemote, FirstFitSkipsRunsTooShort) {
     // Map 1101011100000000: blocks 0-1, 3 and 5-7 in use.
-    build({{{0x11, 0x11, 0x11}, 0, 2, true}, {{0x22, 0x22, 0x22}, 3, 1, true}, {{0x33, 0x33, 0x33}, 5, 3, true}});
+    build({{{0x11, 0x11, 0x11}, 0, 2, true},
+           {{0x22, 0x22, 0x22}, 3, 1, true},
+           {{0x33, 0x33, 0x33}, 5, 3, true}});
     ASSERT_EQ(read.layout.blockMap, "1101011100000000");
     commit(kNewCode);
     const auto onDevice = emu::dumpDevice(folder.snapshot()).layout.layout;

@@ -27,21 +27,21 @@ TEST(ConverterAnswer, SplitsIdentityFieldsAndCodeData) {
 
 TEST(ConverterAnswer, RefusesEveryOtherForm) {
     for (const char* bad : {"", "::", "010000", "010000::", "010000::00:00",
-                            "01000::0000000000000000:0000000000000000:::",        // 5-digit identity
-                            "01000G::0000000000000000:0000000000000000:::",       // not hex
-                            "010000::000000000000000:0000000000000000:::",        // 31 digits
-                            "010000::0000000000000000:00000000000000000:::",      // 33 digits
-                            "010000::00000000000000000000000000000000::::",       // empty second field
-                            "010000::0000000000000000:0000000000000000::00",      // no ":::"
-                            "010000::0000000000000000:0000000000000000:::0:00",   // colon in the data
+                            "01000::0000000000000000:0000000000000000:::",      // 5-digit identity
+                            "01000G::0000000000000000:0000000000000000:::",     // not hex
+                            "010000::000000000000000:0000000000000000:::",      // 31 digits
+                            "010000::0000000000000000:00000000000000000:::",    // 33 digits
+                            "010000::00000000000000000000000000000000::::",     // empty second field
+                            "010000::0000000000000000:0000000000000000::00",    // no ":::"
+                            "010000::0000000000000000:0000000000000000:::0:00", // colon in the data
                             "010000::0000000000000000:000000000000000X:::"})
         EXPECT_FALSE(parseConverterAnswer(bad)) << bad;
 }
 
 TEST(ConverterLibrary, IsLoadedByNameAndConvertsTheEncodedCapture) {
-    const std::string encoded = encodeCapture(
-        trimCapture("E97834BC86900690869006908690" + std::string(kGapRun) + "4F4F5000"),
-        std::filesystem::temp_directory_path() / "qtm418-converter-123.txt");
+    const std::string encoded =
+        encodeCapture(trimCapture("E97834BC86900690869006908690" + std::string(kGapRun) + "4F4F5000"),
+                      std::filesystem::temp_directory_path() / "qtm418-converter-123.txt");
     ASSERT_FALSE(encoded.empty());
     const std::string answer = convertCode(encoded.substr(5));
     ASSERT_TRUE(parseConverterAnswer(answer)) << answer;

@@ -37,7 +37,7 @@ TEST(DeviceLayoutRead, TheFactoryRemoteReadsAsItsDumpShows) {
     const emu::LayoutDump dump = emu::dumpDevice(folder.snapshot());
     EXPECT_EQ(read.keyTable, dump.layout.keyTable);
     ASSERT_EQ(read.keyTable.size(), 49u);
-    EXPECT_EQ(read.keyTable[0], "00|1|0|");   // downloaded: shows green
+    EXPECT_EQ(read.keyTable[0], "00|1|0|"); // downloaded: shows green
     EXPECT_EQ(read.keyTable[3], "03|0|0|");
     EXPECT_EQ(read.keyTable[48], "60|0|0|");
     const DeviceLayout& l = read.layout;
@@ -59,7 +59,7 @@ TEST(DeviceLayoutRead, ReadsSixTimesWithBlockUnit08AndWritesNothing) {
     readDeviceLayout();
     const auto log = exchangeLog(folder);
     const std::vector<std::string> expected = {
-        "readdatav20 B03C 2 08 -> ok", "readdatav20 1000 5 08 -> ok",   "readdatav20 1020 50 08 -> ok",
+        "readdatav20 B03C 2 08 -> ok",   "readdatav20 1000 5 08 -> ok",  "readdatav20 1020 50 08 -> ok",
         "readdatav20 1100 135 08 -> ok", "readdatav20 1A00 31 08 -> ok", "readdatav20 1600 120 08 -> ok"};
     EXPECT_EQ(log, expected);
 }
@@ -129,13 +129,13 @@ TEST(DeviceLayoutRead, AMapAndIndexOfMoreThan128BlocksReadWhole) {
     EXPECT_EQ(read.layout.blockMap.size(), 2000u);
     EXPECT_EQ(read.layout.codeIndexText.size(), 250u * 12);
     EXPECT_EQ(read.layout.codeIndexText.substr(249 * 12), "667788CC8704"); // the last entry: block 1996
-    EXPECT_EQ(read.layout.blockMap.substr(1988), "001111001111"); // entries 200 and 249
+    EXPECT_EQ(read.layout.blockMap.substr(1988), "001111001111");          // entries 200 and 249
     EXPECT_EQ(read.memoText.size(), 16u * 219);
 }
 
 TEST(DeviceLayoutRead, CorruptLayoutsEndInTheMessageWithoutAWrite) {
-    for (const char* profile : {"corrupt-pointer", "corrupt-header", "corrupt-counts", "corrupt-code-area",
-                                "corrupt-hex"}) {
+    for (const char* profile :
+         {"corrupt-pointer", "corrupt-header", "corrupt-counts", "corrupt-code-area", "corrupt-hex"}) {
         SCOPED_TRACE(profile);
         DeviceFolder folder(profile);
         const emu::Memory before = folder.snapshot().memory;

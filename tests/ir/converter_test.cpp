@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <set>
 #include <regex>
+#include <set>
 
 using namespace ir;
 
@@ -88,7 +88,8 @@ TEST(Converter, EveryPresetProtocolIsRecognisedFromItsOwnSignal) {
         const std::vector<Frame> captured = pressFrames(t, 3);
         const auto conversion = convertFrames(captured);
         ASSERT_TRUE(conversion) << protocolName(c.protocol);
-        EXPECT_EQ(conversion->identity, (Identity{static_cast<std::uint8_t>(c.protocol), 0, 0})) << conversion->kind;
+        EXPECT_EQ(conversion->identity, (Identity{static_cast<std::uint8_t>(c.protocol), 0, 0}))
+            << conversion->kind;
         EXPECT_TRUE(conversion->codeData.empty());
         const auto played = replay(*conversion);
         ASSERT_TRUE(played && played->protocol) << protocolName(c.protocol);
@@ -182,7 +183,9 @@ TEST(Converter, TheEncodedBodyIsReadWithItsGapsShortMarksAndAShift) {
     EXPECT_EQ((*frames)[0].durations, (std::vector<int>{8942, 4558, 502, 618, 502}));
     EXPECT_EQ((*frames)[0].gapAfter, 23500);
     // Ten groups leave one digit of the header in front of the body.
+    // clang-format off
     EXPECT_EQ(parseEncodedBody("2" "22EE11CE01F6FEFE0014EDED"), parseEncodedBody("22EE11CE01F6FEFE0014EDED"));
+    // clang-format on
     const auto negative = parseEncodedBody("FFFFFFE0026A01F6FEFE0014EDED");
     ASSERT_TRUE(negative);
     EXPECT_EQ((*negative)[0].durations, (std::vector<int>{1, 618, 502}));
@@ -196,7 +199,8 @@ TEST(Converter, AnyInputGivesAWellFormedAnswerOrNothing) {
     EXPECT_EQ(convertBody("garbage"), "");
     std::mt19937 random(2024);
     const std::string alphabet = "0123456789ABCDEFEDFE7";
-    const std::string valid = bodyOf(pressFrames(protocolTransmission(key(Protocol::NEC, 0xE51AFB04, 32)), 2));
+    const std::string valid =
+        bodyOf(pressFrames(protocolTransmission(key(Protocol::NEC, 0xE51AFB04, 32)), 2));
     for (int round = 0; round < 3000; ++round) {
         std::string text;
         if (round % 3 == 0) {
@@ -216,18 +220,19 @@ TEST(Converter, AnyInputGivesAWellFormedAnswerOrNothing) {
 }
 
 TEST(PlayBack, RefusesStoredCodesAndParametersThatMakeNoCode) {
-    const std::vector<Frame> frames = {Frame{{3000, 1500, 420, 420, 420, 1260, 420, 420, 420, 1260, 420, 420, 420,
-                                              1260, 420, 420, 420, 1260, 420},
-                                             0}};
+    const std::vector<Frame> frames = {Frame{
+        {3000, 1500, 420, 420, 420, 1260, 420, 420, 420, 1260, 420, 420, 420, 1260, 420, 420, 420, 1260, 420},
+        0}};
     const auto conversion = convertFrames(frames);
     ASSERT_TRUE(conversion && !conversion->codeData.empty());
     auto data = conversion->codeData;
-    EXPECT_FALSE(playKey(conversion->identity, std::span(data).first(data.size() / 2), conversion->parameters));
+    EXPECT_FALSE(
+        playKey(conversion->identity, std::span(data).first(data.size() / 2), conversion->parameters));
     EXPECT_FALSE(playKey(conversion->identity, {}, conversion->parameters));
     data[0] = 'X';
     EXPECT_FALSE(playKey(conversion->identity, data, conversion->parameters));
-    EXPECT_FALSE(playKey({0x01, 0, 0}, {}, Parameters{}));  // NEC with no bits
-    EXPECT_FALSE(playKey({0x20, 0, 0}, {}, Parameters{}));  // no protocol of that number
+    EXPECT_FALSE(playKey({0x01, 0, 0}, {}, Parameters{})); // NEC with no bits
+    EXPECT_FALSE(playKey({0x20, 0, 0}, {}, Parameters{})); // no protocol of that number
     Parameters tooWide = packParameters(key(Protocol::RC5, 0x2B, 14));
     tooWide[2] = 0xFF;
     EXPECT_FALSE(playKey({0x04, 0, 0}, {}, tooWide));

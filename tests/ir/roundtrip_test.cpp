@@ -1,8 +1,8 @@
 // Every capture of the test data, through the remote's receiver, the encoder, the converter and
 // the remote's memory, played back again.
 #include "ir/capturewords.h"
-#include "model/codeencoding.h"
 #include "ir/storedcode.h"
+#include "model/codeencoding.h"
 
 #include "model/hextext.h"
 #include "model/wire.h"
@@ -50,8 +50,8 @@ struct Learned {
 Learned learn(const Signal& signal) {
     std::string buffer = captureRecord(signal);
     buffer.resize(wire::kCaptureBufferSize, '\0');
-    const std::string encoded = model::encodeCapture(model::trimCapture(buffer),
-                                                        std::filesystem::temp_directory_path() / "qtm418-rt-123.txt");
+    const std::string encoded = model::encodeCapture(
+        model::trimCapture(buffer), std::filesystem::temp_directory_path() / "qtm418-rt-123.txt");
     Learned learned;
     if (encoded.size() <= 5)
         return learned;
@@ -110,8 +110,8 @@ TEST(RoundTrip, EveryTestCaptureIsLearnedRecognisedAndPlayedBackFaithfully) {
                           addressAndCommand(*protocol).address == line.label->address &&
                           addressAndCommand(*protocol).command == line.label->command;
         recognised += same;
-        EXPECT_TRUE(same) << line.source << " label " << line.label->protocol << " " << line.label->address << "/"
-                          << line.label->command << " learned as " << learned.played->kind
+        EXPECT_TRUE(same) << line.source << " label " << line.label->protocol << " " << line.label->address
+                          << "/" << line.label->command << " learned as " << learned.played->kind
                           << (protocol ? " " + std::to_string(addressAndCommand(*protocol).address) + "/" +
                                              std::to_string(addressAndCommand(*protocol).command)
                                        : std::string());
@@ -130,7 +130,8 @@ TEST(RoundTrip, EveryTestCaptureIsLearnedRecognisedAndPlayedBackFaithfully) {
         EXPECT_TRUE(shared) << key.first << " learned as " << key.second;
     }
     std::cout << "faithful " << faithfulCount << "/" << lines.size() << ", recognised " << recognised << "/"
-              << labelled << ", one stored code for " << sharing << "/" << groups << " files with several keys in a protocol;";
+              << labelled << ", one stored code for " << sharing << "/" << groups
+              << " files with several keys in a protocol;";
     for (const auto& [kind, count] : kinds)
         std::cout << ' ' << kind << '=' << count;
     std::cout << '\n';

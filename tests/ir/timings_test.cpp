@@ -25,9 +25,9 @@ TEST(CaptureLine, TakesTimingsCarrierSourceAndLabel) {
 
 TEST(CaptureLine, RefusesWhatIsNotACaptureLine) {
     for (const char* text : {"", "{", "[]", "{}", R"({"timings_us": []})", R"({"timings_us": [0, 5]})",
-                             R"({"timings_us": [1.5]})", R"({"timings_us": [-3]})", R"({"timings_us": [2000000]})",
-                             R"({"timings_us": [1, 2]} trailing)", R"({"timings_us": "9000"})",
-                             R"({"timings_us": [1], "carrier_hz": "fast"})",
+                             R"({"timings_us": [1.5]})", R"({"timings_us": [-3]})",
+                             R"({"timings_us": [2000000]})", R"({"timings_us": [1, 2]} trailing)",
+                             R"({"timings_us": "9000"})", R"({"timings_us": [1], "carrier_hz": "fast"})",
                              R"({"timings_us": [1], "label": {"protocol": "NEC"}})",
                              R"([[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]])"})
         EXPECT_FALSE(parseCaptureLine(text)) << text;

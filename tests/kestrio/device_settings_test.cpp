@@ -87,9 +87,9 @@ TEST(Firmware, ReadsAndWritesStayInsideMemory) {
     EXPECT_EQ(readBlocks(d, 0xFFF8, 1)->substr(12), "A1B2");
 
     const Memory before = d.memory;
-    EXPECT_FALSE(writeHex(d, 0xFFFF, "0102"));   // one byte too many
-    EXPECT_FALSE(writeHex(d, 0x0100, "123"));    // half a byte
-    EXPECT_FALSE(writeHex(d, 0x0100, "12G4"));   // not hex
+    EXPECT_FALSE(writeHex(d, 0xFFFF, "0102")); // one byte too many
+    EXPECT_FALSE(writeHex(d, 0x0100, "123"));  // half a byte
+    EXPECT_FALSE(writeHex(d, 0x0100, "12G4")); // not hex
     EXPECT_FALSE(writeHex(d, 0x0100, ""));
     EXPECT_EQ(d.memory, before);
 }
@@ -138,7 +138,8 @@ TEST(Profiles, EachNewRemoteHasItsOwnIdentityAndSwappingChangesIt) {
     EXPECT_EQ(identityText(a).substr(0, 12), before.substr(0, 12));
     // Only the serial number bytes changed.
     for (std::size_t i = 0; i < kMemorySize; ++i) {
-        if (i < wire::kIdentificationAddress + 6 || i >= wire::kIdentificationAddress + wire::kIdentityBytes) {
+        if (i < wire::kIdentificationAddress + 6 ||
+            i >= wire::kIdentificationAddress + wire::kIdentityBytes) {
             ASSERT_EQ(a.memory[i], memoryBefore[i]) << i;
         }
     }

@@ -1,11 +1,11 @@
-#include "ir/capturewords.h"
-#include "model/hextext.h"
-#include "kestrio.h"
 #include "devicefolder.h"
-#include "kestrio/firmware.h"
-#include "model/codeencoding.h"
-#include "kestrio/profiles.h"
+#include "ir/capturewords.h"
 #include "ir/storedcode.h"
+#include "kestrio.h"
+#include "kestrio/firmware.h"
+#include "kestrio/profiles.h"
+#include "model/codeencoding.h"
+#include "model/hextext.h"
 
 #include <gtest/gtest.h>
 
@@ -113,8 +113,9 @@ TEST(EmuSend, TheNextCaptureReceivesWhatWasSentOnceAndInOrder) {
 TEST(EmuSend, TakesCaptureWordsAndCaptureLines) {
     DeviceFolder folder;
     ASSERT_EQ(folder.emu({"send", "e97834bc8690"}), 0);
-    ASSERT_EQ(folder.emu({"send", R"({"source":"x","carrier_hz":40000,"timings_us":[2400,600,600],"label":null})"}),
-              0);
+    ASSERT_EQ(
+        folder.emu({"send", R"({"source":"x","carrier_hz":40000,"timings_us":[2400,600,600],"label":null})"}),
+        0);
     const auto sent = folder.snapshot().settings.sentCaptures;
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0], "E97834BC8690");
@@ -144,7 +145,8 @@ TEST(EmuTransmit, ADownloadedPresetKeySendsItsProtocol) {
     EXPECT_NE(out.find("carrier:      38000 Hz"), std::string::npos);
     EXPECT_NE(out.find("repeat frame: 9000 2250 560"), std::string::npos);
     ASSERT_EQ(folder.emu({"transmit", "12", "--json"}, &out), 0);
-    EXPECT_NE(out.find("\"protocol\": {\"name\": \"NEC\", \"address\": 32, \"command\": 11}"), std::string::npos);
+    EXPECT_NE(out.find("\"protocol\": {\"name\": \"NEC\", \"address\": 32, \"command\": 11}"),
+              std::string::npos);
     EXPECT_NE(out.find("\"first\": [9000, 4500, 560,"), std::string::npos);
 
     EXPECT_EQ(folder.emu({"transmit", "03"}, &out), 1);
@@ -154,8 +156,8 @@ TEST(EmuTransmit, ADownloadedPresetKeySendsItsProtocol) {
 
 TEST(EmuTransmit, AStoredCodeSendsWhatWasCaptured) {
     DeviceFolder folder;
-    const ir::Signal sony{40000, {2400, 600, 1200, 600, 600, 600, 1200, 600, 600, 600, 1200, 600, 1200, 600,
-                                  600, 600, 600, 600, 600, 600, 600, 600, 600, 600, 1200}};
+    const ir::Signal sony{40000, {2400, 600, 1200, 600, 600, 600, 1200, 600, 600, 600, 1200, 600, 1200,
+                                  600,  600, 600,  600, 600, 600, 600,  600, 600, 600, 600,  1200}};
     // Sony keys with a capture that starts with an unknown frame: kept raw, still named.
     std::vector<int> timings = {5000, 3000, 700};
     timings.push_back(20000);
@@ -163,7 +165,9 @@ TEST(EmuTransmit, AStoredCodeSendsWhatWasCaptured) {
     const auto conversion = ir::convertFrames(ir::splitFrames(timings));
     ASSERT_TRUE(conversion);
     ASSERT_FALSE(conversion->codeData.empty());
+    // clang-format off
     std::string record = "C00080" "00" "FFFF";
+    // clang-format on
     for (std::uint8_t b : conversion->parameters)
         record += model::formatHex(b, 2);
     std::string data;
@@ -174,7 +178,8 @@ TEST(EmuTransmit, AStoredCodeSendsWhatWasCaptured) {
     for (std::uint8_t b : conversion->identity)
         entry += model::formatHex(b, 2);
     entry += "0080" + model::formatHex(blocks, 2);
-    // Factory layout: slots at 0x1100 (key 04 is slot 4), map at 0x1A00 with 50 map bytes, code area at 0x2000.
+    // Factory layout: slots at 0x1100 (key 04 is slot 4), map at 0x1A00 with 50 map bytes, code area at
+    // 0x2000.
     folder.store().transact([&](Device& d) {
         writeHex(d, 0x1100 + 22 * 4, record);
         writeHex(d, 0x2000, data);

@@ -66,7 +66,8 @@ TEST(LayoutCheck, FindsLeaksOverlapsAndDanglingReferences) {
 
     Device unmarked = withPlan([](LayoutPlan& p) { p.index[0] = {{1, 2, 3}, 10, 2, true}; });
     unmarked.memory[0x1A00 + 1] = 0x00; // blocks 8-15 marked free
-    EXPECT_TRUE(mentions(checkLayout(unmarked), "index entry 0 owns block 10, which the block map marks free"));
+    EXPECT_TRUE(
+        mentions(checkLayout(unmarked), "index entry 0 owns block 10, which the block map marks free"));
 }
 
 TEST(LayoutDump, ShowsTheLearnedProfileAsTheKeyTableWould) {

@@ -50,7 +50,9 @@ TEST_F(DiagnosticFile, WorkedExampleOneFrame) {
 
 TEST_F(DiagnosticFile, WorkedExampleWithAGapAndASecondFrame) {
     const std::string captured =
+        // clang-format off
         deviceBuffer("E97834BC869006908690" "7FFF7FFF1234" "E97834BC8690" + gapRun() + kCarrier);
+    // clang-format on
     EXPECT_EQ(encode(captured), "2251222EE11CE01F6026A01F6FEFE0017EDED22EE11CE01F6EDED");
 }
 
@@ -68,7 +70,8 @@ TEST_F(DiagnosticFile, ARecordStartingWithASpaceHasNoResultAndIsLogged) {
 
 TEST_F(DiagnosticFile, AShortMarkIsWrittenAsEightDigits) {
     // 0x50 units is 26 microseconds; less the widening of the receiver it is negative.
-    EXPECT_EQ(encode(deviceBuffer("805006908690" + gapRun() + kCarrier)), "12512FFFFFFE0026A01F6FEFE0014EDED");
+    EXPECT_EQ(encode(deviceBuffer("805006908690" + gapRun() + kCarrier)),
+              "12512FFFFFFE0026A01F6FEFE0014EDED");
 }
 
 TEST_F(DiagnosticFile, TenFrameGroupsGiveATwoDigitCount) {
@@ -84,7 +87,8 @@ TEST_F(DiagnosticFile, TenFrameGroupsGiveATwoDigitCount) {
 }
 
 TEST_F(DiagnosticFile, NoCarrierMeasuredGivesZeroCarrierAndALongMark) {
-    EXPECT_EQ(encode(deviceBuffer("7FFF900010008690" + gapRun() + "00000000")), "100002FC5058F01F6FEFE0014EDED");
+    EXPECT_EQ(encode(deviceBuffer("7FFF900010008690" + gapRun() + "00000000")),
+              "100002FC5058F01F6FEFE0014EDED");
 }
 
 TEST_F(DiagnosticFile, TheCarrierIsTheMeasuredPeriodsInKilohertz) {
@@ -119,8 +123,10 @@ TEST_F(DiagnosticFile, ACaptureWithoutSilenceIsRefusedAndLogged) {
 
 TEST_F(DiagnosticFile, AShortGapBelowTwentyWordsStaysInTheRunUntilASpace) {
     // 7FFF before a mark: its run waits; the following gap run of 19 more words completes 20.
+    // clang-format off
     const std::string record = "8690" "7FFF" "8690" + gapRun().substr(4) + kCarrier;
     EXPECT_EQ(encodeCapture(record, file()), "1251201F6" "01F6" "FEFE0014EDED");
+    // clang-format on
 }
 
 TEST_F(DiagnosticFile, WordsThatAreNotHexAreRefused) {

@@ -39,7 +39,9 @@ TEST(CommitPlan, TheWorkedExampleOfANewCode) {
     ASSERT_TRUE(plan.newCode);
     EXPECT_EQ(plan.newCode->firstBlock, 2u);
     EXPECT_EQ(plan.newCode->stored.blockMap, "1111100000000000");
+    // clang-format off
     EXPECT_EQ(plan.newCode->stored.codeIndexText, "1A2B3C008002" "4D5E6F028003" + std::string(24, '0'));
+    // clang-format on
     EXPECT_FALSE(plan.afterFreeingOld);
 }
 
@@ -74,7 +76,9 @@ TEST(CommitPlan, PresetsAreListedOrBelowTheStoredRange) {
 
 TEST(CommitPlan, ACodeAnotherKeyStoredIsReferredToWithoutNewData) {
     // Entry 1 holds the code; entry 2 is free but carries the same identity and does not count.
+    // clang-format off
     const auto layout = layoutWith("000000000000" "4D5E6F008002" "4D5E6F000000", "1100000000000000", 16);
+    // clang-format on
     const KeyTable table{"10|0|0|", "11|2|1|01FFFF"};
     const CommitPlan plan = planOf(planCommit(layout, table, "10", answer("4D5E6F")));
     EXPECT_TRUE(plan.alreadyStored);
@@ -82,7 +86,9 @@ TEST(CommitPlan, ACodeAnotherKeyStoredIsReferredToWithoutNewData) {
     EXPECT_EQ(plan.slotRecord.substr(0, 12), "C0008001FFFF");
     EXPECT_FALSE(plan.newCode);
 
+    // clang-format off
     const auto onlyFree = layoutWith("000000000000" "111111008002" "4D5E6F000000", "1100000000000000", 16);
+    // clang-format on
     const CommitPlan fresh = planOf(planCommit(onlyFree, table, "10", answer("4D5E6F")));
     EXPECT_FALSE(fresh.alreadyStored);
     EXPECT_EQ(fresh.codeIndexRef, "00FFFF");
@@ -96,7 +102,9 @@ TEST(CommitPlan, AKeyRelearnedWithItsOwnCodeNeverPointsAtAFreedEntry) {
     EXPECT_EQ(plan.newCode->entry, 1u) << "the old entry is not reused while it is still referred to";
     EXPECT_EQ(plan.newCode->firstBlock, 3u);
     ASSERT_TRUE(plan.afterFreeingOld);
+    // clang-format off
     EXPECT_EQ(plan.afterFreeingOld->codeIndexText, "000000000000" "4D5E6F038003" + std::string(24, '0'));
+    // clang-format on
     EXPECT_EQ(plan.afterFreeingOld->blockMap, "0001110000000000");
 
     // Shared with another key, the stored code is simply referred to again.
@@ -108,15 +116,21 @@ TEST(CommitPlan, AKeyRelearnedWithItsOwnCodeNeverPointsAtAFreedEntry) {
 
 TEST(CommitPlan, WhatCannotBeStoredIsRefusedBeforeAnyWrite) {
     const KeyTable table{"10|0|0|"};
+    // clang-format off
     const auto full = layoutWith("AAAAAA008001" "BBBBBB018001", "1100000000000000", 16);
-    EXPECT_EQ(std::get<CommitRefusal>(planCommit(full, table, "10", answer("4D5E6F"))), CommitRefusal::IndexFull);
+    // clang-format on
+    EXPECT_EQ(std::get<CommitRefusal>(planCommit(full, table, "10", answer("4D5E6F"))),
+              CommitRefusal::IndexFull);
     const auto cramped = layoutWith("AAAAAA008001" + std::string(12, '0'), "1111111111111100", 16);
-    EXPECT_EQ(std::get<CommitRefusal>(planCommit(cramped, table, "10", answer("4D5E6F"))), CommitRefusal::NoRoom);
+    EXPECT_EQ(std::get<CommitRefusal>(planCommit(cramped, table, "10", answer("4D5E6F"))),
+              CommitRefusal::NoRoom);
     EXPECT_EQ(std::get<CommitRefusal>(planCommit(cramped, table, "10", answer("4D5E6F", ""))),
               CommitRefusal::NoCodeData);
-    EXPECT_EQ(std::get<CommitRefusal>(planCommit(cramped, table, "77", answer("4D5E6F"))), CommitRefusal::NoKeyEntry);
+    EXPECT_EQ(std::get<CommitRefusal>(planCommit(cramped, table, "77", answer("4D5E6F"))),
+              CommitRefusal::NoKeyEntry);
     // Key numbers match the key table whatever their letter case.
-    EXPECT_EQ(planOf(planCommit(cramped, {"0a|0|0|"}, "0A", answer("010000", ""))).keyTableEntry, "0a|2|0|010000");
+    EXPECT_EQ(planOf(planCommit(cramped, {"0a|0|0|"}, "0A", answer("010000", ""))).keyTableEntry,
+              "0a|2|0|010000");
 }
 
 } // namespace

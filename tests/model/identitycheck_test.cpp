@@ -48,15 +48,15 @@ TEST(BasicInformation, TheSixTestsRefuseInTheirOrder) {
         std::string message;
     };
     const Case cases[] = {
-        {"0103", "8888", kOldFirmwareModel},  // old firmware, whatever the version
+        {"0103", "8888", kOldFirmwareModel}, // old firmware, whatever the version
         {"0500", "8888", kOldFirmwareModel},
-        {"0103", "100r", kUnsupported},       // the model comparison minds letter case
+        {"0103", "100r", kUnsupported}, // the model comparison minds letter case
         {"0103", "200R", kUnsupported},
-        {"0200", "100R", kSoftwareOld},       // major above 1 wins over minor below 3
+        {"0200", "100R", kSoftwareOld}, // major above 1 wins over minor below 3
         {"0003", "100R", kFirmwareOldMajor},
         {"0104", "100R", kSoftwareOld},
         {"0102", "100R", kFirmwareOldMinor},
-        {"0A03", "100R", kSoftwareOld},       // the bytes are hex: 0A is ten
+        {"0A03", "100R", kSoftwareOld}, // the bytes are hex: 0A is ten
     };
     for (const Case& c : cases) {
         const Identification id = checkBasicInformation(basicInfo(c.version, c.model));
@@ -93,4 +93,3 @@ TEST(BasicInformation, VersionDigitsThatAreNotHexAreReportedNotCrashedOn) {
         EXPECT_TRUE(id.showFirmwareVersion);
     }
 }
-

@@ -17,9 +17,11 @@ model::DeviceLayout layoutWith(std::string index, std::string map) {
 
 TEST(KeyDeletion, TheSlotRecordNamesItsIndexEntryOnlyWhenItsStorageBitIsSet) {
     const KeyTable table{"00|2|1|05FFFF"};
+    // clang-format off
     EXPECT_EQ(referencedIndexEntry("C00080" "03FFFF" "00112233", table, 0), "03");
     EXPECT_EQ(referencedIndexEntry("C00000" "4D5E6F" "00112233", table, 0), std::nullopt);
     EXPECT_EQ(referencedIndexEntry("C000Z0" "03FFFF", table, 0), std::nullopt);
+    // clang-format on
 }
 
 TEST(KeyDeletion, AnUnreadableSlotFreesOnlyWhatItsOwnKeyTableEntryNames) {
@@ -43,22 +45,28 @@ TEST(KeyDeletion, AnEntryIsSharedOnlyByAnotherKeyThatStillUsesIt) {
 
 TEST(KeyDeletion, FreeingAnEntryZeroesItAndFreesExactlyItsBlocks) {
     // First block 0x12 (field 0x8012, low byte first), 0x20 blocks: flags 19 to 50.
+    // clang-format off
     const auto layout = layoutWith("1A2B3C008002" "AABBCC128020", std::string(64, '1'));
     const auto freed = freeIndexEntry(layout, "01");
     ASSERT_TRUE(freed);
     EXPECT_EQ(freed->codeIndexText, "1A2B3C008002" "000000000000");
+    // clang-format on
     EXPECT_EQ(freed->blockMap, std::string(18, '1') + std::string(32, '0') + std::string(14, '1'));
 }
 
 TEST(KeyDeletion, AnEntryReachingPastTheMapFreesOnlyBlocksInsideIt) {
+    // clang-format off
     const auto layout = layoutWith("AABBCC0E8010" "AABBCC508003", std::string(16, '1'));
+    // clang-format on
     const auto pastEnd = freeIndexEntry(layout, "00");
     ASSERT_TRUE(pastEnd);
     EXPECT_EQ(pastEnd->blockMap, std::string(14, '1') + "00");
     const auto outside = freeIndexEntry(layout, "01");
     ASSERT_TRUE(outside);
     EXPECT_EQ(outside->blockMap, std::string(16, '1'));
+    // clang-format off
     EXPECT_EQ(outside->codeIndexText, "AABBCC0E8010" "000000000000");
+    // clang-format on
 }
 
 TEST(KeyDeletion, AnEntryNumberOutsideTheIndexFreesNothing) {

@@ -82,7 +82,8 @@ public:
     FakeMemory() : bytes_(0x10000, 0) {}
     void put(unsigned address, const std::string& hex) {
         for (std::size_t i = 0; i < hex.size(); i += 2)
-            bytes_.at(address + i / 2) = static_cast<unsigned char>(std::stoul(hex.substr(i, 2), nullptr, 16));
+            bytes_.at(address + i / 2) =
+                static_cast<unsigned char>(std::stoul(hex.substr(i, 2), nullptr, 16));
     }
     BlockReader reader() {
         return [this](unsigned address, int blocks, std::size_t bufferChars) {
@@ -108,6 +109,7 @@ private:
 // Header at 0x1000, base 0x8000; 2 slots, 3 key numbers, 4 index entries, 13 code blocks.
 FakeMemory smallLayout() {
     FakeMemory m;
+    // clang-format off
     m.put(0xB03C, "0010000000000080" "08");
     m.put(0x1000, "0200" "0000000000" "04" "0D00" "000000000000" "0001" "000000000000" "0096" "000A" "00A0");
     m.put(0x1020, "03" "1A2B3C");
@@ -115,6 +117,7 @@ FakeMemory smallLayout() {
     m.put(0x1116, "C000005A1001" "00112233445566778899AABBCCDDEEFF");
     m.put(0x1A00, "E000" "000000000000" "210AF0058003" "210AF0057F03" "4D5E6F008002");
     m.put(0x1600, "0200" "5A1001000000" "5A1101000000");
+    // clang-format on
     return m;
 }
 
@@ -150,8 +153,8 @@ TEST(ReadLayout, TakesEveryFieldOfASmallLayout) {
 TEST(ReadLayout, ReadsSevenTimesInOrderWithTheDescribedSizes) {
     FakeMemory memory = smallLayout();
     readLayout(memory.reader());
-    const std::vector<std::pair<unsigned, int>> expected = {
-        {0xB03C, 2}, {0x1000, 5}, {0x1020, 50}, {0x1100, 6}, {0x1A00, 4}, {0x1600, 120}};
+    const std::vector<std::pair<unsigned, int>> expected = {{0xB03C, 2}, {0x1000, 5}, {0x1020, 50},
+                                                            {0x1100, 6}, {0x1A00, 4}, {0x1600, 120}};
     EXPECT_EQ(memory.reads, expected);
 }
 
@@ -183,7 +186,12 @@ TEST(ReadLayout, PresetCountsBeyondTheReadTakeOnlyWhatWasRead) {
 TEST(ReadLayout, StopsAtTheFirstFailureAndKeepsNothing) {
     const std::map<std::string, std::function<void(FakeMemory&)>> damage = {
         {"header runs past the end", [](FakeMemory& m) { m.put(0xB03C, "F0FF"); }},
-        {"pointer outside memory", [](FakeMemory& m) { m.put(0xB03C, "00F0"); m.put(0xF000, "0100"); m.put(0xF010, "0070"); }},
+        {"pointer outside memory",
+         [](FakeMemory& m) {
+             m.put(0xB03C, "00F0");
+             m.put(0xF000, "0100");
+             m.put(0xF010, "0070");
+         }},
         {"slot table past the end", [](FakeMemory& m) { m.put(0x1000, "FFFF"); }},
         {"code area past the end", [](FakeMemory& m) { m.put(0x1008, "0020"); }},
         {"non-hex slot record", [](FakeMemory&) {}},
@@ -214,7 +222,8 @@ TEST(ReadLayout, AFailedReadAtAnyStepStopsTheReadingThere) {
         SCOPED_TRACE(failing);
         FakeMemory memory = smallLayout();
         std::size_t calls = 0;
-        const BlockReader reader = [&, inner = memory.reader()](unsigned address, int blocks, std::size_t chars) {
+        const BlockReader reader = [&, inner = memory.reader()](unsigned address, int blocks,
+                                                                std::size_t chars) {
             return calls++ == failing ? std::string() : inner(address, blocks, chars);
         };
         const LayoutRead read = readLayout(reader);

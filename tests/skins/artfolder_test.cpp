@@ -57,4 +57,3 @@ TEST(ArtFolder, AnimationWithoutADelayPerFrameIsRefused) {
     EXPECT_FALSE(out.ok());
     EXPECT_FALSE(QFile::exists(root.filePath(QStringLiteral("flash1.gif"))));
 }
-

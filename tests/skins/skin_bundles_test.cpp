@@ -16,9 +16,7 @@ const QStringList kKeySets{QStringLiteral("on100C"), QStringLiteral("sn100C"), Q
 const QStringList kButtonFaces{QStringLiteral("stopdelete"), QStringLiteral("deletehui"),
                                QStringLiteral("delete"), QStringLiteral("clear"), QStringLiteral("clearhui")};
 
-QString keyResource(int index) {
-    return QStringLiteral("gif%1").arg(index);
-}
+QString keyResource(int index) { return QStringLiteral("gif%1").arg(index); }
 
 enum class Tint { Red, Green, Amber, Grey };
 

@@ -15,9 +15,7 @@
 
 namespace skintest {
 
-inline QString skinBundle(const QString& name) {
-    return QStringLiteral(QTM418_SKIN_DIR "/%1.rcc").arg(name);
-}
+inline QString skinBundle(const QString& name) { return QStringLiteral(QTM418_SKIN_DIR "/%1.rcc").arg(name); }
 
 inline QString testSkinBundle(const QString& name) {
     return QStringLiteral(QTM418_TEST_SKIN_DIR "/%1.rcc").arg(name);
@@ -50,20 +48,12 @@ private:
     bool registered_;
 };
 
-inline bool isGif87a(const QByteArray& bytes) {
-    return bytes.startsWith("GIF87a");
-}
-inline bool isGif89a(const QByteArray& bytes) {
-    return bytes.startsWith("GIF89a");
-}
-inline bool isJpeg(const QByteArray& bytes) {
-    return bytes.startsWith("\xFF\xD8\xFF");
-}
+inline bool isGif87a(const QByteArray& bytes) { return bytes.startsWith("GIF87a"); }
+inline bool isGif89a(const QByteArray& bytes) { return bytes.startsWith("GIF89a"); }
+inline bool isJpeg(const QByteArray& bytes) { return bytes.startsWith("\xFF\xD8\xFF"); }
 
 // Decoded as the format its first bytes claim, as a picture loader without a hint does.
-inline QImage decode(const QByteArray& bytes) {
-    return QImage::fromData(bytes);
-}
+inline QImage decode(const QByteArray& bytes) { return QImage::fromData(bytes); }
 
 // The picture size each index of a key set must have: the keypad's keys at their table size.
 inline std::map<int, QSize> keySizesByIndex() {

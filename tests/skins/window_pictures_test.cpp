@@ -8,9 +8,7 @@
 using namespace skintest;
 
 // Outside any namespace, as the resource's initialiser is.
-static void initWindowPictures() {
-    Q_INIT_RESOURCE(windowpictures);
-}
+static void initWindowPictures() { Q_INIT_RESOURCE(windowpictures); }
 
 namespace {
 
@@ -38,9 +36,7 @@ bool hasFormat(const QByteArray& bytes, Format format) {
     return false;
 }
 
-QSize sizeOf(model::Size size) {
-    return {size.width, size.height};
-}
+QSize sizeOf(model::Size size) { return {size.width, size.height}; }
 
 } // namespace
 
@@ -93,8 +89,8 @@ TEST_F(WindowPictures, KeyButtonsStartWithTheirNormalPictureAsGif87a) {
 // well, the darkest of the body's colours, and not the shell around the wells.
 TEST_F(WindowPictures, EveryKeyFaceLiesOverAWellOfTheStretchedBody) {
     const QImage body = decode(bytes(QStringLiteral("z.gif")))
-                            .scaled(model::kKeypadBox.width, model::kKeypadBox.height,
-                                    Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                            .scaled(model::kKeypadBox.width, model::kKeypadBox.height, Qt::IgnoreAspectRatio,
+                                    Qt::FastTransformation)
                             .convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(body.isNull());
     for (const auto& key : model::kKeyButtons) {

@@ -15,7 +15,7 @@ platform::Answer ScriptedMessages::show(QWidget*, model::MessageStyle style, pla
     shown_.push_back({style, buttons, platform::messageCaption(style), text});
     if (script_.empty()) {
         ++unexpected_;
-        return buttons == platform::Buttons::Ok ? platform::Answer::Ok
+        return buttons == platform::Buttons::Ok      ? platform::Answer::Ok
                : buttons == platform::Buttons::YesNo ? platform::Answer::No
                                                      : platform::Answer::Cancel;
     }
