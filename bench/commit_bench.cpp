@@ -24,7 +24,7 @@ void commitNewCode(benchmark::State& state) {
         // Learned again and again into the same key: each time a new entry, and the old one freed.
         const auto decision = model::planCommit(read.layout, read.keyTable, "30", answer);
         const auto* plan = std::get_if<model::CommitPlan>(&decision);
-        if (!plan || !device::writeCommit(read.layout, *plan)) {
+        if (!plan || device::writeCommit(read.layout, *plan) != device::CommitOutcome::Written) {
             state.SkipWithError("the commit failed");
             return;
         }

@@ -86,7 +86,7 @@ CommitDecision planCommit(const model::DeviceLayout& layout, const KeyTable& tab
     std::optional<unsigned> oldEntry;
     IndexState withoutOld{layout.codeIndexText, layout.blockMap};
     if (const auto entry = referencedIndexEntry("", table, *slot);
-        entry && !indexEntryShared(table, key, *entry)) {
+        entry && !indexEntryShared(table, *slot, *entry)) {
         if (auto freed = freeIndexEntry(layout, *entry)) {
             oldEntry = model::parseHex(*entry);
             withoutOld = {std::move(freed->codeIndexText), std::move(freed->blockMap)};
@@ -104,23 +104,36 @@ CommitDecision planCommit(const model::DeviceLayout& layout, const KeyTable& tab
         plan.codeIndexRef = twoHex(*stored);
         record = "C00080" + plan.codeIndexRef + "FFFF";
     } else {
-        // A new code: its entry and blocks come from what is free now, the old code's included not.
-        const auto e = firstFreeEntry(layout.codeIndexText, layout.codeIndexCount, oldEntry);
+        // A new code: its entry and blocks come from what is free now, the old code's not, so the
+        // key keeps its old code until the new one is in place.
+        const unsigned need = blocksFor(answer.codeData);
+        IndexState base{layout.codeIndexText, layout.blockMap};
+        auto e = firstFreeEntry(base.codeIndexText, layout.codeIndexCount, oldEntry);
+        auto first = firstFreeRun(base.blockMap, layout.codeBlockCount, need);
+        const bool emptyFirst = (!e || !first) && plan.afterFreeingOld;
+        if (emptyFirst) {
+            base = withoutOld;
+            e = firstFreeEntry(base.codeIndexText, layout.codeIndexCount, std::nullopt);
+            first = firstFreeRun(base.blockMap, layout.codeBlockCount, need);
+        }
         if (!e)
             return CommitRefusal::IndexFull;
-        const unsigned need = blocksFor(answer.codeData);
         if (need == 0)
             return CommitRefusal::NoCodeData;
-        const auto first = firstFreeRun(layout.blockMap, layout.codeBlockCount, need);
+        if (need > kMostCodeBlocks)
+            return CommitRefusal::CodeTooLong;
         if (!first)
             return CommitRefusal::NoRoom;
         plan.codeIndexRef = twoHex(*e) + "FFFF";
         record = "C00080" + plan.codeIndexRef;
-        NewCode code{*e, *first, answer.codeData, {layout.codeIndexText, layout.blockMap}};
+        NewCode code{*e, *first, answer.codeData, base};
         std::fill_n(code.stored.blockMap.begin() + *first, need, '1');
         code.stored.codeIndexText.replace(*e * model::kIndexEntryChars, model::kIndexEntryChars,
                                           indexEntryText(answer.identity, *first, need));
-        if (plan.afterFreeingOld) {
+        if (emptyFirst) {
+            plan.emptiedFirst = std::move(plan.afterFreeingOld);
+            plan.afterFreeingOld.reset();
+        } else if (plan.afterFreeingOld) {
             std::fill_n(plan.afterFreeingOld->blockMap.begin() + *first, need, '1');
             plan.afterFreeingOld->codeIndexText.replace(*e * model::kIndexEntryChars, model::kIndexEntryChars,
                                                         indexEntryText(answer.identity, *first, need));

@@ -56,15 +56,23 @@ struct CommitPlan {
     std::optional<NewCode> newCode;
     // The index once the key's old code, used by no other key, has been freed.
     std::optional<IndexState> afterFreeingOld;
+    // Set when the new code fits only in the room the key's old code frees: the key is emptied
+    // first (its flag, then its old entry freed, giving this index), and the new code is stored
+    // in that room afterwards. `newCode` then starts from this index.
+    std::optional<IndexState> emptiedFirst;
 };
 
-enum class CommitRefusal { NoKeyEntry, IndexFull, NoCodeData, NoRoom };
+// The most blocks one code may take: an index entry holds its block count in one byte.
+inline constexpr unsigned kMostCodeBlocks = 0xFF;
+
+enum class CommitRefusal { NoKeyEntry, IndexFull, NoCodeData, NoRoom, CodeTooLong };
 
 using CommitDecision = std::variant<CommitPlan, CommitRefusal>;
 
 // Plans storing `answer` under key `keyNumber`. The key's old code counts as gone when no other
 // key uses it, so a key re-learned with the code it holds never points at a freed entry; its
-// entry and blocks are freed only after the new code is in place, and are not reused meanwhile.
+// entry and blocks are freed only after the new code is in place, and are not reused meanwhile,
+// unless the new code fits nowhere else: then the key is emptied first (see `emptiedFirst`).
 CommitDecision planCommit(const model::DeviceLayout& layout, const KeyTable& table,
                           std::string_view keyNumber, const ConverterAnswer& answer);
 

@@ -37,15 +37,16 @@ std::optional<std::string> referencedIndexEntry(std::string_view slotText, const
     return entry;
 }
 
-bool indexEntryShared(const KeyTable& table, std::string_view keyNumber, std::string_view entryNumber,
-                      const std::set<std::string>& leaving) {
-    for (const auto& entry : table) {
-        const std::string_view key = entryKeyNumber(entry);
-        if (key == keyNumber || leaving.count(std::string(key)) != 0)
+bool indexEntryShared(const KeyTable& table, std::size_t slot, std::string_view entryNumber) {
+    for (std::size_t other = 0; other < table.size(); ++other) {
+        if (other == slot)
             continue;
+        const std::string& entry = table[other];
         if (digitValue(entryState(entry)) == 0 || entry.size() < 9 || digitValue(entry[5]) == 0)
             continue;
-        if (std::string_view(entry).substr(7, 2) == entryNumber)
+        // By value: a remote that answers in lower case names the same entry.
+        const auto referenced = model::parseHex(std::string_view(entry).substr(7, 2));
+        if (referenced && referenced == model::parseHex(entryNumber))
             return true;
     }
     return false;
@@ -66,6 +67,31 @@ std::optional<FreedEntry> freeIndexEntry(const model::DeviceLayout& layout, std:
     }
     freed.codeIndexText.replace(at, model::kIndexEntryChars, std::string(model::kIndexEntryChars, '0'));
     return freed;
+}
+
+std::vector<unsigned> orphanEntries(const model::DeviceLayout& layout, const KeyTable& table) {
+    std::vector<unsigned> orphans;
+    for (unsigned e = 0; e < layout.codeIndexCount; ++e) {
+        if (!model::indexEntryInUse(model::indexEntry(layout.codeIndexText, e)))
+            continue;
+        // No slot is excepted: any slot that refers to the entry keeps it.
+        if (!indexEntryShared(table, table.size(), model::formatHex(e, 2)))
+            orphans.push_back(e);
+    }
+    return orphans;
+}
+
+std::size_t reclaimOrphans(model::DeviceLayout& layout, const KeyTable& table) {
+    if (!layout.complete)
+        return 0;
+    const auto orphans = orphanEntries(layout, table);
+    for (unsigned e : orphans) {
+        if (auto freed = freeIndexEntry(layout, model::formatHex(e, 2))) {
+            layout.codeIndexText = std::move(freed->codeIndexText);
+            layout.blockMap = std::move(freed->blockMap);
+        }
+    }
+    return orphans.size();
 }
 
 } // namespace model

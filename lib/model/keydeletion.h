@@ -1,5 +1,5 @@
 // What clearing a key's slot frees in the remote's code index and block map. Plain functions:
-// the window reads the slot and writes what these decide.
+// the device layer reads the slot and writes what these decide.
 #pragma once
 
 #include "keytable.h"
@@ -7,9 +7,9 @@
 #include "memorylayout.h"
 
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace model {
 
@@ -18,10 +18,9 @@ namespace model {
 std::optional<std::string> referencedIndexEntry(std::string_view slotText, const KeyTable& table,
                                                 std::size_t slot);
 
-// True when a key other than `keyNumber` still uses index entry `entryNumber` (two hex digits).
-// Keys in `leaving` are being cleared in the same run and do not keep the entry alive.
-bool indexEntryShared(const KeyTable& table, std::string_view keyNumber, std::string_view entryNumber,
-                      const std::set<std::string>& leaving = {});
+// True when a slot other than `slot` still uses index entry `entryNumber` (two hex digits).
+// Slots are compared, not key numbers: the filler slots past the key list all carry "--".
+bool indexEntryShared(const KeyTable& table, std::size_t slot, std::string_view entryNumber);
 
 struct FreedEntry {
     std::string codeIndexText;
@@ -31,5 +30,13 @@ struct FreedEntry {
 // The index text with entry `entryNumber` zeroed and the map with its blocks marked free. Only
 // blocks inside the map are freed; an entry number outside the index frees nothing (nullopt).
 std::optional<FreedEntry> freeIndexEntry(const model::DeviceLayout& layout, std::string_view entryNumber);
+
+// Index entries in use that no slot refers to: left behind by an interrupted change, they hold
+// their blocks for nothing.
+std::vector<unsigned> orphanEntries(const model::DeviceLayout& layout, const KeyTable& table);
+
+// Treats every orphan entry as free in the kept layout, so the next index write the program makes
+// gives its room back; the remote itself is not written. The number of entries freed.
+std::size_t reclaimOrphans(model::DeviceLayout& layout, const KeyTable& table);
 
 } // namespace model

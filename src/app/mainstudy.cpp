@@ -6,6 +6,7 @@
 #include "device/layoutio.h"
 #include "device/linkstathread.h"
 #include "model/devicemessages.h"
+#include "model/keydeletion.h"
 #include "model/keypadlayout.h"
 #include "model/keytable.h"
 #include "platform/animationplayer.h"
@@ -20,6 +21,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+
+#include <algorithm>
 
 Tmaincodelearn* maincodelearn = nullptr;
 
@@ -117,6 +120,9 @@ void Tmaincodelearn::applyLayout(model::LayoutRead read) {
     }
     layout_ = std::move(read.layout);
     keyTable_ = std::move(read.keyTable);
+    // Entries no slot refers to, left by an interrupted change, count as free: their room comes
+    // back with the next index write, and nothing is written now.
+    model::reclaimOrphans(layout_, keyTable_);
     state_.deviceBlockUnit = layout_.deviceBlockUnit;
     c_.Memo1->setPlainText(QString::fromStdString(read.memoText));
 }
@@ -204,6 +210,34 @@ void Tmaincodelearn::showKeyStates() {
 }
 
 bool Tmaincodelearn::hasLearnedKeys() const { return model::hasLearnedKeys(keyTable_); }
+
+bool Tmaincodelearn::keyHasLook(const IBtn* key, model::KeyLook look) const {
+    const auto looks = model::keyLooks(keyTable_, key->Code().toStdString());
+    return std::find(looks.begin(), looks.end(), look) != looks.end();
+}
+
+bool Tmaincodelearn::layoutReadable() {
+    if (layout_.complete)
+        return true;
+    platform::box(QStringLiteral("无法读取遥控器的存储内容，请重新插拔USB连接线后再启动自学习软件！"));
+    return false;
+}
+
+bool Tmaincodelearn::remoteMayBeWritten() {
+    if (state_.closingDown)
+        return false;
+    switch (device::checkSameRemote(state_.deviceIdentity)) {
+    case device::RemoteCheck::Same:
+        return true;
+    case device::RemoteCheck::Absent:
+        platform::box(QString::fromUtf8(model::kNoRemoteMessage));
+        return false;
+    case device::RemoteCheck::Other:
+        break;
+    }
+    platform::box(QStringLiteral("现在连接的遥控器不是启动时识别的遥控器，请重新启动自学习软件！"));
+    return false;
+}
 
 void Tmaincodelearn::closeEvent(QCloseEvent* event) {
     if (device::link::attached() && state_.learningOn) {

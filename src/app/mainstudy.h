@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/mainlayout.h"
+#include "model/keytable.h"
 #include "model/memorylayout.h"
 #include "skin.h"
 
@@ -70,8 +71,8 @@ public:
     // Deleting keys.
     void toggleDeleteMode();
     void deleteKeyClick(IBtn* key);
-    // Clears slot `slot` of key `keyNumber` on the remote; false when its flag byte was not written.
-    bool clearKeyOnDevice(std::size_t slot, const std::string& keyNumber);
+    // Clears slot `slot` on the remote; false when its flag byte was not written.
+    bool clearKeyOnDevice(std::size_t slot);
     void clearAllKeys();
 
     // Help, update and the screen check.
@@ -95,6 +96,12 @@ private:
     void closeSteps();
     void setDeleteButtons(bool available);
     void showIdleHintPanel();
+    bool keyHasLook(const IBtn* key, model::KeyLook look) const;
+    // False, having said why, when the remote's memory was not read completely at start-up.
+    bool layoutReadable();
+    // False, having said why unless the window is closing, when the remote attached now is not
+    // the one whose memory the window holds: asked after every question, before any write.
+    bool remoteMayBeWritten();
     QPixmap keyPicture(const KeyPictures& set, const IBtn& key) const;
     void connectCommands();
     void startLinkMonitor();

@@ -29,6 +29,8 @@ QString refusalText(model::CommitRefusal refusal) {
         return QStringLiteral("遥控器的编码存储空间不足，请先删除不用的学习按键！");
     case model::CommitRefusal::NoCodeData:
         return QStringLiteral("遥控器编码的转换结果没有编码数据，无法保存该按键！");
+    case model::CommitRefusal::CodeTooLong:
+        return QStringLiteral("该按键的编码太长，遥控器无法保存，请重新学习该按键！");
     case model::CommitRefusal::NoKeyEntry:
         break;
     }
@@ -58,6 +60,10 @@ void Tmaincodelearn::commitCapture() {
         learningFailed();
         return;
     }
+    if (!remoteMayBeWritten()) {
+        learningFailed();
+        return;
+    }
     const auto decision = model::planCommit(layout_, keyTable_, key->Code().toStdString(), *answer);
     if (const auto* refusal = std::get_if<model::CommitRefusal>(&decision)) {
         if (const QString why = refusalText(*refusal); !why.isEmpty())
@@ -66,12 +72,20 @@ void Tmaincodelearn::commitCapture() {
         return;
     }
     const auto& plan = std::get<model::CommitPlan>(decision);
-    if (!device::writeCommit(layout_, plan)) {
+    switch (device::storeLearnedCode(layout_, keyTable_, plan)) {
+    case device::CommitOutcome::Written:
+        break;
+    case device::CommitOutcome::KeyUnchanged:
         platform::box(QStringLiteral("写入遥控器失败，请检查USB连接线！"));
         learningFailed();
         return;
+    case device::CommitOutcome::KeyEmptied:
+        platform::box(
+            QStringLiteral("写入遥控器失败，该按键原有的编码已删除，请检查USB连接线后重新学习该按键！"));
+        learningFailed();
+        setDeleteButtons(hasLearnedKeys());
+        return;
     }
-    keyTable_[plan.slot] = plan.keyTableEntry;
     key->setPicture(keyPicture(skin_.learnedKeyPictures, *key));
     platform::box(QStringLiteral("已接收到遥控器编码！"));
     c_.donghuaflash2->hide();

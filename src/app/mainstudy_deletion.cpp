@@ -29,6 +29,8 @@ void Tmaincodelearn::toggleDeleteMode() {
 void Tmaincodelearn::deleteKeyClick(IBtn* key) {
     if (!selectedKeyList_.isEmpty())
         selectedKeyList_.removeFirst();
+    if (!layoutReadable())
+        return;
     if (keyTable_.empty()) {
         platform::box(QStringLiteral("该键还没有自学习过，无法删除！"));
         return;
@@ -40,22 +42,22 @@ void Tmaincodelearn::deleteKeyClick(IBtn* key) {
         return;
     }
     setStatus(QString());
-    if (!platform::askYes(QStringLiteral("你确实要删除该自学习按键的编码？")))
+    if (!platform::askYes(QStringLiteral("你确实要删除该自学习按键的编码？")) || !remoteMayBeWritten())
         return;
-    key->setIsEnable(true);
-    const auto slot = model::findKeyEntry(keyTable_, keyNumber, true);
-    key->setPicture(keyPicture(skin_.normalKeyPictures, *key));
-    if (clearKeyOnDevice(*slot, keyNumber))
+    // The key turns grey only once the remote no longer holds its code.
+    if (clearKeyOnDevice(*model::findKeyEntry(keyTable_, keyNumber, true))) {
+        key->setIsEnable(true);
+        key->setPicture(keyPicture(skin_.normalKeyPictures, *key));
         platform::box(QStringLiteral("删除操作成功！"));
-    model::markKeyCleared(keyTable_, keyNumber);
+    }
     if (!hasLearnedKeys()) {
         setDeleteButtons(false);
         showIdleHintPanel();
     }
 }
 
-bool Tmaincodelearn::clearKeyOnDevice(std::size_t slot, const std::string& keyNumber) {
-    const auto outcome = device::clearKeySlot(layout_, keyTable_, slot, keyNumber, state_.deviceBlockUnit);
+bool Tmaincodelearn::clearKeyOnDevice(std::size_t slot) {
+    const auto outcome = device::clearKeySlot(layout_, keyTable_, slot, state_.deviceBlockUnit);
     if (outcome != device::ClearOutcome::Cleared)
         platform::box(QStringLiteral("删除操作失败！"));
     return outcome == device::ClearOutcome::Cleared;
@@ -70,32 +72,32 @@ void Tmaincodelearn::clearAllKeys() {
         platform::box(QStringLiteral("现在是删除单个遥控器按键编码状态，要清空请先点击\"停止删除\"按钮！"));
         return;
     }
+    if (!layoutReadable())
+        return;
     if (!hasLearnedKeys()) {
         platform::box(QStringLiteral("没有可清空的按键的编码！"));
         return;
     }
-    if (!platform::askYes(QStringLiteral("你确实要清空所有自学习过的按键的编码吗？")))
+    if (!platform::askYes(QStringLiteral("你确实要清空所有自学习过的按键的编码吗？")) ||
+        !remoteMayBeWritten())
         return;
+    QList<IBtn*> learned;
+    for (IBtn* button : findChildren<IBtn*>())
+        if (keyHasLook(button, model::KeyLook::Learned))
+            learned.append(button);
     for (const auto& cleared : device::clearLearnedKeys(layout_, keyTable_, state_.deviceBlockUnit))
         if (cleared.outcome != device::ClearOutcome::Cleared)
             platform::box(QStringLiteral("删除操作失败！"));
-    for (IBtn* button : findChildren<IBtn*>()) {
-        for (const auto look : model::keyLooks(keyTable_, button->Code().toStdString())) {
-            if (look != model::KeyLook::Learned)
-                continue;
-            button->setIsEnable(true);
-            button->setPicture(keyPicture(skin_.normalKeyPictures, *button));
-        }
+    // Keys whose code the remote still holds after a failed write stay red.
+    for (IBtn* button : learned) {
+        if (keyHasLook(button, model::KeyLook::Learned))
+            continue;
+        button->setIsEnable(true);
+        button->setPicture(keyPicture(skin_.normalKeyPictures, *button));
     }
     setStatus(QStringLiteral("清空操作完成！"));
     platform::box(QStringLiteral("清空操作完成！"));
     c_.runstate_lab->repaint();
-    for (auto& entry : keyTable_)
-        if (model::entryState(entry) == model::kLearnedCode)
-            entry = std::string(model::entryKeyNumber(entry)) + "|0";
     setDeleteButtons(hasLearnedKeys());
-    c_.Image8->show();
-    c_.Image4->hide();
-    c_.Image5->hide();
-    c_.Image7->hide();
+    showIdleHintPanel();
 }

@@ -68,9 +68,11 @@ void Tmaincodelearn::learnKeyClick(IBtn* key) {
         platform::box(QStringLiteral("请先点击开始学习按钮！"));
         return;
     }
-    const auto looks = model::keyLooks(keyTable_, key->Code().toStdString());
-    if (std::find(looks.begin(), looks.end(), model::KeyLook::Learned) != looks.end()) {
-        if (!platform::askYes(key->Path() + QStringLiteral("键编码已学习过，要重新学习吗?")))
+    if (!layoutReadable())
+        return;
+    if (keyHasLook(key, model::KeyLook::Learned)) {
+        if (!platform::askYes(key->Path() + QStringLiteral("键编码已学习过，要重新学习吗?")) ||
+            !remoteMayBeWritten())
             return;
         key->setIsEnable(true);
         key->repaint();

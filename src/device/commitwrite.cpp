@@ -5,34 +5,64 @@
 
 namespace device {
 
-bool writeCommit(model::DeviceLayout& layout, const model::CommitPlan& plan) {
+namespace {
+
+void takeIndex(model::DeviceLayout& layout, const model::IndexState& index) {
+    layout.codeIndexText = index.codeIndexText;
+    layout.blockMap = index.blockMap;
+}
+
+} // namespace
+
+CommitOutcome writeCommit(model::DeviceLayout& layout, const model::CommitPlan& plan) {
     if (!layout.complete)
-        return false;
+        return CommitOutcome::KeyUnchanged;
     const std::string unit = layout.deviceBlockUnit;
+    const unsigned slot = model::slotAddress(layout, static_cast<unsigned>(plan.slot));
+    CommitOutcome failed = CommitOutcome::KeyUnchanged;
+    if (plan.emptiedFirst) {
+        if (!link::writeData(unit, slot, "00"))
+            return CommitOutcome::KeyUnchanged;
+        failed = CommitOutcome::KeyEmptied;
+        // Should this write fail, the old entry stays in use with no slot naming it: the kept
+        // layout counts it as free already, so a later index write gives its room back.
+        takeIndex(layout, *plan.emptiedFirst);
+        writeIndexState(layout);
+    }
     model::DeviceLayout stored = layout;
     if (plan.newCode) {
         const unsigned address = layout.codeAreaAddress + 8 * plan.newCode->firstBlock;
-        if (!device::link::writeData(unit, address, plan.newCode->codeData))
-            return false;
-        stored.codeIndexText = plan.newCode->stored.codeIndexText;
-        stored.blockMap = plan.newCode->stored.blockMap;
-        if (!device::writeIndexState(stored))
-            return false;
+        if (!link::writeData(unit, address, plan.newCode->codeData))
+            return failed;
+        takeIndex(stored, plan.newCode->stored);
+        if (!writeIndexState(stored))
+            return failed;
     }
-    const unsigned slot = model::slotAddress(layout, static_cast<unsigned>(plan.slot));
-    if (!device::link::writeData(unit, slot, plan.slotRecord)) {
-        // Take the unused entry back; if even that fails, the kept layout follows the remote.
-        if (plan.newCode && !device::writeIndexState(layout))
-            layout = std::move(stored);
-        return false;
+    if (!link::writeData(unit, slot, plan.slotRecord)) {
+        // Take the unused entry back; should that fail too, no slot names it and the kept layout
+        // already counts it as free.
+        if (plan.newCode)
+            writeIndexState(layout);
+        return failed;
     }
     layout = std::move(stored);
     if (plan.afterFreeingOld) {
-        layout.codeIndexText = plan.afterFreeingOld->codeIndexText;
-        layout.blockMap = plan.afterFreeingOld->blockMap;
-        device::writeIndexState(layout);
+        takeIndex(layout, *plan.afterFreeingOld);
+        writeIndexState(layout);
     }
-    return true;
+    return CommitOutcome::Written;
+}
+
+CommitOutcome storeLearnedCode(model::DeviceLayout& layout, model::KeyTable& table,
+                               const model::CommitPlan& plan) {
+    const CommitOutcome outcome = writeCommit(layout, plan);
+    if (plan.slot < table.size()) {
+        if (outcome == CommitOutcome::Written)
+            table[plan.slot] = plan.keyTableEntry;
+        else if (outcome == CommitOutcome::KeyEmptied)
+            table[plan.slot] = std::string(model::entryKeyNumber(table[plan.slot])) + "|0";
+    }
+    return outcome;
 }
 
 } // namespace device

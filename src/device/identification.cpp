@@ -15,4 +15,14 @@ model::Identification identifyDevice() {
         link::readData(wire::kIdentificationAddress, 6, "08", wire::kBasicInfoBufferSize));
 }
 
+RemoteCheck checkSameRemote(const std::string& identity) {
+    if (!link::attached())
+        return RemoteCheck::Absent;
+    const std::string info = link::basicInformation();
+    if (info.size() < identity.size())
+        return RemoteCheck::Absent;
+    return !identity.empty() && info.compare(0, identity.size(), identity) == 0 ? RemoteCheck::Same
+                                                                                : RemoteCheck::Other;
+}
+
 } // namespace device

@@ -8,4 +8,10 @@ namespace device {
 // Reads the version and the identification block from the remote and checks both.
 model::Identification identifyDevice();
 
+enum class RemoteCheck { Same, Absent, Other };
+
+// Whether the remote attached now is the one identified as `identity` (the first 30 characters of
+// its identification block), as the link monitor tells a returning remote.
+RemoteCheck checkSameRemote(const std::string& identity);
+
 } // namespace device

@@ -7,42 +7,51 @@
 
 namespace device {
 
-ClearOutcome clearKeySlot(model::DeviceLayout& layout, const model::KeyTable& table, std::size_t slot,
-                          const std::string& keyNumber, const std::string& blockUnit,
-                          const std::set<std::string>& leaving) {
-    // Without a completely read layout no slot address can be trusted: nothing is written.
+namespace {
+
+// The flag written, the key's entry marked cleared; then its code freed when no other slot
+// still refers to it. `secondFlagWrite` writes the flag once more before the code is freed.
+ClearOutcome emptySlot(model::DeviceLayout& layout, model::KeyTable& table, std::size_t slot,
+                       const std::string& blockUnit, bool secondFlagWrite) {
     if (!layout.complete)
         return ClearOutcome::LayoutUnknown;
     const unsigned address = model::slotAddress(layout, static_cast<unsigned>(slot));
     const std::string slotText = link::readData(address, 5, blockUnit, 512);
-    const bool flagWritten = link::writeData(blockUnit, address, "00");
-    const ClearOutcome outcome = flagWritten ? ClearOutcome::Cleared : ClearOutcome::FlagNotWritten;
+    bool flagWritten = link::writeData(blockUnit, address, "00");
+    if (secondFlagWrite)
+        flagWritten = link::writeData(blockUnit, address, "00") || flagWritten;
+    if (!flagWritten)
+        return ClearOutcome::FlagNotWritten;
     const auto entry = model::referencedIndexEntry(slotText, table, slot);
-    if (!entry || model::indexEntryShared(table, keyNumber, *entry, leaving))
-        return outcome;
+    if (slot < table.size())
+        table[slot] = std::string(model::entryKeyNumber(table[slot])) + "|0";
+    if (!entry || model::indexEntryShared(table, slot, *entry))
+        return ClearOutcome::Cleared;
     if (auto freed = model::freeIndexEntry(layout, *entry)) {
         layout.codeIndexText = std::move(freed->codeIndexText);
         layout.blockMap = std::move(freed->blockMap);
+        // Should this write fail, the entry is left in use with no slot naming it: the kept
+        // layout counts it as free, so the next index write gives its room back.
         writeIndexState(layout);
     }
-    return outcome;
+    return ClearOutcome::Cleared;
 }
 
-std::vector<SlotClearing> clearLearnedKeys(model::DeviceLayout& layout, const model::KeyTable& table,
+} // namespace
+
+ClearOutcome clearKeySlot(model::DeviceLayout& layout, model::KeyTable& table, std::size_t slot,
+                          const std::string& blockUnit) {
+    return emptySlot(layout, table, slot, blockUnit, false);
+}
+
+std::vector<SlotClearing> clearLearnedKeys(model::DeviceLayout& layout, model::KeyTable& table,
                                            const std::string& blockUnit) {
-    std::set<std::string> leaving;
-    for (const auto& entry : table)
-        if (model::entryState(entry) == model::kLearnedCode)
-            leaving.insert(std::string(model::entryKeyNumber(entry)));
     std::vector<SlotClearing> outcomes;
     for (std::size_t n = 0; n < table.size(); ++n) {
         if (model::entryState(table[n]) != model::kLearnedCode)
             continue;
-        const std::string keyNumber(model::entryKeyNumber(table[n]));
-        outcomes.push_back({n, clearKeySlot(layout, table, n, keyNumber, blockUnit, leaving)});
-        // The flag once more, now that the code is freed: one lost write never leaves it learned.
-        if (layout.complete)
-            link::writeData(blockUnit, model::slotAddress(layout, static_cast<unsigned>(n)), "00");
+        // Each slot's flag is written twice, so one lost write does not leave a key learned.
+        outcomes.push_back({n, emptySlot(layout, table, n, blockUnit, true)});
     }
     return outcomes;
 }

@@ -129,7 +129,8 @@ TEST_F(DeletionWindowTest, DeletingTheLastLearnedKeyEndsTheModeAndGreysTheButton
     EXPECT_TRUE(deviceIsSound());
 }
 
-TEST_F(DeletionWindowTest, AFailedFlagByteWriteIsReportedAndTheRestStillHappens) {
+// The remote still holds the key's code, so the window, its kept index and the key table do too.
+TEST_F(DeletionWindowTest, AFailedFlagByteWriteLeavesTheKeyLearnedOnTheRemoteAndInTheWindow) {
     Tmaincodelearn& w = createShown();
     click(c().delstudykey);
     folder.failNext(emu::Operation::WriteData);
@@ -138,9 +139,12 @@ TEST_F(DeletionWindowTest, AFailedFlagByteWriteIsReportedAndTheRestStillHappens)
     click(key("04"));
     ASSERT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(messages.shown()[1].text, "删除操作失败！");
-    EXPECT_EQ(w.keyTable()[*model::findKeyEntry(w.keyTable(), "04")], "04|0");
-    EXPECT_EQ(onDevice().layout.codeIndexText.substr(0, 12), "000000000000");
+    EXPECT_EQ(entryOf("04"), "04|2|1|00FFFF");
+    EXPECT_EQ(w.keyTable()[*model::findKeyEntry(w.keyTable(), "04")], "04|2|1|00FFFF");
+    EXPECT_EQ(onDevice().layout.codeIndexText.substr(0, 12), "4D5E6F008003");
     EXPECT_EQ(w.layout().codeIndexText, onDevice().layout.codeIndexText);
+    EXPECT_EQ(key("04")->Picture().cacheKey(), w.skin().learnedKeyPictures[4].cacheKey());
+    EXPECT_TRUE(deviceIsSound());
 }
 
 // Without the slot's record, the key table's own entry names what the key held.

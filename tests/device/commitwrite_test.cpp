@@ -45,7 +45,7 @@ protected:
         if (!std::holds_alternative<model::CommitPlan>(decision))
             return {};
         const auto plan = std::get<model::CommitPlan>(decision);
-        EXPECT_TRUE(device::writeCommit(read.layout, plan));
+        EXPECT_EQ(device::writeCommit(read.layout, plan), device::CommitOutcome::Written);
         read.keyTable[plan.slot] = plan.keyTableEntry;
         return plan;
     }

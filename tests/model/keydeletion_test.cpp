@@ -33,14 +33,31 @@ TEST(KeyDeletion, AnUnreadableSlotFreesOnlyWhatItsOwnKeyTableEntryNames) {
     EXPECT_EQ(referencedIndexEntry("", table, 9), std::nullopt);
 }
 
-TEST(KeyDeletion, AnEntryIsSharedOnlyByAnotherKeyThatStillUsesIt) {
+TEST(KeyDeletion, AnEntryIsSharedOnlyByAnotherSlotThatStillUsesIt) {
     const KeyTable table{"00|2|1|03FFFF", "01|1|1|03", "02|0|1|03", "03|2|0|030000", "04|2|1|04"};
-    EXPECT_TRUE(indexEntryShared(table, "00", "03")) << "the downloaded key 01 uses entry 03";
-    EXPECT_FALSE(indexEntryShared({"00|2|1|03FFFF", "02|0|1|03"}, "00", "03"));
-    EXPECT_FALSE(indexEntryShared(table, "04", "04")) << "a key does not share with itself";
-    EXPECT_FALSE(indexEntryShared({"00|2|1|03FFFF", "05|2|1|03"}, "00", "03", {"05"}))
-        << "a key cleared in the same run keeps nothing alive";
-    EXPECT_TRUE(indexEntryShared({"00|2|1|03FFFF", "05|2|1|03"}, "00", "03"));
+    EXPECT_TRUE(indexEntryShared(table, 0, "03")) << "the downloaded key 01 uses entry 03";
+    EXPECT_FALSE(indexEntryShared({"00|2|1|03FFFF", "02|0|1|03"}, 0, "03"));
+    EXPECT_FALSE(indexEntryShared(table, 4, "04")) << "a slot does not share with itself";
+    // Filler slots past the key list all carry "--": each is a slot of its own.
+    EXPECT_TRUE(indexEntryShared({"--|2|1|03FFFF", "--|2|1|03FFFF"}, 0, "03"));
+    EXPECT_TRUE(indexEntryShared({"00|2|1|0aFFFF", "05|2|1|0A"}, 0, "0A")) << "hex digits in either case";
+}
+
+TEST(KeyDeletion, OrphanEntriesAreThoseNoSlotRefersTo) {
+    // Entry 0 used by key 00, entry 1 by nobody, entry 2 free, entry 3 by a downloaded key.
+    // clang-format off
+    auto layout = layoutWith("1A2B3C008002" "4D5E6F028001" "000000000000" "AABBCC038001", "1111000000000000");
+    // clang-format on
+    layout.complete = true;
+    const KeyTable table{"00|2|1|00FFFF", "01|0|0|", "02|1|1|03"};
+    EXPECT_EQ(orphanEntries(layout, table), std::vector<unsigned>{1});
+    EXPECT_EQ(reclaimOrphans(layout, table), 1u);
+    EXPECT_EQ(layout.codeIndexText.substr(12, 12), "000000000000");
+    EXPECT_EQ(layout.blockMap, "1101000000000000");
+    EXPECT_TRUE(orphanEntries(layout, table).empty());
+
+    layout.complete = false;
+    EXPECT_EQ(reclaimOrphans(layout, {}), 0u) << "a layout not read completely is left alone";
 }
 
 TEST(KeyDeletion, FreeingAnEntryZeroesItAndFreesExactlyItsBlocks) {
