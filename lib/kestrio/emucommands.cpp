@@ -168,12 +168,14 @@ public:
 
     int check() {
         return inspect([&](const Device& d) {
-            const auto problems = checkLayout(d);
-            for (const auto& problem : problems)
+            const auto findings = inspectLayout(d);
+            for (const auto& problem : findings.violations)
                 out_ << problem << '\n';
-            if (problems.empty())
+            if (findings.violations.empty())
                 out_ << "layout sound\n";
-            return problems.empty() ? 0 : 1;
+            for (const auto& warning : findings.warnings)
+                out_ << "warning: " << warning << '\n';
+            return findings.violations.empty() ? 0 : 1;
         });
     }
 

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 
 namespace emu {
@@ -22,13 +23,18 @@ class Checker {
 public:
     explicit Checker(const Device& device) : m_(device.memory), device_(device) {}
 
-    std::vector<std::string> run() {
+    LayoutFindings run() {
         if (!header())
-            return problems_;
+            return {problems_, {}};
         overlays();
         indexAndMap();
         slots();
-        return problems_;
+        for (const auto& [entry, used] : inUse_)
+            if (used && !referenced_.count(entry))
+                warnings_.push_back(
+                    "index entry " + std::to_string(entry) +
+                    " is in use but no slot refers to it: its blocks are lost until it is freed");
+        return {problems_, warnings_};
     }
 
 private:
@@ -137,6 +143,7 @@ private:
             if ((flags & 0xA0) != 0x80 || !(byte(at + 2) & 0x80))
                 continue;
             const unsigned entry = byte(at + 3);
+            referenced_.insert(entry);
             const std::string name =
                 "slot " + std::to_string(n) + " (key " +
                 (n < keyListCount_ ? hex(byte(header_ + 33 + n), 2) : std::string("--")) + ")";
@@ -151,6 +158,8 @@ private:
     const Memory& m_;
     const Device& device_;
     std::vector<std::string> problems_;
+    std::vector<std::string> warnings_;
+    std::set<unsigned> referenced_;
     unsigned header_ = 0, base_ = 0, keyListCount_ = 0, slotCount_ = 0, indexCount_ = 0, blockCount_ = 0;
     unsigned mapBytes_ = 0;
     unsigned long slotBase_ = 0, presetTable_ = 0, blockMap_ = 0, codeArea_ = 0;
@@ -159,6 +168,8 @@ private:
 
 } // namespace
 
-std::vector<std::string> checkLayout(const Device& device) { return Checker(device).run(); }
+LayoutFindings inspectLayout(const Device& device) { return Checker(device).run(); }
+
+std::vector<std::string> checkLayout(const Device& device) { return inspectLayout(device).violations; }
 
 } // namespace emu

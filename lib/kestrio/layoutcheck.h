@@ -8,6 +8,13 @@
 
 namespace emu {
 
+struct LayoutFindings {
+    std::vector<std::string> violations; // each breaks the layout: a key may play the wrong code
+    std::vector<std::string> warnings;   // room lost, nothing wrong: an index entry no slot refers to
+};
+
+LayoutFindings inspectLayout(const Device& device);
+
 // Each violation as one line; empty when the layout is sound.
 std::vector<std::string> checkLayout(const Device& device);
 

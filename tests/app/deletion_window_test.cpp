@@ -2,6 +2,7 @@
 #include "windowtest.h"
 
 #include "kestrio/layoutdump.h"
+#include "keytablemeaning.h"
 #include "model/keytable.h"
 
 using platform::Answer;
@@ -206,6 +207,46 @@ TEST_F(DeletionWindowTest, ClearingAndDeletingAreRefusedInTheOtherModes) {
     EXPECT_FALSE(w.state().deleteOneOn);
     EXPECT_TRUE(c().Image4->isVisible());
     EXPECT_EQ(c().delstudykey->Picture().cacheKey(), w.skin().single("delete").cacheKey());
+}
+
+// Another remote plugged in while a question is open: answering Yes writes nothing into it.
+TEST_F(DeletionWindowTest, AnsweringYesWritesNothingIntoARemoteSwappedWhileAsked) {
+    Tmaincodelearn& w = createShown();
+    const auto before = onDevice();
+    const QString swapped = "现在连接的遥控器不是启动时识别的遥控器，请重新启动自学习软件！";
+    click(c().delstudykey);
+    messages.expect(Answer::Yes, [this] { folder.emu({"swap"}); });
+    messages.expect(Answer::Ok);
+    click(key("04"));
+    EXPECT_EQ(messages.shown().back().text, swapped);
+    click(c().delstudykey);
+    messages.expect(Answer::Yes);
+    messages.expect(Answer::Ok);
+    click(c().delallstudykey);
+    EXPECT_EQ(messages.shown().back().text, swapped);
+    EXPECT_EQ(onDevice().keyTable, before.keyTable);
+    EXPECT_EQ(onDevice().layout.codeIndexText, before.layout.codeIndexText);
+    EXPECT_EQ(w.keyTable(), before.keyTable);
+}
+
+// Key 10 shares its code with key 05 and both its flag writes fail: it stays learned, on the
+// remote and in the window, and keeps the code it shares.
+TEST_F(DeletionWindowTest, ClearingAllLeavesAKeyWhoseWritesFailLearnedAndRed) {
+    Tmaincodelearn& w = createShown();
+    folder.failNext(emu::Operation::WriteData, 2, 5); // 04: flag, flag, index; 05: flag, flag
+    messages.expect(Answer::Yes);
+    messages.expect(Answer::Ok);
+    messages.expect(Answer::Ok);
+    click(c().delallstudykey);
+    ASSERT_EQ(messages.shown().size(), 3u);
+    EXPECT_EQ(messages.shown()[1].text, "删除操作失败！");
+    EXPECT_EQ(messages.shown()[2].text, "清空操作完成！");
+    EXPECT_EQ(entryOf("10"), "10|2|1|01FFFF");
+    EXPECT_EQ(testsupport::meaning(w.keyTable()), testsupport::meaning(onDevice().keyTable));
+    EXPECT_EQ(key("10")->Picture().cacheKey(), w.skin().learnedKeyPictures[0x10].cacheKey());
+    EXPECT_EQ(key("05")->Picture().cacheKey(), w.skin().normalKeyPictures[0x05].cacheKey());
+    EXPECT_TRUE(c().delallstudykey->isEnabled());
+    EXPECT_TRUE(deviceIsSound());
 }
 
 } // namespace

@@ -77,4 +77,21 @@ TEST_F(WindowTest, ALayoutReadThatFailsHalfWayKeepsNothing) {
     EXPECT_TRUE(w.keyTable().empty());
     EXPECT_FALSE(w.layout().complete);
     EXPECT_EQ(label("lab_ykqtype"), "QTM-418");
+
+    // Learning, deleting and clearing are refused at once, saying why, and nothing is written.
+    messages.clear();
+    folder.emu({"trace", "on"});
+    messages.expect(Answer::Ok);
+    w.deleteKeyClick(w.controls().keys.front());
+    messages.expect(Answer::Ok);
+    w.clearAllKeys();
+    w.toggleLearning();
+    messages.expect(Answer::Ok);
+    w.learnKeyClick(w.controls().keys.front());
+    w.toggleLearning();
+    ASSERT_EQ(messages.shown().size(), 3u);
+    for (const auto& shown : messages.shown())
+        EXPECT_EQ(shown.text, "无法读取遥控器的存储内容，请重新插拔USB连接线后再启动自学习软件！");
+    EXPECT_FALSE(w.state().captureThread);
+    EXPECT_EQ(folder.exchanges("writedatav20"), 0u);
 }

@@ -64,6 +64,15 @@ TEST(LayoutCheck, FindsLeaksOverlapsAndDanglingReferences) {
     });
     EXPECT_TRUE(mentions(checkLayout(dangling), "slot 4 (key 04) refers to index entry 5, which is free"));
 
+    // An entry in use that no slot refers to loses room but breaks nothing: a warning only.
+    const Device orphan = withPlan([](LayoutPlan& p) {
+        p.index[3] = {{1, 2, 3}, 40, 2, true};
+        p.codeData.emplace_back(40, std::vector<std::uint8_t>(16, 0xEE));
+    });
+    const auto findings = inspectLayout(orphan);
+    EXPECT_TRUE(findings.violations.empty()) << findings.violations.front();
+    EXPECT_TRUE(mentions(findings.warnings, "index entry 3 is in use but no slot refers to it"));
+
     Device unmarked = withPlan([](LayoutPlan& p) { p.index[0] = {{1, 2, 3}, 10, 2, true}; });
     unmarked.memory[0x1A00 + 1] = 0x00; // blocks 8-15 marked free
     EXPECT_TRUE(

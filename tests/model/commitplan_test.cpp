@@ -114,6 +114,36 @@ TEST(CommitPlan, AKeyRelearnedWithItsOwnCodeNeverPointsAtAFreedEntry) {
     EXPECT_FALSE(again.afterFreeingOld);
 }
 
+// When only the room the key's own code frees is left, the key is emptied first and the new code
+// goes there; while any other room is free, the old code stays until the new one is in place.
+TEST(CommitPlan, ARelearnedKeyTakesItsOldCodesRoomOnlyWhenNothingElseFits) {
+    const KeyTable table{"04|2|1|00FFFF", "05|2|1|01FFFF"};
+    // clang-format off
+    const auto full = layoutWith("4D5E6F008004" "AAAAAA048004", "11111111", 8);
+    // clang-format on
+    const CommitPlan plan = planOf(planCommit(full, table, "04", answer("7A7B7C", std::string(64, 'B'))));
+    ASSERT_TRUE(plan.emptiedFirst);
+    EXPECT_FALSE(plan.afterFreeingOld);
+    EXPECT_EQ(plan.emptiedFirst->codeIndexText, "000000000000AAAAAA048004");
+    EXPECT_EQ(plan.emptiedFirst->blockMap, "00001111");
+    ASSERT_TRUE(plan.newCode);
+    EXPECT_EQ(plan.newCode->stored.codeIndexText, "7A7B7C008004AAAAAA048004");
+    EXPECT_EQ(plan.newCode->stored.blockMap, "11111111");
+
+    const auto roomy = layoutWith("4D5E6F008004"
+                                  "AAAAAA048004" +
+                                      std::string(12, '0'),
+                                  std::string(16, '1').replace(8, 8, 8, '0'), 16);
+    const CommitPlan kept = planOf(planCommit(roomy, table, "04", answer("7A7B7C", std::string(64, 'B'))));
+    EXPECT_FALSE(kept.emptiedFirst);
+    EXPECT_TRUE(kept.afterFreeingOld);
+
+    // A code another key still uses is never given up to make room.
+    const KeyTable shared{"04|2|1|00FFFF", "05|2|1|01FFFF", "06|2|1|00FFFF"};
+    EXPECT_EQ(std::get<CommitRefusal>(planCommit(full, shared, "04", answer("7A7B7C", std::string(64, 'B')))),
+              CommitRefusal::IndexFull);
+}
+
 TEST(CommitPlan, WhatCannotBeStoredIsRefusedBeforeAnyWrite) {
     const KeyTable table{"10|0|0|"};
     // clang-format off
@@ -128,6 +158,14 @@ TEST(CommitPlan, WhatCannotBeStoredIsRefusedBeforeAnyWrite) {
               CommitRefusal::NoCodeData);
     EXPECT_EQ(std::get<CommitRefusal>(planCommit(cramped, table, "77", answer("4D5E6F"))),
               CommitRefusal::NoKeyEntry);
+    // An index entry counts its blocks in one byte: 256 blocks or more cannot be named.
+    const auto roomy = layoutWith(std::string(24, '0'), std::string(400, '0'), 400);
+    EXPECT_EQ(planOf(planCommit(roomy, table, "10", answer("4D5E6F", std::string(16 * 255, 'A'))))
+                  .newCode->stored.codeIndexText.substr(0, 12),
+              "4D5E6F0080FF");
+    EXPECT_EQ(
+        std::get<CommitRefusal>(planCommit(roomy, table, "10", answer("4D5E6F", std::string(16 * 256, 'A')))),
+        CommitRefusal::CodeTooLong);
     // Key numbers match the key table whatever their letter case.
     EXPECT_EQ(planOf(planCommit(cramped, {"0a|0|0|"}, "0A", answer("010000", ""))).keyTableEntry,
               "0a|2|0|010000");
