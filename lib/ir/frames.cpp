@@ -1,5 +1,7 @@
 #include "frames.h"
 
+#include "fidelity.h"
+
 #include "model/hextext.h"
 
 #include <algorithm>
@@ -16,17 +18,6 @@ constexpr std::string_view kGapEnd = "EDED";
 constexpr std::string_view kNegative = "FFFF";
 constexpr std::size_t kMostFrames = 256;
 
-bool sameGap(int played, int captured) { return std::abs(played - captured) * 4 <= captured; }
-
-bool sameFrame(const Frame& played, const Frame& captured) {
-    if (played.durations.size() != captured.durations.size())
-        return false;
-    for (std::size_t i = 0; i < played.durations.size(); ++i)
-        if (!sameDuration(played.durations[i], captured.durations[i]))
-            return false;
-    return true;
-}
-
 // Appends a duration to the frames: a mark or space of the current frame, or a long space that
 // closes it.
 void appendDuration(std::vector<Frame>& frames, int micros) {
@@ -42,36 +33,7 @@ void appendDuration(std::vector<Frame>& frames, int micros) {
 
 int tolerance(int captured) { return std::max(100, captured / 4); }
 
-// Whether `part` is `whole` with its end cut off: the receiver stopped listening within it.
-bool cutAtEnd(const std::vector<int>& part, const std::vector<int>& whole) {
-    if (part.empty() || part.size() >= whole.size())
-        return false;
-    for (std::size_t i = 0; i + 1 < part.size(); ++i)
-        if (!sameDuration(part[i], whole[i]))
-            return false;
-    return part.back() <= whole[part.size() - 1] + tolerance(whole[part.size() - 1]);
-}
-
-// Whether `part` is `whole` with its start cut off: the receiver began listening within it.
-bool cutAtStart(const std::vector<int>& part, const std::vector<int>& whole) {
-    if (part.empty() || part.size() >= whole.size())
-        return false;
-    const std::size_t offset = whole.size() - part.size();
-    for (std::size_t i = 1; i < part.size(); ++i)
-        if (!sameDuration(part[i], whole[offset + i]))
-            return false;
-    return part[0] <= whole[offset] + tolerance(whole[offset]);
-}
-
 } // namespace
-
-std::vector<Frame> withoutFragments(std::vector<Frame> frames) {
-    if (frames.size() >= 2 && cutAtStart(frames[0].durations, frames[1].durations))
-        frames.erase(frames.begin());
-    if (frames.size() >= 2 && cutAtEnd(frames.back().durations, frames[frames.size() - 2].durations))
-        frames.pop_back();
-    return frames;
-}
 
 bool sameDuration(int played, int captured) { return std::abs(played - captured) <= tolerance(captured); }
 
@@ -167,17 +129,42 @@ std::vector<Frame> pressFrames(const Transmission& transmission, std::size_t cou
     return frames;
 }
 
-bool faithful(const Transmission& played, const std::vector<Frame>& capturedFrames) {
-    const std::vector<Frame> captured = withoutFragments(capturedFrames);
-    if (captured.empty())
-        return false;
-    const std::vector<Frame> sent = pressFrames(played, captured.size() > 1 ? 2 : 1);
-    if (sent.empty() || !sameFrame(sent[0], captured[0]))
-        return false;
-    if (captured.size() == 1)
-        return true;
-    return sent.size() >= 2 && sameGap(sent[0].gapAfter, captured[0].gapAfter) &&
-           sameFrame(sent[1], captured[1]);
+std::vector<int> heldPress(const Transmission& transmission, long holdMicros) {
+    std::vector<int> sent;
+    const auto& frames = transmission.frames;
+    if (frames.empty())
+        return sent;
+    const std::size_t from = std::min(transmission.repeatFrom, frames.size() - 1);
+    const std::size_t least = std::max<std::size_t>(transmission.minimumFrames, 1);
+    long start = 0; // when the frame being sent began
+    for (std::size_t n = 1, i = 0;; ++n) {
+        const Frame& frame = frames[i];
+        for (int d : frame.durations) {
+            sent.push_back(d);
+            start += d;
+        }
+        // A frame with no gap after it has no repeat: the key sends it once however long it is held.
+        if (n >= least && (frame.gapAfter <= 0 || start + frame.gapAfter >= holdMicros))
+            return sent;
+        sent.push_back(frame.gapAfter);
+        start += frame.gapAfter;
+        i = i + 1 == frames.size() ? from : i + 1;
+    }
+}
+
+std::vector<int> joinFrames(const std::vector<Frame>& frames) {
+    std::vector<int> timings;
+    for (const Frame& frame : frames) {
+        if (!timings.empty())
+            timings.push_back((&frame - 1)->gapAfter);
+        timings.insert(timings.end(), frame.durations.begin(), frame.durations.end());
+    }
+    return timings;
+}
+
+bool faithful(const Transmission& played, const std::vector<Frame>& captured) {
+    const std::vector<int> timings = joinFrames(captured);
+    return !timings.empty() && firstMismatch(heldPress(played, captureMicros(timings)), timings) < 0;
 }
 
 } // namespace ir

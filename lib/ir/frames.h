@@ -40,16 +40,20 @@ std::optional<std::vector<Frame>> parseEncodedBody(std::string_view body);
 // The frames a press sends when it lasts at least `count` frames (and the minimum).
 std::vector<Frame> pressFrames(const Transmission& transmission, std::size_t count);
 
-// The frames without a first frame that is the end of the second (the receiver began listening
-// within a frame) and without a last frame that is the start of the one before (it stopped).
-std::vector<Frame> withoutFragments(std::vector<Frame> frames);
+// Every duration the remote emits for a press held `holdMicros`, from the first mark: the frames
+// in order, then the repeating ones while the key is still held when the next would start (and
+// always at least `minimumFrames`), with the gaps between them and none after the last. A frame
+// without a gap after it is not repeated.
+std::vector<int> heldPress(const Transmission& transmission, long holdMicros);
+
+// The frames' durations in a row, each gap between two frames as a space.
+std::vector<int> joinFrames(const std::vector<Frame>& frames);
 
 // A duration a receiver takes for another: within 100 us or a quarter of it.
 bool sameDuration(int played, int captured);
 
-// Whether `played` sends what `captured` holds: the first frame and, when the capture has a
-// second, the gap and the second frame, mark for mark and space for space; fragments at either
-// end of the capture are no frames.
+// Whether `played`, the key held as long as the capture lasted, sends every duration `captured`
+// holds, mark for mark, space for space and gap for gap.
 bool faithful(const Transmission& played, const std::vector<Frame>& captured);
 
 } // namespace ir

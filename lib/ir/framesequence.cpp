@@ -8,6 +8,8 @@ unsigned storedGap(int micros) {
     return static_cast<unsigned>(std::clamp((micros + kGapUnit / 2) / kGapUnit, 0, 0xFFFF));
 }
 
+bool sameStoredGap(int a, int b) { return sameDuration(a * kGapUnit, b * kGapUnit); }
+
 std::vector<SequenceEntry> readSequence(ByteReader& r) {
     std::vector<SequenceEntry> entries(r.u8());
     for (SequenceEntry& e : entries) {

@@ -28,14 +28,19 @@ struct SequenceEntry {
 // A gap in microseconds as its stored 16-bit value.
 unsigned storedGap(int micros);
 
-// Folds frames in a row that `same(a, b)` calls alike, with the same gap, into one entry.
+// Whether a receiver takes two stored gaps for one another.
+bool sameStoredGap(int a, int b);
+
+// Folds frames in a row that `same(a, b)` calls alike into one entry, as long as the gap after
+// each (`gaps`, in stored units) is one a receiver takes for the entry's; the last frame's gap
+// (none) goes with any.
 template <typename Same>
 std::vector<SequenceEntry> runsOf(std::size_t frameCount, const std::vector<int>& gaps, Same same) {
     std::vector<SequenceEntry> entries;
     for (std::size_t i = 0; i < frameCount; ++i) {
+        const bool last = i + 1 == frameCount;
         if (!entries.empty() && same(entries.back().frame, i) && entries.back().count < 255 &&
-            (entries.back().count == 1 || entries.back().gap == gaps[i - 1])) {
-            entries.back().gap = gaps[i - 1];
+            (last || sameStoredGap(entries.back().gap, gaps[i]))) {
             ++entries.back().count;
             continue;
         }

@@ -30,8 +30,7 @@ bool isPresetIdentity(const Identity& identity) {
     return identity[0] < kFirstStoredIdentity && identity[1] == 0 && identity[2] == 0;
 }
 
-std::optional<Conversion> convertFrames(const std::vector<Frame>& capturedFrames) {
-    const std::vector<Frame> frames = withoutFragments(capturedFrames);
+std::optional<Conversion> convertFrames(const std::vector<Frame>& frames) {
     if (frames.empty())
         return std::nullopt;
     const std::vector<ProtocolCode> codes = recognise(frames);
