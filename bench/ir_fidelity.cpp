@@ -119,8 +119,8 @@ int main(int argc, char** argv) {
             continue;
         }
         const std::vector<int> captured = ir::withoutLeadingNoise(line->signal.timings);
-        const std::vector<int> sent = ir::withoutLeadingNoise(
-            ir::heldPress(*learned.transmission, ir::captureMicros(line->signal.timings)));
+        const std::vector<int> sent =
+            ir::withoutLeadingNoise(ir::heldPress(*learned.transmission, ir::holdFor(line->signal.timings)));
         const long press = ir::firstMismatch(sent, ir::shortPress(captured));
         const long held = ir::firstMismatch(sent, captured);
         pressFaithful += press < 0;
@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
         // The same with the noise rule taken to the capture alone: a header or preamble with a
         // long space then counts as noise that the key must not send.
         const std::vector<int> sentWhole =
-            ir::heldPress(*learned.transmission, ir::captureMicros(line->signal.timings));
+            ir::heldPress(*learned.transmission, ir::holdFor(line->signal.timings));
         pressLiteral += ir::firstMismatch(sentWhole, ir::shortPress(captured)) < 0;
         heldLiteral += ir::firstMismatch(sentWhole, captured) < 0;
         if (held >= 0)

@@ -34,6 +34,8 @@ long captureMicros(const std::vector<int>& timings) {
     return total;
 }
 
+long holdFor(const std::vector<int>& timings) { return captureMicros(timings) + kUntimedSpaceMicros; }
+
 std::vector<int> shortPress(const std::vector<int>& timings) {
     int longSpaces = 0;
     for (std::size_t i = 1; i < timings.size(); i += 2)

@@ -13,6 +13,12 @@ std::vector<int> withoutLeadingNoise(std::vector<int> timings);
 // How long the capture lasted, from its first mark.
 long captureMicros(const std::vector<int>& timings);
 
+// How long a key is held to send what the capture holds: until the capture ends, and 20 ms more.
+// The original remote was silent much longer than that after its last frame (else the capture
+// would hold more), so a release at any moment of that silence agrees with the capture; 20 ms,
+// a silence no receiver times, leaves the learned key's own small timing differences room.
+long holdFor(const std::vector<int>& timings);
+
 // The capture up to (not including) its second space of 20 ms or more: what a short press sends.
 std::vector<int> shortPress(const std::vector<int>& timings);
 

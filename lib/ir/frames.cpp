@@ -119,8 +119,8 @@ std::vector<Frame> pressFrames(const Transmission& transmission, std::size_t cou
     if (frames.empty())
         return frames;
     const std::size_t wanted = std::max(count, transmission.minimumFrames);
-    const std::size_t from = std::min(transmission.repeatFrom, transmission.frames.size() - 1);
-    for (std::size_t i = from; frames.size() < wanted; ++i) {
+    const std::size_t from = transmission.repeatFrom;
+    for (std::size_t i = from; from < transmission.frames.size() && frames.size() < wanted; ++i) {
         if (i == transmission.frames.size())
             i = from;
         frames.push_back(transmission.frames[i]);
@@ -134,7 +134,7 @@ std::vector<int> heldPress(const Transmission& transmission, long holdMicros) {
     const auto& frames = transmission.frames;
     if (frames.empty())
         return sent;
-    const std::size_t from = std::min(transmission.repeatFrom, frames.size() - 1);
+    const bool repeats = transmission.repeatFrom < frames.size();
     const std::size_t least = std::max<std::size_t>(transmission.minimumFrames, 1);
     long start = 0; // when the frame being sent began
     for (std::size_t n = 1, i = 0;; ++n) {
@@ -143,12 +143,13 @@ std::vector<int> heldPress(const Transmission& transmission, long holdMicros) {
             sent.push_back(d);
             start += d;
         }
+        const bool lastOfAll = !repeats && i + 1 == frames.size();
         // A frame with no gap after it has no repeat: the key sends it once however long it is held.
-        if (n >= least && (frame.gapAfter <= 0 || start + frame.gapAfter >= holdMicros))
+        if (lastOfAll || (n >= least && (frame.gapAfter <= 0 || start + frame.gapAfter >= holdMicros)))
             return sent;
         sent.push_back(frame.gapAfter);
         start += frame.gapAfter;
-        i = i + 1 == frames.size() ? from : i + 1;
+        i = i + 1 == frames.size() ? transmission.repeatFrom : i + 1;
     }
 }
 
@@ -164,7 +165,7 @@ std::vector<int> joinFrames(const std::vector<Frame>& frames) {
 
 bool faithful(const Transmission& played, const std::vector<Frame>& captured) {
     const std::vector<int> timings = joinFrames(captured);
-    return !timings.empty() && firstMismatch(heldPress(played, captureMicros(timings)), timings) < 0;
+    return !timings.empty() && firstMismatch(heldPress(played, holdFor(timings)), timings) < 0;
 }
 
 } // namespace ir

@@ -21,7 +21,8 @@ struct Frame {
 };
 
 // What a key press sends: the frames in order, those from `repeatFrom` on again while it is held
-// or until `minimumFrames` have gone out. The last frame's gap is the one before a repeat.
+// or until `minimumFrames` have gone out (`repeatFrom` past the last frame: none repeats). The
+// last frame's gap is the one before a repeat.
 struct Transmission {
     int carrierHz = kDefaultCarrierHz;
     std::vector<Frame> frames;

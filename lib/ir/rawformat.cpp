@@ -30,8 +30,8 @@ std::vector<std::uint8_t> writeRaw(const std::vector<Frame>& frames, std::option
     }
     if (distinct.size() > 255 || frames.size() > 255)
         return {};
-    const auto entries =
-        runsOf(frames.size(), gaps, [&](std::size_t a, std::size_t b) { return frameOf[a] == frameOf[b]; });
+    const Sequence sequence = planSequence(
+        frames.size(), gaps, [&](std::size_t a, std::size_t b) { return frameOf[a] == frameOf[b]; });
     ByteWriter w;
     w.u8(kRawTag);
     w.u8(protocol ? static_cast<unsigned>(*protocol) : 0);
@@ -48,18 +48,14 @@ std::vector<std::uint8_t> writeRaw(const std::vector<Frame>& frames, std::option
                 w.u8(static_cast<unsigned>(indexes[i] << 4 | (i + 1 < indexes.size() ? indexes[i + 1] : 0)));
         }
     }
-    w.u8(static_cast<unsigned>(entries.size()));
-    for (const SequenceEntry& e : entries) {
-        w.u8(static_cast<unsigned>(frameOf[e.frame]));
-        w.u16(static_cast<unsigned>(e.gap));
-        w.u8(e.count);
-    }
+    writeSequence(w, sequence, frameOf);
     return w.take();
 }
 
 std::optional<RawCode> readRaw(std::span<const std::uint8_t> code) {
     ByteReader r(code);
-    if (r.u8() != kRawTag)
+    const unsigned tag = r.u8();
+    if (tag != kRawTag && tag != kFirstRawTag)
         return std::nullopt;
     RawCode raw;
     raw.protocolNumber = r.u8();
@@ -90,10 +86,10 @@ std::optional<RawCode> readRaw(std::span<const std::uint8_t> code) {
         if (frame.empty() || frame.size() % 2 == 0)
             return std::nullopt;
     }
-    std::vector<SequenceEntry> entries = readSequence(r);
-    if (!r.ok() || entries.empty())
+    const Sequence sequence = readSequence(r, tag == kRawTag);
+    if (!r.ok() || sequence.entries.empty())
         return std::nullopt;
-    raw.transmission = expandSequence(distinct, entries);
+    raw.transmission = expandSequence(distinct, sequence);
     if (raw.transmission.frames.empty())
         return std::nullopt;
     return raw;

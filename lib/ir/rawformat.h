@@ -1,7 +1,7 @@
 // The raw stored format: a signal kept as it came, its durations through a table.
 //
 //   bytes           what
-//   0               'R'
+//   0               'S' ('R' in codes stored before the repeating part, see framesequence.h)
 //   1               the protocol recognised in the first frame whose preset would not sound the
 //                   same (0: none); its data then rides in the key's parameters, for showing it
 //   2               n, durations in the table (1-255)
@@ -23,7 +23,8 @@
 
 namespace ir {
 
-constexpr std::uint8_t kRawTag = 'R';
+constexpr std::uint8_t kRawTag = 'S';
+constexpr std::uint8_t kFirstRawTag = 'R'; // still read: codes already in remotes
 
 // The frames as a raw code; empty when they need more than the format can hold.
 std::vector<std::uint8_t> writeRaw(const std::vector<Frame>& frames, std::optional<Protocol> protocol);

@@ -6,12 +6,39 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 
 namespace ir {
 
 namespace {
 
-constexpr std::size_t kParameterBits = 8 * (kParameterBytes - 1);
+// Byte 0 of the key's parameters held the last run's length in the first codes of this format.
+constexpr std::size_t kFirstBitByte = 1;
+constexpr std::size_t kParameterBits = 8 * (kParameterBytes - kFirstBitByte);
+constexpr int kUntimedGapMicros = 20000;
+
+// The period from frame start to frame start that every frame of the capture keeps, when all
+// gaps are long enough that receivers do not time them: stored instead of gaps, it lets keys of
+// one remote whose frames differ in length share the template.
+std::optional<int> commonPeriod(const std::vector<Frame>& frames) {
+    std::vector<int> periods, lengths;
+    for (std::size_t i = 0; i + 1 < frames.size(); ++i) {
+        if (frames[i].gapAfter < kUntimedGapMicros)
+            return std::nullopt;
+        const auto& d = frames[i].durations;
+        lengths.push_back(std::accumulate(d.begin(), d.end(), 0));
+        periods.push_back(lengths.back() + frames[i].gapAfter);
+    }
+    if (periods.empty())
+        return std::nullopt;
+    // Only frames of clearly different lengths that still start a period apart tell a period
+    // from a gap.
+    const auto [shortest, longest] = std::minmax_element(lengths.begin(), lengths.end());
+    const auto [low, high] = std::minmax_element(periods.begin(), periods.end());
+    if (*longest - *shortest < kUntimedGapMicros / 4 || *high - *low > *high / 50)
+        return std::nullopt;
+    return DurationTable::roundForSharing((*low + *high) / 2);
+}
 
 enum ItemKind : std::uint8_t { BitRun = 0, LiteralPair = 1, ClosingMark = 2 };
 
@@ -124,11 +151,17 @@ std::optional<TemplateCode> writeTemplate(const std::vector<Frame>& frames) {
     }
     if (shapes.size() > 255 || frames.size() > 255)
         return std::nullopt;
-    const auto entries = runsOf(frames.size(), gaps, [&](std::size_t a, std::size_t b) {
+    Sequence sequence = planSequence(frames.size(), gaps, [&](std::size_t a, std::size_t b) {
         return shapeOf[a] == shapeOf[b] && bitsOf[a] == bitsOf[b];
     });
+    if (const auto period = commonPeriod(frames)) {
+        for (SequenceEntry& e : sequence.entries) {
+            e.timing = static_cast<int>(storedGap(*period));
+            e.period = true;
+        }
+    }
     std::vector<bool> stream;
-    for (const SequenceEntry& e : entries)
+    for (const SequenceEntry& e : sequence.entries)
         stream.insert(stream.end(), bitsOf[e.frame].begin(), bitsOf[e.frame].end());
     if (stream.size() > kParameterBits)
         return std::nullopt;
@@ -152,25 +185,24 @@ std::optional<TemplateCode> writeTemplate(const std::vector<Frame>& frames) {
                 w.u8(item.b);
         }
     }
-    w.u8(static_cast<unsigned>(entries.size()));
-    for (const SequenceEntry& e : entries) {
-        w.u8(static_cast<unsigned>(shapeOf[e.frame]));
-        w.u16(static_cast<unsigned>(e.gap));
-        // The last run's length depends on how long the key was held: it goes with the key.
-        w.u8(&e == &entries.back() ? 0 : e.count);
-    }
+    // How often the repeating part went out depends on how long the key was held: it goes with
+    // the key, so keys of one remote share the template.
+    const unsigned leastCycles = sequence.leastCycles;
+    sequence.leastCycles = 0;
+    writeSequence(w, sequence, shapeOf);
     TemplateCode code;
     code.data = w.take();
-    code.parameters[0] = static_cast<std::uint8_t>(entries.back().count);
+    code.parameters[0] = static_cast<std::uint8_t>(leastCycles);
     for (std::size_t i = 0; i < stream.size(); ++i)
         if (stream[i])
-            code.parameters[1 + i / 8] |= static_cast<std::uint8_t>(1u << (i % 8));
+            code.parameters[kFirstBitByte + i / 8] |= static_cast<std::uint8_t>(1u << (i % 8));
     return code;
 }
 
 std::optional<Transmission> readTemplate(std::span<const std::uint8_t> code, const Parameters& parameters) {
     ByteReader r(code);
-    if (r.u8() != kTemplateTag)
+    const unsigned tag = r.u8();
+    if (tag != kTemplateTag && tag != kFirstTemplateTag)
         return std::nullopt;
     BitTiming timing;
     timing.zeroMark = static_cast<int>(r.u16());
@@ -195,14 +227,19 @@ std::optional<Transmission> readTemplate(std::span<const std::uint8_t> code, con
                 return std::nullopt;
         }
     }
-    std::vector<SequenceEntry> entries = readSequence(r);
-    if (!r.ok() || entries.empty() || timing.zeroMark <= 0 || timing.zeroSpace <= 0 || timing.oneMark <= 0 ||
-        timing.oneSpace <= 0)
+    Sequence sequence = readSequence(r, tag == kTemplateTag);
+    if (!r.ok() || sequence.entries.empty() || timing.zeroMark <= 0 || timing.zeroSpace <= 0 ||
+        timing.oneMark <= 0 || timing.oneSpace <= 0)
         return std::nullopt;
-    entries.back().count = std::max<unsigned>(parameters[0], 1);
+    // The key keeps how often its last run (codes stored before the repeating part) or its
+    // repeating part goes out.
+    if (tag == kFirstTemplateTag)
+        sequence.entries.back().count = std::max<unsigned>(parameters[0], 1);
+    else if (sequence.leastCycles == 0)
+        sequence.leastCycles = std::max<unsigned>(parameters[0], 1);
     std::size_t nextBit = 0;
     std::vector<std::vector<int>> distinct;
-    for (SequenceEntry& e : entries) {
+    for (SequenceEntry& e : sequence.entries) {
         if (e.frame >= shapes.size())
             return std::nullopt;
         std::vector<int> d;
@@ -216,7 +253,7 @@ std::optional<Transmission> readTemplate(std::span<const std::uint8_t> code, con
                 for (unsigned k = 0; k < item.a; ++k, ++nextBit) {
                     if (nextBit >= kParameterBits)
                         return std::nullopt;
-                    const bool one = (parameters[1 + nextBit / 8] >> (nextBit % 8)) & 1;
+                    const bool one = (parameters[kFirstBitByte + nextBit / 8] >> (nextBit % 8)) & 1;
                     d.push_back(one ? timing.oneMark : timing.zeroMark);
                     d.push_back(one ? timing.oneSpace : timing.zeroSpace);
                 }
@@ -227,7 +264,7 @@ std::optional<Transmission> readTemplate(std::span<const std::uint8_t> code, con
         distinct.push_back(std::move(d));
         e.frame = distinct.size() - 1;
     }
-    Transmission t = expandSequence(distinct, entries);
+    Transmission t = expandSequence(distinct, sequence);
     if (t.frames.empty())
         return std::nullopt;
     return t;

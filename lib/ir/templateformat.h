@@ -2,17 +2,19 @@
 // with each key's bits in the key's own parameters.
 //
 //   bytes           what
-//   0               'P'
+//   0               'T' ('P' in codes stored before the repeating part, see framesequence.h)
 //   1 .. 8          the bit timing: zero mark, zero space, one mark, one space, u16 microseconds
 //   9               n, literal durations (headers, trailers, odd pairs), then n u16 microseconds
 //   then            s, frame shapes; for each: its item count, then per item its kind
 //                   (0 bit run, 1 literal pair, 2 closing mark), a (the run's length, or a literal
 //                   index) and, for a literal pair only, b (the space's literal index)
-//   then            the frame sequence (framesequence.h), shapes for frames; the last entry's
-//                   count is 0: how often it repeats goes with the key
+//   then            the frame sequence (framesequence.h), shapes for frames; periods when the
+//                   capture kept one from frame start to frame start
 //
-//   key parameters  byte 0: the last entry's count; bytes 1-15: the bits of every bit run, in
-//                   order, least significant bit first
+//   key parameters  byte 0: how often the repeating part goes out at least (the sequence's c is
+//                   0); 'P': the last entry's count, which the template held as 0;
+//                   bytes 1-15: the bits of every bit run, entry by entry, least significant
+//                   bit first
 //
 // u16 values are stored low byte first.
 #pragma once
@@ -27,7 +29,8 @@
 
 namespace ir {
 
-constexpr std::uint8_t kTemplateTag = 'P';
+constexpr std::uint8_t kTemplateTag = 'T';
+constexpr std::uint8_t kFirstTemplateTag = 'P'; // still read: codes already in remotes
 
 struct TemplateCode {
     std::vector<std::uint8_t> data;
