@@ -33,10 +33,13 @@ const char* kUsage =
     "  send [--carrier HZ] MICROSECONDS...  ... a signal of these mark and space durations\n"
     "  send JSONLINE           ... the signal of one line of the test captures\n"
     "  demo on|off             with nothing sent, a capture receives a demo remote's key after 1.5 s\n"
-    "  transmit KEY [--json]   what the remote sends when the key is pressed: carrier, frames, protocol\n"
+    "  transmit KEY [--json] [--hold MS]\n"
+    "                          what the remote sends when the key is pressed: carrier, frames, protocol;\n"
+    "                          with --hold, every duration it sends while held MS milliseconds\n"
     "The device lives in $QTM418_DEVICE_DIR, else ~/.local/state/qtm418/device.\n";
 
 constexpr unsigned kLowestCarrierHz = 20000;
+constexpr unsigned kLongestHoldMillis = 60000;
 constexpr unsigned kHighestCarrierHz = 100000;
 
 std::string upperCase(std::string text) {
@@ -223,7 +226,7 @@ public:
         return rc;
     }
 
-    int transmit(const std::string& keyNumber, bool json) {
+    int transmit(const std::string& keyNumber, bool json, std::optional<long> holdMicros) {
         return inspect([&](const Device& d) {
             std::string why;
             const auto key = pressKey(d, keyNumber, why);
@@ -231,7 +234,7 @@ public:
                 err_ << "qtm418-emu: " << why << '\n';
                 return 1;
             }
-            out_ << (json ? keySignalJson(*key) : keySignalText(*key));
+            out_ << (json ? keySignalJson(*key, holdMicros) : keySignalText(*key, holdMicros));
             return 0;
         });
     }
@@ -313,8 +316,22 @@ int runCommand(const std::vector<std::string>& args, const std::filesystem::path
         return session.read(args);
     if (command == "send")
         return session.send(args);
-    if (command == "transmit" && (expectArgs(2) || (expectArgs(3) && args[2] == "--json")))
-        return session.transmit(args[1], args.size() == 3);
+    if (command == "transmit" && args.size() >= 2) {
+        bool json = false;
+        std::optional<long> hold;
+        for (std::size_t i = 2; i < args.size(); ++i) {
+            unsigned millis = 0;
+            if (args[i] == "--json")
+                json = true;
+            else if (args[i] == "--hold" && i + 1 < args.size() && parseUnsigned(args[i + 1], millis) &&
+                     millis <= kLongestHoldMillis)
+                hold = 1000L * millis, ++i;
+            else
+                return usageError(err, "transmit takes KEY [--json] [--hold MS] (MS up to " +
+                                           std::to_string(kLongestHoldMillis) + ")");
+        }
+        return session.transmit(args[1], json, hold);
+    }
     if (command == "demo" && expectArgs(2) && (args[1] == "on" || args[1] == "off"))
         return session.change([on = args[1] == "on"](Device& d) {
             d.settings.demo = on;

@@ -108,7 +108,7 @@ std::optional<KeySignal> pressKey(const Device& device, const std::string& keyNu
     return key;
 }
 
-std::string keySignalText(const KeySignal& key) {
+std::string keySignalText(const KeySignal& key, std::optional<long> holdMicros) {
     std::ostringstream out;
     const Shown s = shown(key.played.transmission);
     out << "key " << key.keyNumber << ": ";
@@ -126,10 +126,12 @@ std::string keySignalText(const KeySignal& key) {
     if (!s.repeat.empty())
         out << "gap:          " << s.gap << '\n' << "repeat frame: " << list(s.repeat, " ") << '\n';
     out << "frames:       at least " << key.played.transmission.minimumFrames << " per press\n";
+    if (holdMicros)
+        out << "sent:         " << list(ir::heldPress(key.played.transmission, *holdMicros), " ") << '\n';
     return out.str();
 }
 
-std::string keySignalJson(const KeySignal& key) {
+std::string keySignalJson(const KeySignal& key, std::optional<long> holdMicros) {
     std::ostringstream out;
     const Shown s = shown(key.played.transmission);
     out << "{\"key\": \"" << key.keyNumber << "\", \"identity\": \"" << key.identity
@@ -144,7 +146,10 @@ std::string keySignalJson(const KeySignal& key) {
     }
     out << ", \"carrierHz\": " << key.played.transmission.carrierHz << ", \"first\": [" << list(s.first, ", ")
         << "], \"gap\": " << s.gap << ", \"repeat\": [" << list(s.repeat, ", ")
-        << "], \"minimumFrames\": " << key.played.transmission.minimumFrames << "}\n";
+        << "], \"minimumFrames\": " << key.played.transmission.minimumFrames;
+    if (holdMicros)
+        out << ", \"sent\": [" << list(ir::heldPress(key.played.transmission, *holdMicros), ", ") << "]";
+    out << "}\n";
     return out.str();
 }
 

@@ -22,7 +22,8 @@ struct KeySignal {
 // not play.
 std::optional<KeySignal> pressKey(const Device& device, const std::string& keyNumber, std::string& why);
 
-std::string keySignalText(const KeySignal& key);
-std::string keySignalJson(const KeySignal& key);
+// With `holdMicros`, also every duration the key sends when held that long, from the first mark.
+std::string keySignalText(const KeySignal& key, std::optional<long> holdMicros = std::nullopt);
+std::string keySignalJson(const KeySignal& key, std::optional<long> holdMicros = std::nullopt);
 
 } // namespace emu

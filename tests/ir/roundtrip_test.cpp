@@ -1,6 +1,7 @@
 // Every capture of the test data, through the remote's receiver, the encoder, the converter and
 // the remote's memory, played back again.
 #include "ir/capturewords.h"
+#include "ir/fidelity.h"
 #include "ir/storedcode.h"
 #include "model/codeencoding.h"
 
@@ -89,7 +90,7 @@ TEST(RoundTrip, EveryTestCaptureIsLearnedRecognisedAndPlayedBackFaithfully) {
         GTEST_SKIP() << "no test captures at " << kCaptures;
     const auto lines = captureLines();
     ASSERT_EQ(lines.size(), 300u) << kCaptures;
-    std::size_t faithfulCount = 0, labelled = 0, recognised = 0;
+    std::size_t faithfulCount = 0, labelled = 0, recognised = 0, pressFaithful = 0, heldFaithful = 0;
     std::map<std::string, int> kinds;
     std::map<std::pair<std::string, std::string>, std::vector<Identity>> identitiesByFileAndKind;
     for (const CaptureLine& line : lines) {
@@ -100,6 +101,12 @@ TEST(RoundTrip, EveryTestCaptureIsLearnedRecognisedAndPlayedBackFaithfully) {
         EXPECT_TRUE(ok) << line.source << " answer " << learned.answer;
         if (!learned.played)
             continue;
+        // The measure of bench_ir_fidelity: the key held as long as the capture lasted.
+        const auto capture = withoutLeadingNoise(line.signal.timings);
+        const auto sent =
+            withoutLeadingNoise(heldPress(learned.played->transmission, holdFor(line.signal.timings)));
+        pressFaithful += firstMismatch(sent, shortPress(capture)) < 0;
+        heldFaithful += firstMismatch(sent, capture) < 0;
         ++kinds[learned.played->kind];
         identitiesByFileAndKind[{sourceFile(line.source), learned.played->kind}].push_back(learned.identity);
         if (!line.label)
@@ -129,12 +136,15 @@ TEST(RoundTrip, EveryTestCaptureIsLearnedRecognisedAndPlayedBackFaithfully) {
         sharing += shared;
         EXPECT_TRUE(shared) << key.first << " learned as " << key.second;
     }
-    std::cout << "faithful " << faithfulCount << "/" << lines.size() << ", recognised " << recognised << "/"
-              << labelled << ", one stored code for " << sharing << "/" << groups
+    std::cout << "faithful " << faithfulCount << "/" << lines.size() << " (press " << pressFaithful
+              << ", held " << heldFaithful << "), recognised " << recognised << "/" << labelled
+              << ", one stored code for " << sharing << "/" << groups
               << " files with several keys in a protocol;";
     for (const auto& [kind, count] : kinds)
         std::cout << ' ' << kind << '=' << count;
     std::cout << '\n';
     EXPECT_EQ(labelled, 45u);
     EXPECT_EQ(sharing, groups);
+    EXPECT_GE(pressFaithful, 297u);
+    EXPECT_GE(heldFaithful, 291u);
 }
