@@ -26,6 +26,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -94,7 +95,11 @@ std::string around(const std::vector<int>& timings, long at) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::filesystem::path captures = argc > 1 ? argv[1] : "../shared/testdata/ir/public.jsonl";
+    // Options meant for the timing benchmarks that scripts/bench runs beside this report are not files.
+    std::filesystem::path captures = "../shared/testdata/ir/public.jsonl";
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]).rfind("--", 0) != 0)
+            captures = argv[i];
     std::ifstream in(captures);
     if (!in) {
         std::cerr << "ir_fidelity: cannot read " << captures << '\n';

@@ -149,9 +149,15 @@ TEST(EmuTransmit, ADownloadedPresetKeySendsItsProtocol) {
               std::string::npos);
     EXPECT_NE(out.find("\"first\": [9000, 4500, 560,"), std::string::npos);
 
+    // Held 250 ms: the frame, then a repeat frame every 108 ms.
+    ASSERT_EQ(folder.emu({"transmit", "12", "--json", "--hold", "250"}, &out), 0);
+    EXPECT_NE(out.find("1690, 560, 40000, 9000, 2250, 560, 96190, 9000, 2250, 560]}"), std::string::npos)
+        << out;
+
     EXPECT_EQ(folder.emu({"transmit", "03"}, &out), 1);
     EXPECT_EQ(folder.emu({"transmit", "99"}, &out), 1);
     EXPECT_EQ(folder.emu({"transmit"}), 2);
+    EXPECT_EQ(folder.emu({"transmit", "12", "--hold", "soon"}), 2);
 }
 
 TEST(EmuTransmit, AStoredCodeSendsWhatWasCaptured) {
