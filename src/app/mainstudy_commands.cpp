@@ -2,12 +2,15 @@
 #include "mainstudy.h"
 
 #include "controls/ibtn1.h"
+#include "platform/datafolder.h"
 #include "platform/display.h"
 #include "platform/messagebox.h"
 #include "platform/shell.h"
 
+#include <QDir>
+
 void Tmaincodelearn::showHelp() {
-    if (!platform::shell().open(QStringLiteral("studyhelp.chm")))
+    if (!platform::shell().open(QDir(platform::dataFolder()).filePath(QStringLiteral("studyhelp.chm"))))
         platform::notify(nullptr, QStringLiteral("找不到帮助文件！"));
 }
 

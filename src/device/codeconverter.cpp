@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLibrary>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -44,12 +45,17 @@ ConvertCodeFunction converter(const std::string& libraryName) {
     if (const auto it = loaded.find(libraryName); it != loaded.end())
         return reinterpret_cast<ConvertCodeFunction>(it->second->resolve("ConvertCode"));
     const QString name = QString::fromStdString(libraryName);
-    auto library = std::make_unique<QLibrary>(QDir(programFolder()).filePath(name));
-    if (!library->load()) {
-        library->setFileName(name);
-        if (!library->load())
-            return nullptr;
-    }
+    // Next to the program in the build tree and on Windows, in ../lib once installed, else
+    // wherever the system finds libraries.
+    const QDir folder(programFolder());
+    auto library = std::make_unique<QLibrary>();
+    const QString places[] = {folder.filePath(name), folder.filePath(QStringLiteral("../lib/") + name), name};
+    const bool found = std::any_of(std::begin(places), std::end(places), [&library](const QString& place) {
+        library->setFileName(place);
+        return library->load();
+    });
+    if (!found)
+        return nullptr;
     const auto function = reinterpret_cast<ConvertCodeFunction>(library->resolve("ConvertCode"));
     if (!function) {
         library->unload();

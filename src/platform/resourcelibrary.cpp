@@ -1,6 +1,7 @@
 #include "resourcelibrary.h"
 
-#include <QCoreApplication>
+#include "datafolder.h"
+
 #include <QDir>
 #include <QResource>
 
@@ -10,9 +11,7 @@ namespace {
 QString overrideFolder;
 }
 
-QString skinFolder() {
-    return overrideFolder.isEmpty() ? QCoreApplication::applicationDirPath() : overrideFolder;
-}
+QString skinFolder() { return overrideFolder.isEmpty() ? dataFolder() : overrideFolder; }
 
 void setSkinFolder(const QString& folder) { overrideFolder = folder; }
 

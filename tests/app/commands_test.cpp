@@ -1,6 +1,7 @@
 // Help, update, the hand cursor and the narrow-screen check in the real window.
 #include "windowtest.h"
 
+#include <QFileInfo>
 #include <QMouseEvent>
 
 using platform::Answer;
@@ -15,7 +16,11 @@ protected:
 TEST_F(CommandsTest, HelpOpensTheHelpFileOrSaysItIsMissingOnEveryClick) {
     createShown();
     click(c().helpibtn);
-    EXPECT_EQ(shell.opened, QStringList{QStringLiteral("studyhelp.chm")});
+    // The help file the program ships with, wherever the program was started from.
+    ASSERT_EQ(shell.opened.size(), 1);
+    EXPECT_TRUE(shell.opened.front().endsWith(QStringLiteral("/studyhelp.chm")));
+    EXPECT_TRUE(QFileInfo(shell.opened.front()).isAbsolute());
+    EXPECT_TRUE(QFileInfo::exists(shell.opened.front())) << shell.opened.front().toStdString();
     EXPECT_TRUE(messages.shown().empty());
 
     shell.finds = false;
