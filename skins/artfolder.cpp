@@ -60,6 +60,17 @@ void ArtFolder::jpeg(const QString& path, const QImage& picture) {
     bytes(path, encoded);
 }
 
+void ArtFolder::png(const QString& path, const QImage& picture) {
+    if (!ok())
+        return;
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG"))
+        return fail(path, QStringLiteral("the PNG writer refused the picture"));
+    bytes(path, encoded);
+}
+
 void ArtFolder::bytes(const QString& path, const QByteArray& data) {
     if (!ok())
         return;

@@ -28,6 +28,8 @@ public:
     // Frames sharing one palette, shown `delays` centiseconds each, looping forever.
     void animation(const QString& path, const std::vector<QImage>& frames, const std::vector<int>& delays);
     void jpeg(const QString& path, const QImage& picture);
+    // Written as PNG with its transparency, as desktop icons are.
+    void png(const QString& path, const QImage& picture);
     void bytes(const QString& path, const QByteArray& data);
     // Resources at the collection's root, or under `prefix`.
     void collection(const QString& path, const QString& prefix, const std::vector<Resource>& resources);

@@ -136,6 +136,8 @@ bool writeArtwork(const QString& folder, QString* error) {
     }
     const std::vector<Resource> singles = writeSinglePictures(out);
     const std::vector<Resource> window = writeWindowPictures(out);
+    for (const int size : kIconSizes)
+        out.png(QStringLiteral("icons/hicolor/%1x%1/apps/qtm418.png").arg(size), applicationIcon(size));
     // Bytes that start like a GIF and stop before its first picture: no decoder accepts them.
     out.bytes(QStringLiteral("skin/broken/gif7"), QByteArrayLiteral("GIF89a\x01"));
 

@@ -45,4 +45,8 @@ QImage learningStill();                        // 413 × 86, with the call to pr
 // The splash window's picture (460 × 260).
 QImage splashPicture();
 
+// The program's desktop icon, `size` pixels square: the remote with its keys and learning light,
+// sending its code.
+QImage applicationIcon(int size);
+
 } // namespace artwork
