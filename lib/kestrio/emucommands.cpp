@@ -4,9 +4,10 @@
 #include "firmware.h"
 #include "ir/capturewords.h"
 #include "keysignal.h"
-#include "layoutcheck.h"
 #include "layoutdump.h"
 #include "profiles.h"
+
+#include "model/layoutcheck.h"
 
 #include <charconv>
 #include <functional>
@@ -171,7 +172,7 @@ public:
 
     int check() {
         return inspect([&](const Device& d) {
-            const auto findings = inspectLayout(d);
+            const auto findings = model::inspectLayout(memoryReader(d));
             for (const auto& problem : findings.violations)
                 out_ << problem << '\n';
             if (findings.violations.empty())

@@ -40,6 +40,16 @@ std::string jsonString(const std::string& text) {
 
 } // namespace
 
+model::BlockReader memoryReader(const Device& device) {
+    return [&device](unsigned address, int blocks, std::size_t bufferChars) {
+        auto text = readBlocks(device, address, blocks);
+        if (!text)
+            return std::string();
+        text->resize(std::max(bufferChars, std::size_t{16} * static_cast<std::size_t>(blocks)), '\0');
+        return *text;
+    };
+}
+
 LayoutDump dumpDevice(const Device& device) {
     LayoutDump dump;
     const std::string info = basicInformation(device);
@@ -49,13 +59,7 @@ LayoutDump dumpDevice(const Device& device) {
     dump.model = info.substr(2 * wire::kModelOffset, 4);
     dump.versionText = versionText(device);
     dump.attached = device.settings.attached;
-    dump.layout = model::readLayout([&device](unsigned address, int blocks, std::size_t bufferChars) {
-        auto text = readBlocks(device, address, blocks);
-        if (!text)
-            return std::string();
-        text->resize(std::max(bufferChars, std::size_t{16} * static_cast<std::size_t>(blocks)), '\0');
-        return *text;
-    });
+    dump.layout = model::readLayout(memoryReader(device));
     const model::DeviceLayout& l = dump.layout.layout;
     for (unsigned e = 0; e < l.codeIndexCount; ++e) {
         IndexEntryView entry;

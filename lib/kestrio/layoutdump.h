@@ -27,6 +27,9 @@ struct LayoutDump {
     std::vector<IndexEntryView> index;
 };
 
+// The device's memory as the device library's reads answer it, for the configurator's readers.
+model::BlockReader memoryReader(const Device& device);
+
 // Reads the device the way the configurator's start-up does, with the same code.
 LayoutDump dumpDevice(const Device& device);
 

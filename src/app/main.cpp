@@ -1,3 +1,4 @@
+#include "firstpaint.h"
 #include "mainstudy.h"
 #include "qidong.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     // A start-up that was cancelled or refused ends here, without flashing the window.
     if (window.state().startupRefused)
         return 0;
+    reportFirstPaint(&window);
     window.show();
     return QApplication::exec();
 }

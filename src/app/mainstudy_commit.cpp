@@ -1,11 +1,9 @@
 // The window's commit of a captured code: encode it, have it converted, decide how it is stored,
 // write it to the remote and show the key as learned.
 #include "controls/ibtn1.h"
-#include "device/codeconverter.h"
-#include "device/commitwrite.h"
+#include "device/capturecommit.h"
 #include "mainstudy.h"
 #include "model/codeencoding.h"
-#include "model/commitplan.h"
 #include "platform/animationplayer.h"
 #include "platform/fixedpaths.h"
 #include "platform/messagebox.h"
@@ -42,44 +40,37 @@ QString refusalText(model::CommitRefusal refusal) {
 void Tmaincodelearn::commitCapture() {
     IBtn* key = selectedKeyList_.first();
     setStatus(key->Path() + QStringLiteral("键正在学习！"), true);
-    state_.capturedCode = model::trimCapture(state_.capturedCode);
-    const std::string encoded = model::encodeCapture(state_.capturedCode, diagnosticFile());
-    c_.Memo2->appendPlainText(QString::fromStdString(encoded));
-    // The group count, the carrier value and its marker are not the converter's business.
-    const std::string answerText =
-        device::convertCode(encoded.size() > 5 ? encoded.substr(5) : std::string());
-    if (answerText.empty()) {
+    const device::LearnResult learned =
+        device::learnCapture(layout_, keyTable_, key->Code().toStdString(), state_.capturedCode,
+                             diagnosticFile(), [this] { return remoteMayBeWritten(); });
+    state_.capturedCode = learned.trimmed;
+    c_.Memo2->appendPlainText(QString::fromStdString(learned.encoded));
+    if (!learned.answerText.empty())
+        c_.Memo2->appendPlainText(QString::fromStdString(learned.answerText));
+    switch (learned.outcome) {
+    case device::LearnOutcome::Written:
+        break;
+    case device::LearnOutcome::NotConverted:
         platform::box(QStringLiteral("学习失败！"));
         learningFailed();
         return;
-    }
-    c_.Memo2->appendPlainText(QString::fromStdString(answerText));
-    const auto answer = model::parseConverterAnswer(answerText);
-    if (!answer) {
+    case device::LearnOutcome::AnswerIncomplete:
         platform::box(QStringLiteral("遥控器编码的转换结果不完整，无法保存该按键！"));
         learningFailed();
         return;
-    }
-    if (!remoteMayBeWritten()) {
+    case device::LearnOutcome::NotAllowed:
         learningFailed();
         return;
-    }
-    const auto decision = model::planCommit(layout_, keyTable_, key->Code().toStdString(), *answer);
-    if (const auto* refusal = std::get_if<model::CommitRefusal>(&decision)) {
-        if (const QString why = refusalText(*refusal); !why.isEmpty())
+    case device::LearnOutcome::Refused:
+        if (const QString why = refusalText(*learned.refusal); !why.isEmpty())
             platform::box(why);
         learningFailed();
         return;
-    }
-    const auto& plan = std::get<model::CommitPlan>(decision);
-    switch (device::storeLearnedCode(layout_, keyTable_, plan)) {
-    case device::CommitOutcome::Written:
-        break;
-    case device::CommitOutcome::KeyUnchanged:
+    case device::LearnOutcome::KeyUnchanged:
         platform::box(QStringLiteral("写入遥控器失败，请检查USB连接线！"));
         learningFailed();
         return;
-    case device::CommitOutcome::KeyEmptied:
+    case device::LearnOutcome::KeyEmptied:
         platform::box(
             QStringLiteral("写入遥控器失败，该按键原有的编码已删除，请检查USB连接线后重新学习该按键！"));
         learningFailed();

@@ -11,8 +11,11 @@ model::Identification identifyDevice() {
         id.notice = std::move(notice);
         return id;
     }
-    return model::checkBasicInformation(
-        link::readData(wire::kIdentificationAddress, 6, "08", wire::kBasicInfoBufferSize));
+    return model::checkBasicInformation(readIdentificationBlock());
+}
+
+std::string readIdentificationBlock() {
+    return link::readData(wire::kIdentificationAddress, 6, "08", wire::kBasicInfoBufferSize);
 }
 
 RemoteCheck checkSameRemote(const std::string& identity) {

@@ -3,10 +3,16 @@
 
 #include "model/identitycheck.h"
 
+#include <string>
+
 namespace device {
 
 // Reads the version and the identification block from the remote and checks both.
 model::Identification identifyDevice();
+
+// The identification block as the remote answers it (6 blocks at its fixed address); empty when
+// the read fails.
+std::string readIdentificationBlock();
 
 enum class RemoteCheck { Same, Absent, Other };
 

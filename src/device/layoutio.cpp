@@ -4,11 +4,17 @@
 
 namespace device {
 
-model::LayoutRead readDeviceLayout() {
-    return model::readLayout([](unsigned address, int blocks, std::size_t bufferChars) {
-        return link::readData(address, blocks, model::kStartupBlockUnit, bufferChars);
-    });
+namespace {
+
+std::string startupRead(unsigned address, int blocks, std::size_t bufferChars) {
+    return link::readData(address, blocks, model::kStartupBlockUnit, bufferChars);
 }
+
+} // namespace
+
+model::LayoutRead readDeviceLayout() { return model::readLayout(startupRead); }
+
+model::LayoutFindings inspectDeviceLayout() { return model::inspectLayout(startupRead); }
 
 bool writeIndexState(const model::DeviceLayout& layout) {
     if (!layout.complete)

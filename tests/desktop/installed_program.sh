@@ -20,7 +20,7 @@ appstreamcli validate --no-net "$usr/share/metainfo/com.example.qtm418.metainfo.
 for size in 16 24 32 48 64 128 256; do
   test -s "$usr/share/icons/hicolor/${size}x${size}/apps/qtm418.png" || fail "no ${size}px icon"
 done
-for file in bin/qtm418 bin/qtm418-emu lib/libkestrio.so lib/libConLCode.so share/qtm418/studyhelp.chm \
+for file in bin/qtm418 bin/qtm418-emu bin/qtm418ctl lib/libkestrio.so lib/libConLCode.so share/qtm418/studyhelp.chm \
             share/qtm418/on100C.rcc share/qtm418/sn100C.rcc share/qtm418/fn100C.rcc share/qtm418/dn100C.rcc \
             share/qtm418/bn100C.rcc; do
   test -e "$usr/$file" || fail "$file is not installed"

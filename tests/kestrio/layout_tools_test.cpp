@@ -1,8 +1,8 @@
 #include "devicefolder.h"
 #include "kestrio/layoutbuilder.h"
-#include "kestrio/layoutcheck.h"
 #include "kestrio/layoutdump.h"
 #include "kestrio/profiles.h"
+#include "model/layoutcheck.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,10 @@ bool mentions(const std::vector<std::string>& problems, const std::string& text)
     return false;
 }
 
+// The check as qtm418-emu runs it: on what the remote's reads answer.
+model::LayoutFindings inspect(const Device& device) { return model::inspectLayout(memoryReader(device)); }
+std::vector<std::string> violations(const Device& device) { return inspect(device).violations; }
+
 Device withPlan(const std::function<void(LayoutPlan&)>& edit) {
     Device d = makeProfile("learned").value();
     LayoutPlan plan = factoryLayout();
@@ -30,21 +34,21 @@ Device withPlan(const std::function<void(LayoutPlan&)>& edit) {
 TEST(LayoutCheck, EverySoundProfilePasses) {
     for (const char* name : {"factory", "learned", "pointer-edges", "blocks-13", "no-slots", "no-presets",
                              "slot-states", "short-key-list", "long-key-list", "big-index"}) {
-        EXPECT_EQ(checkLayout(makeProfile(name).value()), std::vector<std::string>{}) << name;
+        EXPECT_EQ(violations(makeProfile(name).value()), std::vector<std::string>{}) << name;
     }
 }
 
 TEST(LayoutCheck, EveryCorruptProfileFailsSayingWhy) {
-    EXPECT_TRUE(mentions(checkLayout(makeProfile("corrupt-pointer").value()), "key slot table"));
-    EXPECT_TRUE(mentions(checkLayout(makeProfile("corrupt-header").value()), "layout header"));
-    EXPECT_TRUE(mentions(checkLayout(makeProfile("corrupt-counts").value()), "key slot table"));
-    EXPECT_TRUE(mentions(checkLayout(makeProfile("corrupt-code-area").value()), "code area"));
-    EXPECT_TRUE(mentions(checkLayout(makeProfile("corrupt-hex").value()), "not as hex"));
+    EXPECT_TRUE(mentions(violations(makeProfile("corrupt-pointer").value()), "key slot table"));
+    EXPECT_TRUE(mentions(violations(makeProfile("corrupt-header").value()), "layout header"));
+    EXPECT_TRUE(mentions(violations(makeProfile("corrupt-counts").value()), "key slot table"));
+    EXPECT_TRUE(mentions(violations(makeProfile("corrupt-code-area").value()), "code area"));
+    EXPECT_TRUE(mentions(violations(makeProfile("corrupt-hex").value()), "not as hex"));
 }
 
 TEST(LayoutCheck, FindsLeaksOverlapsAndDanglingReferences) {
     const Device leak = withPlan([](LayoutPlan& p) { p.strayBlocks = {7, 8, 9, 20}; });
-    const auto leaks = checkLayout(leak);
+    const auto leaks = violations(leak);
     EXPECT_TRUE(mentions(leaks, "leak: blocks 7-9"));
     EXPECT_TRUE(mentions(leaks, "leak: block 20 "));
 
@@ -52,31 +56,31 @@ TEST(LayoutCheck, FindsLeaksOverlapsAndDanglingReferences) {
         p.index[0] = {{1, 2, 3}, 0, 4, true};
         p.index[1] = {{4, 5, 6}, 3, 2, true};
     });
-    EXPECT_TRUE(mentions(checkLayout(overlap), "index entry 1 overlaps index entry 0 at block 3"));
+    EXPECT_TRUE(mentions(violations(overlap), "index entry 1 overlaps index entry 0 at block 3"));
 
     const Device pastEnd = withPlan([](LayoutPlan& p) { p.index[2] = {{1, 2, 3}, 398, 4, true}; });
-    EXPECT_TRUE(mentions(checkLayout(pastEnd), "index entry 2 (blocks 398+4) reaches past"));
+    EXPECT_TRUE(mentions(violations(pastEnd), "index entry 2 (blocks 398+4) reaches past"));
 
     const Device dangling = withPlan([](LayoutPlan& p) {
         p.slots[4].flags = 0xC0;
         p.slots[4].byte2 = 0x80;
         p.slots[4].reference = {0x05, 0xFF, 0xFF};
     });
-    EXPECT_TRUE(mentions(checkLayout(dangling), "slot 4 (key 04) refers to index entry 5, which is free"));
+    EXPECT_TRUE(mentions(violations(dangling), "slot 4 (key 04) refers to index entry 5, which is free"));
 
     // An entry in use that no slot refers to loses room but breaks nothing: a warning only.
     const Device orphan = withPlan([](LayoutPlan& p) {
         p.index[3] = {{1, 2, 3}, 40, 2, true};
         p.codeData.emplace_back(40, std::vector<std::uint8_t>(16, 0xEE));
     });
-    const auto findings = inspectLayout(orphan);
+    const auto findings = inspect(orphan);
     EXPECT_TRUE(findings.violations.empty()) << findings.violations.front();
     EXPECT_TRUE(mentions(findings.warnings, "index entry 3 is in use but no slot refers to it"));
 
     Device unmarked = withPlan([](LayoutPlan& p) { p.index[0] = {{1, 2, 3}, 10, 2, true}; });
     unmarked.memory[0x1A00 + 1] = 0x00; // blocks 8-15 marked free
     EXPECT_TRUE(
-        mentions(checkLayout(unmarked), "index entry 0 owns block 10, which the block map marks free"));
+        mentions(violations(unmarked), "index entry 0 owns block 10, which the block map marks free"));
 }
 
 TEST(LayoutDump, ShowsTheLearnedProfileAsTheKeyTableWould) {

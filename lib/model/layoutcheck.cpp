@@ -1,51 +1,78 @@
 #include "layoutcheck.h"
 
-#include "firmware.h"
-#include "layoutbuilder.h"
-#include "model/wire.h"
+#include "hextext.h"
+#include "wire.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
 
-namespace emu {
+namespace model {
 
 namespace {
 
-std::string hex(unsigned value, int digits = 4) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, value);
-    return text;
-}
+std::string hex(unsigned value, int digits = 4) { return formatHex(value, digits); }
 
 class Checker {
 public:
-    explicit Checker(const Device& device) : m_(device.memory), device_(device) {}
+    explicit Checker(const BlockReader& read) : read_(read) {}
 
     LayoutFindings run() {
-        if (!header())
-            return {problems_, {}};
-        overlays();
-        indexAndMap();
-        slots();
-        for (const auto& [entry, used] : inUse_)
-            if (used && !referenced_.count(entry))
-                warnings_.push_back(
-                    "index entry " + std::to_string(entry) +
-                    " is in use but no slot refers to it: its blocks are lost until it is freed");
-        return {problems_, warnings_};
+        if (header() && !findings_.unreadable) {
+            indexAndMap();
+            slots();
+            for (const auto& [entry, used] : inUse_)
+                if (used && !referenced_.count(entry))
+                    findings_.warnings.push_back(
+                        "index entry " + std::to_string(entry) +
+                        " is in use but no slot refers to it: its blocks are lost until it is freed");
+        }
+        if (findings_.unreadable) {
+            findings_.violations.clear();
+            findings_.warnings.clear();
+        }
+        return std::move(findings_);
     }
 
 private:
-    unsigned byte(unsigned address) const { return address < kMemorySize ? m_[address] : 0; }
-    unsigned word(unsigned address) const { return byte(address) | (byte(address + 1) << 8); }
+    // Reads `bytes` bytes at `address` into the bytes known so far. A read ending past memory
+    // starts earlier instead, as every read is of whole blocks.
+    bool fetch(unsigned long address, unsigned long bytes) {
+        if (bytes == 0 || findings_.unreadable)
+            return !findings_.unreadable;
+        const unsigned long blocks = (bytes + 7) / 8;
+        const unsigned long from = std::min(address, kMemoryEnd - 8 * std::min(blocks, kMemoryEnd / 8ul));
+        const std::string text =
+            read_(static_cast<unsigned>(from), static_cast<int>(blocks), wire::kCharsPerBlock * blocks);
+        if (text.size() < 2 * 8 * blocks) {
+            findings_.unreadable =
+                "the remote's memory could not be read at " + hex(static_cast<unsigned>(from));
+            return false;
+        }
+        for (unsigned long i = 0; i < 8 * blocks && from + i < kMemoryEnd; ++i) {
+            const auto at = static_cast<unsigned>(from + i);
+            const std::string_view chars = std::string_view(text).substr(2 * i, 2);
+            const auto value = parseHex(chars);
+            if (!value && nonHex_.insert(at).second)
+                problem("the firmware answers byte " + hex(at) + " as \"" + std::string(chars) +
+                        "\", not as hex");
+            memory_[at] = static_cast<std::uint8_t>(value.value_or(0));
+        }
+        return true;
+    }
 
-    void problem(std::string text) { problems_.push_back(std::move(text)); }
+    unsigned byte(unsigned long address) const {
+        const auto it = memory_.find(static_cast<unsigned>(address));
+        return it == memory_.end() ? 0 : it->second;
+    }
+    unsigned word(unsigned long address) const { return byte(address) | (byte(address + 1) << 8); }
+
+    void problem(std::string text) { findings_.violations.push_back(std::move(text)); }
 
     bool inside(const std::string& what, unsigned long address, unsigned long bytes) {
-        if (address <= kMemorySize && bytes <= kMemorySize - address)
-            return true;
+        if (address <= kMemoryEnd && bytes <= kMemoryEnd - address)
+            return fetch(address, bytes);
         problem(what + " at " + hex(static_cast<unsigned>(address), 5) + " (" + std::to_string(bytes) +
                 " bytes) runs past the end of memory");
         return false;
@@ -56,6 +83,8 @@ private:
     }
 
     bool header() {
+        if (!fetch(wire::kLocatorAddress, 16))
+            return false;
         header_ = word(wire::kLocatorAddress);
         base_ = word(wire::kLocatorAddress + 6);
         if (byte(wire::kLocatorAddress + 8) != 0x08)
@@ -73,32 +102,32 @@ private:
         blockMap_ = translate(word(header_ + 26));
         codeArea_ = translate(word(header_ + 28));
         mapBytes_ = (blockCount_ + 7) / 8;
-        bool ok = inside("key slot table", slotBase_, 22ul * slotCount_);
+        bool ok = inside("key slot table", slotBase_, kSlotRecordBytes * slotCount_);
         ok = inside("block map and code index", blockMap_, mapBytes_ + 6ul * indexCount_) && ok;
-        ok = inside("code area", codeArea_, 8ul * blockCount_) && ok;
-        if (inside("preset table count", presetTable_, 2))
-            ok = inside("preset table", presetTable_, 2 + 6ul * word(static_cast<unsigned>(presetTable_))) &&
-                 ok;
-        else
+        if (codeArea_ > kMemoryEnd || 8ul * blockCount_ > kMemoryEnd - codeArea_) {
+            problem("code area at " + hex(static_cast<unsigned>(codeArea_), 5) + " (" +
+                    std::to_string(8ul * blockCount_) + " bytes) runs past the end of memory");
             ok = false;
+        }
+        if (inside("preset table count", presetTable_, 2)) {
+            const unsigned long bytes = 2 + 6ul * word(presetTable_);
+            if (presetTable_ + bytes > kMemoryEnd) {
+                problem("preset table at " + hex(static_cast<unsigned>(presetTable_), 5) + " (" +
+                        std::to_string(bytes) + " bytes) runs past the end of memory");
+                ok = false;
+            }
+        } else {
+            ok = false;
+        }
         return ok;
     }
 
-    void overlays() {
-        for (const auto& [address, text] : device_.settings.textOverlay)
-            if (address < wire::kIdentificationAddress || address >= wire::kIdentificationAddress + 48)
-                problem("the firmware answers byte " + hex(address) + " as \"" + text + "\", not as hex");
-    }
-
-    bool blockUsed(unsigned block) const {
-        const unsigned at = static_cast<unsigned>(blockMap_) + block / 8;
-        return (byte(at) >> (7 - block % 8)) & 1;
-    }
+    bool blockUsed(unsigned block) const { return (byte(blockMap_ + block / 8) >> (7 - block % 8)) & 1; }
 
     void indexAndMap() {
         std::map<unsigned, unsigned> owner; // block -> index entry
         for (unsigned e = 0; e < indexCount_; ++e) {
-            const unsigned at = static_cast<unsigned>(blockMap_) + mapBytes_ + 6 * e;
+            const unsigned long at = blockMap_ + mapBytes_ + 6 * e;
             const unsigned first = word(at + 3);
             if (first < 0x8000)
                 continue;
@@ -138,7 +167,7 @@ private:
 
     void slots() {
         for (unsigned n = 0; n < slotCount_; ++n) {
-            const unsigned at = static_cast<unsigned>(slotBase_) + 22 * n;
+            const unsigned long at = slotBase_ + kSlotRecordBytes * n;
             const unsigned flags = byte(at);
             if ((flags & 0xA0) != 0x80 || !(byte(at + 2) & 0x80))
                 continue;
@@ -146,7 +175,7 @@ private:
             referenced_.insert(entry);
             const std::string name =
                 "slot " + std::to_string(n) + " (key " +
-                (n < keyListCount_ ? hex(byte(header_ + 33 + n), 2) : std::string("--")) + ")";
+                (n < keyListCount_ ? hex(byte(header_ + 33 + n), 2) : std::string(kNoKeyNumber)) + ")";
             if (entry >= indexCount_)
                 problem(name + " refers to index entry " + std::to_string(entry) + " of only " +
                         std::to_string(indexCount_));
@@ -155,10 +184,10 @@ private:
         }
     }
 
-    const Memory& m_;
-    const Device& device_;
-    std::vector<std::string> problems_;
-    std::vector<std::string> warnings_;
+    const BlockReader& read_;
+    LayoutFindings findings_;
+    std::map<unsigned, std::uint8_t> memory_; // the bytes read so far, by address
+    std::set<unsigned> nonHex_;
     std::set<unsigned> referenced_;
     unsigned header_ = 0, base_ = 0, keyListCount_ = 0, slotCount_ = 0, indexCount_ = 0, blockCount_ = 0;
     unsigned mapBytes_ = 0;
@@ -168,8 +197,6 @@ private:
 
 } // namespace
 
-LayoutFindings inspectLayout(const Device& device) { return Checker(device).run(); }
+LayoutFindings inspectLayout(const BlockReader& read) { return Checker(read).run(); }
 
-std::vector<std::string> checkLayout(const Device& device) { return inspectLayout(device).violations; }
-
-} // namespace emu
+} // namespace model

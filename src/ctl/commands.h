@@ -1,0 +1,21 @@
+// The commands of qtm418ctl, each given its checked arguments; each returns its exit status.
+#pragma once
+
+#include "arguments.h"
+#include "console.h"
+
+namespace ctl {
+
+// Reading the remote.
+int infoCommand(const Arguments& args, const Console& console);
+int keysCommand(const Arguments& args, const Console& console);
+int checkCommand(const Arguments& args, const Console& console);
+
+// Emptying keys.
+int deleteCommand(const Arguments& args, const Console& console);
+int clearCommand(const Arguments& args, const Console& console);
+
+// Learning from a file.
+int learnCommand(const Arguments& args, const Console& console);
+
+} // namespace ctl

@@ -1,0 +1,62 @@
+#include "run.h"
+
+#include "commands.h"
+
+#include <ostream>
+
+namespace ctl {
+
+namespace {
+
+const char* kUsage =
+    "usage: qtm418ctl COMMAND [ARGS]\n"
+    "  info [--json]                     identity, model, firmware and how full the remote is\n"
+    "  keys [--json]                     every key: its state, its code and what it sends\n"
+    "  check [--json]                    the layout's invariants; exit 1 when one fails\n"
+    "  delete KEY [--yes]                empty one learned key\n"
+    "  clear [--yes]                     empty every learned key\n"
+    "  learn KEY --from FILE [--name N]  learn a key from a Flipper .ir, Pronto or JSON file\n"
+    "KEY is a key number (04) or a name (TV/Up, CBL/5); see 'qtm418ctl keys'.\n"
+    "Exit status: 0 done, 1 refused or check failed, 2 bad usage or no remote.\n";
+
+struct Command {
+    const char* name;
+    ArgumentRules rules;
+    int (*run)(const Arguments&, const Console&);
+};
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> all = {
+        {"info", {0, 0, {"--json"}, {}, {}}, infoCommand},
+        {"keys", {0, 0, {"--json"}, {}, {}}, keysCommand},
+        {"check", {0, 0, {"--json"}, {}, {}}, checkCommand},
+        {"delete", {1, 1, {"--yes"}, {}, {}}, deleteCommand},
+        {"clear", {0, 0, {"--yes"}, {}, {}}, clearCommand},
+        {"learn", {1, 1, {}, {"--from", "--name"}, {"--from"}}, learnCommand},
+    };
+    return all;
+}
+
+} // namespace
+
+int run(const std::vector<std::string>& words, const Console& console) {
+    if (words.empty()) {
+        console.err << kUsage;
+        return kNoRemote;
+    }
+    if (words[0] == "help" || words[0] == "--help" || words[0] == "-h") {
+        console.out << kUsage;
+        return kDone;
+    }
+    for (const Command& command : commands()) {
+        if (words[0] != command.name)
+            continue;
+        auto parsed = parseArguments({words.begin() + 1, words.end()}, command.rules);
+        if (const auto* problem = std::get_if<std::string>(&parsed))
+            return console.fail(kNoRemote, words[0] + ": " + *problem + "; see 'qtm418ctl help'");
+        return command.run(std::get<Arguments>(parsed), console);
+    }
+    return console.fail(kNoRemote, "unknown command '" + words[0] + "'; see 'qtm418ctl help'");
+}
+
+} // namespace ctl

@@ -1,0 +1,30 @@
+// Infrared signals from the files owners already have: a Flipper .ir file (raw signals), Pronto
+// hex (the learned 0000 form), or JSON (a list of durations in microseconds, an object with
+// "timings_us" and "carrier_hz", or such objects one per line).
+#pragma once
+
+#include "ir/timings.h"
+
+#include <filesystem>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace ctl {
+
+struct NamedSignal {
+    std::string name; // the file's button name; "" where the format has none
+    ir::Signal signal;
+    std::size_t line = 0; // where the signal begins
+};
+
+// Every signal of the file; on failure the message, naming the file and the line at fault.
+std::variant<std::vector<NamedSignal>, std::string> readSignalFile(const std::filesystem::path& file);
+
+// The signal called `name` (exactly, else letter case and separators aside), or the only one
+// when no name is given; on failure the message, naming the file.
+std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSignal>& signals,
+                                                    const std::filesystem::path& file,
+                                                    const std::string& name);
+
+} // namespace ctl

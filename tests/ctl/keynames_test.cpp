@@ -1,0 +1,54 @@
+// Keys named on the command line, and code files' button names matched to keys.
+#include "ctl/keynames.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+TEST(KeyNames, EveryKeyOfTheKeypadOnceWithOneSide) {
+    std::set<std::string> numbers;
+    for (const auto& key : ctl::keyNames())
+        EXPECT_TRUE(numbers.insert(std::string(key.number)).second) << key.number;
+    EXPECT_EQ(numbers.size(), 49u);
+}
+
+TEST(KeyNames, KeysByNumberOrLabel) {
+    EXPECT_EQ(ctl::keyNumberOf("04"), "04");
+    EXPECT_EQ(ctl::keyNumberOf("4f"), "4F");
+    EXPECT_EQ(ctl::keyNumberOf("tv/vol+"), "06");
+    EXPECT_EQ(ctl::keyNumberOf("CBL/0"), "57");
+    EXPECT_EQ(ctl::keyNumberOf("TV/5"), std::nullopt);
+    EXPECT_EQ(ctl::keyNumberOf("0x4"), std::nullopt);
+    EXPECT_EQ(ctl::keyLabel("32"), "CBL/OK");
+}
+
+TEST(KeyNames, ButtonNamesOfCodeFilesMatchTheirKeys) {
+    const struct {
+        const char* side;
+        const char* button;
+        std::optional<std::string> key;
+    } cases[] = {
+        {"tv", "Power", "00"},
+        {"cbl", "POWER", "01"},
+        {"tv", "Vol_up", "06"},
+        {"tv", "VOL+", "06"},
+        {"tv", "vol_dn", "12"},
+        {"tv", "Volume-Down", "12"},
+        {"tv", "Source", "03"},
+        {"cbl", "Ch_next", "41"},
+        {"cbl", "ch-", "44"},
+        {"cbl", "Ch_prev", "44"},
+        {"cbl", "5", "51"},
+        {"cbl", "Num 0", "57"},
+        {"tv", "ok", "10"},
+        {"tv", "Return", "13"},
+        {"tv", "Ch_next", std::nullopt},
+        {"tv", "Sleep", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ctl::keyForButton(c.side, c.button), c.key) << c.side << " " << c.button;
+}
+
+} // namespace

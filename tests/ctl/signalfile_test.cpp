@@ -1,0 +1,110 @@
+// Code files read into signals: each format, and every kind of damage named by file and line.
+#include "ctl/signalfile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+std::filesystem::path written(const std::string& name, const std::string& text) {
+    const auto path = std::filesystem::temp_directory_path() / ("qtm418ctl-test-" + name);
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+const char* kFlipper = "Filetype: IR signals file\n"
+                       "Version: 1\n"
+                       "#\n"
+                       "name: Power\n"
+                       "type: raw\n"
+                       "frequency: 36000\n"
+                       "duty_cycle: 0.330000\n"
+                       "data: 889 889 1778 889 889\n"
+                       "#\n"
+                       "name: Vol_up\n"
+                       "type: raw\n"
+                       "frequency: 38000\n"
+                       "duty_cycle: 0.330000\n"
+                       "data: 9000 4500 560 560 560\n";
+
+TEST(SignalFile, ReadsEachFormat) {
+    const struct {
+        const char* name;
+        std::string text;
+        std::size_t count;
+        int carrier;
+        std::vector<int> first;
+    } cases[] = {
+        {"flipper.ir", kFlipper, 2, 36000, {889, 889, 1778, 889, 889}},
+        {"list.json", "[9000, 4500, 560]\n", 1, 38000, {9000, 4500, 560}},
+        {"object.json",
+         R"({"carrier_hz": 40000, "timings_us": [600, 600, 1200]})",
+         1,
+         40000,
+         {600, 600, 1200}},
+        {"lines.jsonl",
+         "{\"source\": \"x#A\", \"timings_us\": [1, 2, 3]}\n\n{\"timings_us\": [4, 5, 6]}\n",
+         2,
+         38000,
+         {1, 2, 3}},
+        // Frequency word 0x006D: 109 x 0.241246 us per cycle, about 38 kHz.
+        {"code.pronto", "0000 006D 0001 0001\n0155 00AA 0015 0E6C\n", 1, 38029, {8967, 4470, 552, 97084}},
+    };
+    for (const auto& c : cases) {
+        const auto read = ctl::readSignalFile(written(c.name, c.text));
+        ASSERT_TRUE(std::holds_alternative<std::vector<ctl::NamedSignal>>(read))
+            << c.name << ": " << std::get<std::string>(read);
+        const auto& signals = std::get<std::vector<ctl::NamedSignal>>(read);
+        ASSERT_EQ(signals.size(), c.count) << c.name;
+        EXPECT_EQ(signals[0].signal.carrierHz, c.carrier) << c.name;
+        EXPECT_EQ(signals[0].signal.timings, c.first) << c.name;
+    }
+}
+
+TEST(SignalFile, ChoosesBySeparatorsAndCaseAsideAndAsksWhenUnnamed) {
+    const auto path = written("choose.ir", kFlipper);
+    const auto signals = std::get<std::vector<ctl::NamedSignal>>(ctl::readSignalFile(path));
+    EXPECT_EQ(std::get<ctl::NamedSignal>(ctl::chooseSignal(signals, path, "VOL-UP")).name, "Vol_up");
+    const auto unnamed = ctl::chooseSignal(signals, path, "");
+    ASSERT_TRUE(std::holds_alternative<std::string>(unnamed));
+    EXPECT_NE(std::get<std::string>(unnamed).find("holds 2 signals; choose one with --name (Power, Vol_up)"),
+              std::string::npos);
+    EXPECT_TRUE(std::holds_alternative<std::string>(ctl::chooseSignal(signals, path, "Mute")));
+}
+
+TEST(SignalFile, DamageIsNamedByFileAndLine) {
+    const std::string flipperHead = "Filetype: IR signals file\nVersion: 1\nname: Power\ntype: raw\n";
+    const struct {
+        const char* name;
+        std::string text;
+        const char* where; // ":line: " and the start of the message
+    } cases[] = {
+        {"empty.ir", "\n\n", ":1: the file is empty"},
+        {"garbage.bin", "\x7f\x45LF\x01garbage", ":1: unknown format"},
+        {"huge.ir", flipperHead + "frequency: 38000\ndata: 9000 99999999999\n", ":6: data must be"},
+        {"zero.ir", flipperHead + "frequency: 38000\ndata: 9000 0 560\n", ":6: data must be"},
+        {"freq.ir", flipperHead + "frequency: lots\n", ":5: frequency must be"},
+        {"nodata.ir", flipperHead + "frequency: 38000\n#\n", ":3: signal 'Power' needs data"},
+        {"parsed.ir", "Filetype: IR signals file\nname: P\ntype: parsed\nprotocol: NEC\n",
+         ":2: signal 'P' is a parsed NEC"},
+        {"nofield.ir", "Filetype: IR signals file\ntype: raw\n", ":2: field 'type' before the first"},
+        {"nocolon.ir", flipperHead + "data 9000\n", ":5: expected 'field: value'"},
+        {"list.json", "[9000, -4500]", ":1: not a list of durations"},
+        {"cut.json", "{\"timings_us\": [9000, 4500", ":1: not a JSON object"},
+        {"lines.jsonl", "{\"timings_us\": [1]}\n{\"timings_us\": [1e9]}\n", ":2: not a JSON object"},
+        {"short.pronto", "0000 006D 0002 0000\n0155 00AA\n", ":2: the code holds 2 durations where"},
+        {"word.pronto", "0000 006D\n0001 0000 0155 00XA\n", ":2: '00XA' is not a Pronto word"},
+        {"base.pronto", "0100 006D 0001 0000 0155 00AA\n", ":1: not a learned Pronto code"},
+    };
+    for (const auto& c : cases) {
+        const auto path = written(c.name, c.text);
+        const auto read = ctl::readSignalFile(path);
+        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << c.name;
+        EXPECT_EQ(std::get<std::string>(read).rfind(path.string() + c.where, 0), 0u)
+            << c.name << ": " << std::get<std::string>(read);
+    }
+}
+
+} // namespace
