@@ -8,6 +8,7 @@
 #include "benchdevice.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -38,10 +39,21 @@ double peakMiB(qint64 pid) {
     return 0;
 }
 
+// An offscreen screen as wide as a desktop's, so the configurator asks nothing about its size.
+QString wideScreenPlatform() {
+    const QString config = QDir::temp().filePath(QStringLiteral("qtm418-startup-screen.json"));
+    QFile file(config);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(R"({"screens":[{"name":"wide","x":0,"y":0,"width":1280,"height":1024,)"
+                   R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
+    return QStringLiteral("offscreen:configfile=") + config;
+}
+
 std::optional<Start> start(const QString& program) {
+    static const QString platform = wideScreenPlatform();
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     env.insert(QStringLiteral("QTM418_REPORT_FIRST_PAINT"), QStringLiteral("1"));
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::SeparateChannels);

@@ -1,5 +1,6 @@
 #include "firstpaint.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QWidget>
 
@@ -8,25 +9,31 @@
 
 namespace {
 
+// Watches every paint of the program: the window itself is covered by its controls, so the first
+// of them to paint is the window's first paint.
 class FirstPaint : public QObject {
 public:
-    using QObject::QObject;
+    explicit FirstPaint(QWidget* window) : QObject(window), window_(window) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Paint && widget && widget->window() == window_) {
             std::fputs("first paint\n", stderr);
             std::fflush(stderr);
-            watched->removeEventFilter(this);
+            qApp->removeEventFilter(this);
             deleteLater();
         }
         return false;
     }
+
+private:
+    QWidget* window_;
 };
 
 } // namespace
 
 void reportFirstPaint(QWidget* window) {
     if (std::getenv("QTM418_REPORT_FIRST_PAINT"))
-        window->installEventFilter(new FirstPaint(window));
+        qApp->installEventFilter(new FirstPaint(window));
 }
