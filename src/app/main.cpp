@@ -1,5 +1,6 @@
 #include "firstpaint.h"
 #include "mainstudy.h"
+#include "platform/threadexit.h"
 #include "qidong.h"
 
 #include <QApplication>
@@ -7,7 +8,9 @@
 
 #include <memory>
 
-int main(int argc, char** argv) {
+namespace {
+
+int run(int argc, char** argv) {
     QApplication app(argc, argv);
 
     auto splash = std::make_unique<TForm1>();
@@ -25,4 +28,12 @@ int main(int argc, char** argv) {
     reportFirstPaint(&window);
     window.show();
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int result = run(argc, argv);
+    platform::awaitOtherThreadsEnded();
+    return result;
 }
