@@ -4,8 +4,10 @@
 #include "qidong.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QThread>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -19,7 +21,12 @@ int run(int argc, char** argv) {
     QCoreApplication::processEvents();
 
     Tmaincodelearn window;
-    QThread::msleep(500);
+    // The splash stays up half a second after the window is made; what the window can prepare
+    // unseen is done within that half second rather than after it.
+    QElapsedTimer pause;
+    pause.start();
+    window.prepareShow();
+    QThread::msleep(static_cast<unsigned long>(std::max<qint64>(0, 500 - pause.elapsed())));
     splash.reset();
 
     // A start-up that was cancelled or refused ends here, without flashing the window.

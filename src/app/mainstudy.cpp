@@ -5,6 +5,7 @@
 #include "device/identification.h"
 #include "device/layoutio.h"
 #include "device/linkstathread.h"
+#include "device/startupread.h"
 #include "model/devicemessages.h"
 #include "model/keydeletion.h"
 #include "model/keypadlayout.h"
@@ -23,6 +24,8 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <future>
+#include <system_error>
 
 Tmaincodelearn* maincodelearn = nullptr;
 
@@ -39,8 +42,16 @@ void showNotice(const model::Notice& notice) {
 Tmaincodelearn::Tmaincodelearn(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
     maincodelearn = this;
     QGuiApplication::setApplicationDisplayName(kApplicationTitle);
+    // The remote is read while the controls are built; what it answered is taken in creation's
+    // own order, and anything that needs a question is asked and read again there.
+    std::future<device::StartupRead> startupRead;
+    try {
+        startupRead = std::async(std::launch::async, device::readAtStartup);
+    } catch (const std::system_error&) {
+        // No thread to spare: the remote is read after the controls instead.
+    }
     createControls();
-    runCreation();
+    runCreation(startupRead.valid() ? startupRead.get() : device::readAtStartup());
 }
 
 Tmaincodelearn::~Tmaincodelearn() {
@@ -75,14 +86,17 @@ void Tmaincodelearn::createControls() {
     connect(c_.Button1, &QPushButton::clicked, this, &Tmaincodelearn::replayDiagnosticCapture);
 }
 
-void Tmaincodelearn::runCreation() {
-    if (!waitForDevice()) {
-        state_.startupRefused = true;
-        return;
+void Tmaincodelearn::runCreation(device::StartupRead read) {
+    if (!read.attached) {
+        if (!waitForDevice()) {
+            state_.startupRefused = true;
+            return;
+        }
+        read = {};
     }
     QCoreApplication::processEvents();
-    if (applyIdentification(device::identifyDevice()))
-        applyLayout(device::readDeviceLayout());
+    if (applyIdentification(read.identification ? *read.identification : device::identifyDevice()))
+        applyLayout(read.layout ? std::move(*read.layout) : device::readDeviceLayout());
 }
 
 // Asks until the remote answers or the user cancels; false when cancelled.
@@ -136,6 +150,11 @@ void Tmaincodelearn::showEvent(QShowEvent* event) {
     showSteps();
 }
 
+void Tmaincodelearn::prepareShow() {
+    if (!state_.startupRefused && !preparedSkin_)
+        preparedSkin_ = decodeSkin();
+}
+
 void Tmaincodelearn::showSteps() {
     if (state_.startupRefused) {
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
@@ -143,7 +162,9 @@ void Tmaincodelearn::showSteps() {
     }
     if (!state_.linkThread)
         startLinkMonitor();
-    if (!loadSkin(skin_, animationFile())) {
+    DecodedSkin decoded = preparedSkin_ ? std::move(*preparedSkin_) : decodeSkin();
+    preparedSkin_.reset();
+    if (!applySkin(skin_, std::move(decoded), animationFile())) {
         platform::notify(this, QStringLiteral("调用图片出错！"));
         state_.startupRefused = true;
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);

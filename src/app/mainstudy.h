@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/mainlayout.h"
+#include "device/startupread.h"
 #include "model/keytable.h"
 #include "model/memorylayout.h"
 #include "skin.h"
@@ -14,6 +15,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,6 +57,9 @@ public:
     const SkinPictures& skin() const { return skin_; }
     // Where the learning animation is written when the window is shown.
     static QString animationFile();
+    // Work the first show needs that nobody sees: decoding the skin. Done ahead, while the splash
+    // is up, it shortens the wait for the window; showing still applies it, or does it all itself.
+    void prepareShow();
 
     // Gives every key button the picture its key-table entries call for.
     void showKeyStates();
@@ -111,7 +116,7 @@ private:
     void startCapture(IBtn* key);
     void stopCapture();
     void setStatus(const QString& text, bool repaintNow = false);
-    void runCreation();
+    void runCreation(device::StartupRead read);
     bool waitForDevice();
     bool applyIdentification(const model::Identification& id);
     void applyLayout(model::LayoutRead read);
@@ -121,6 +126,7 @@ private:
     std::vector<std::string> keyTable_;
     controls::MainControls c_;
     SkinPictures skin_;
+    std::optional<DecodedSkin> preparedSkin_;
     QList<IBtn*> selectedKeyList_;
     // The key whose code the running capture thread was started for.
     QPointer<IBtn> captureKey_;

@@ -2,11 +2,16 @@
 // colourings, the hint and delete/clear pictures, and the learning animation.
 #pragma once
 
+#include <QByteArray>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
 #include <array>
 #include <map>
+#include <optional>
+#include <utility>
+#include <vector>
 
 // Index = the value of a key number read as hex.
 inline constexpr int kKeyPictureCount = 168;
@@ -24,7 +29,22 @@ struct SkinPictures {
     QPixmap single(const QString& name) const;
 };
 
-// Loads every picture and writes the animation to `animationFile` (replacing an older one).
-// False when a bundle, a key picture or a single picture is missing or does not decode; what
-// was loaded before the failure stays in `skin`.
+// The skin read from its bundles and decoded, not yet in the window: decoding needs no window, so
+// it can run while the splash is up. Decoding stops at the first bundle or picture that fails,
+// keeping what came before it.
+struct DecodedSkin {
+    bool bundlesLoaded = false;
+    std::optional<QByteArray> animation;
+    // In the order they are decoded: by key number, then normal, learned, learning, occupied.
+    std::vector<QImage> keyPictures;
+    std::vector<std::pair<QString, QImage>> singles;
+    bool complete = false;
+};
+
+DecodedSkin decodeSkin();
+// Writes the animation to `animationFile` (replacing an older one) and gives `skin` the decoded
+// pictures. False when a bundle, a key picture or a single picture was missing or did not decode;
+// what was decoded before the failure is in `skin`, and with no bundle nothing is written.
+bool applySkin(SkinPictures& skin, DecodedSkin decoded, const QString& animationFile);
+// Both at once.
 bool loadSkin(SkinPictures& skin, const QString& animationFile);

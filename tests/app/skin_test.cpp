@@ -67,7 +67,11 @@ TEST_F(SkinTest, TheWholeSkinGivesEveryPictureItsPlace) {
     for (const char* name :
          {"gifquorel", "jpgjingtai", "stopdelete", "deletehui", "delete", "clear", "clearhui"})
         EXPECT_FALSE(skin.single(name).isNull()) << name;
-    EXPECT_TRUE(QFile::exists(fixedFiles.filePath("888.swf")));
+    // Written after its bundle was released: the bytes must be the animation's own.
+    QFile animation(fixedFiles.filePath("888.swf"));
+    ASSERT_TRUE(animation.open(QIODevice::ReadOnly));
+    EXPECT_GT(animation.size(), 1000);
+    EXPECT_TRUE(animation.read(6).startsWith("GIF89a"));
 }
 
 TEST_F(SkinTest, EachMissingBundleClosesTheWindowWithThePictureError) {
@@ -78,6 +82,21 @@ TEST_F(SkinTest, EachMissingBundleClosesTheWindowWithThePictureError) {
         window.reset();
         messages.clear();
     }
+}
+
+// Decoded while the splash is up, the skin still takes effect, or fails, only when shown.
+TEST_F(SkinTest, ASkinPreparedAheadActsOnlyOnShow) {
+    useBundles("dn100C");
+    Tmaincodelearn& w = create();
+    QFile::remove(Tmaincodelearn::animationFile());
+    w.prepareShow();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_FALSE(QFile::exists(Tmaincodelearn::animationFile()));
+    useBundles();
+    messages.expect(Answer::Ok);
+    w.show();
+    EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.isVisible(); }, 2000)) << "the skin decoded ahead is shown";
+    EXPECT_EQ(onlyMessage().text, "调用图片出错！");
 }
 
 TEST_F(SkinTest, AMissingKeyPictureStopsLoadingThere) {

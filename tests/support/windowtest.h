@@ -42,6 +42,7 @@ protected:
     // The window, created and shown as the program shows it.
     Tmaincodelearn& createShown() {
         Tmaincodelearn& w = create();
+        w.prepareShow();
         w.show();
         return w;
     }
