@@ -4,11 +4,14 @@
 #include "model/keypadlayout.h"
 #include "platform/animationplayer.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <future>
 #include <stdexcept>
+#include <system_error>
 
 // The window's pictures are compiled into the program; a static library must register them.
 static void registerWindowPictures() {
@@ -115,9 +118,19 @@ QString windowPicture(const QString& name) {
 
 MainControls createMainControls(QWidget* window) {
     MainControls c;
+    // The window's background is by far its largest picture: it is decoded beside the building of
+    // the other controls and given to its image once they stand.
+    const QString backgroundPicture = windowPicture(QStringLiteral("Image1.jpg"));
+    std::future<QImage> background;
+    try {
+        background =
+            std::async(std::launch::async, [backgroundPicture] { return QImage(backgroundPicture); });
+    } catch (const std::system_error&) {
+        // No thread to spare: decoded below, in turn.
+    }
     c.runstate_lab1 = makeLabel(window, "runstate_lab1", QString(82, QLatin1Char(' ')), sansSerif(13),
                                 Qt::AlignHCenter | Qt::AlignTop);
-    c.Image1 = makeImage(window, "Image1", QStringLiteral("Image1.jpg"));
+    c.Image1 = makeImage(window, "Image1", QString());
     c.Imagehint = makeImage(window, "Imagehint", QString(), true);
     c.beginstudyibtn = makeButton(window, "beginstudyibtn", QStringLiteral("beginstudyibtn.jpg"));
     c.beginstudyibtn->setDisablePic(QPixmap(windowPicture(QStringLiteral("beginstudyibtn-stop.jpg"))));
@@ -156,6 +169,9 @@ MainControls createMainControls(QWidget* window) {
     c.donghuaflash2->hide();
     c.Button1 = place(new QPushButton(QStringLiteral("Button1"), window), "Button1");
     c.Button1->hide();
+
+    c.Image1->setPixmap(
+        QPixmap::fromImage(background.valid() ? background.get() : QImage(backgroundPicture)));
 
     // Windowed controls lie above every label, image and image button.
     for (QWidget* windowed : {c.ykqbox, static_cast<QWidget*>(c.Memo2), static_cast<QWidget*>(c.Memo1),

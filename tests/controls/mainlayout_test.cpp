@@ -81,6 +81,7 @@ TEST_F(MainLayoutTest, ControlsLieAtTheirPlacesWithWindowedOnesOnTop) {
     const auto rank = [&order](const QObject* w) { return order.indexOf(w); };
     EXPECT_LT(rank(c.Image1), rank(c.lab_ykqtype));
     EXPECT_LT(rank(c.Image1), rank(c.beginstudyibtn));
+    EXPECT_EQ(c.Image1->pixmap().size(), QSize(1024, 734)) << "the background, decoded on the side";
     EXPECT_LT(rank(c.delstudykey), rank(c.ykqbox));
     EXPECT_LT(rank(c.ykqbox), rank(c.Button1));
     EXPECT_TRUE(c.Memo1->isHidden());
