@@ -131,6 +131,10 @@ QString Tmaincodelearn::animationFile() { return platform::fixedFilePath(QString
 
 void Tmaincodelearn::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // A restored window was minimised, not shown afresh: the skin, the screen question and the
+    // delete commands stay as the user and the link monitor left them.
+    if (event->spontaneous())
+        return;
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     showSteps();
