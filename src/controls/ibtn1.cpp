@@ -145,5 +145,5 @@ void IBtn::openPath() {
             return;
         }
     }
-    platform::shell().open(path_);
+    platform::shell().open(path_, {});
 }
