@@ -16,7 +16,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -38,7 +37,9 @@ void showNotice(const model::Notice& notice) {
 
 Tmaincodelearn::Tmaincodelearn(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
     maincodelearn = this;
-    QGuiApplication::setApplicationDisplayName(kApplicationTitle);
+    // The application's name, not its display name, which the toolkit would append to every
+    // window title: boxed messages read "提示" and nothing more.
+    QCoreApplication::setApplicationName(kApplicationTitle);
     createControls();
     runCreation();
 }
