@@ -66,9 +66,11 @@ std::optional<std::uint32_t> wordAt(std::string_view text, std::size_t position)
     return *high * 256 + *low;
 }
 
-SplitAddress splitAddress(unsigned address) {
-    const std::string text = formatHex(address & 0xFFFF, 4);
-    return {text.substr(0, 2), text.substr(2, 2)};
+std::optional<SplitAddress> splitAddress(unsigned address) {
+    if (address > 0xFFFF)
+        return std::nullopt;
+    const std::string text = formatHex(address, 4);
+    return SplitAddress{text.substr(0, 2), text.substr(2, 2)};
 }
 
 } // namespace model

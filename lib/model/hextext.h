@@ -31,7 +31,8 @@ struct SplitAddress {
     std::string low;
 };
 
-// A 16-bit device address as the device library takes it: "B0", "3C" for 0xB03C.
-SplitAddress splitAddress(unsigned address);
+// A 16-bit device address as the device library takes it: "B0", "3C" for 0xB03C; nullopt for an
+// address past the remote's 64 KiB, which two halves cannot name.
+std::optional<SplitAddress> splitAddress(unsigned address);
 
 } // namespace model

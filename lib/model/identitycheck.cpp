@@ -8,7 +8,8 @@ namespace model {
 
 namespace {
 
-constexpr std::size_t kMinimumBasicInformation = 68;
+// Every field read below ends with the model code; a shorter text was no complete read.
+constexpr std::size_t kMinimumBasicInformation = 2 * (wire::kModelOffset + 2);
 constexpr unsigned kSupportedMajor = 1;
 constexpr unsigned kSupportedMinor = 3;
 

@@ -17,7 +17,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -41,7 +40,9 @@ void showNotice(const model::Notice& notice) {
 
 Tmaincodelearn::Tmaincodelearn(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
     maincodelearn = this;
-    QGuiApplication::setApplicationDisplayName(kApplicationTitle);
+    // The application's name, not its display name, which the toolkit would append to every
+    // window title: boxed messages read "提示" and nothing more.
+    QCoreApplication::setApplicationName(kApplicationTitle);
     // The remote is read while the controls are built; what it answered is taken in creation's
     // own order, and anything that needs a question is asked and read again there.
     std::future<device::StartupRead> startupRead;
@@ -145,6 +146,10 @@ QString Tmaincodelearn::animationFile() { return platform::fixedFilePath(QString
 
 void Tmaincodelearn::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // A restored window was minimised, not shown afresh: the skin, the screen question and the
+    // delete commands stay as the user and the link monitor left them.
+    if (event->spontaneous())
+        return;
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     showSteps();

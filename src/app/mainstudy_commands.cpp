@@ -10,8 +10,13 @@
 #include <QDir>
 
 void Tmaincodelearn::showHelp() {
-    if (!platform::shell().open(QDir(platform::dataFolder()).filePath(QStringLiteral("studyhelp.chm"))))
-        platform::notify(nullptr, QStringLiteral("找不到帮助文件！"));
+    const QString helpFile = QDir(platform::dataFolder()).filePath(QStringLiteral("studyhelp.chm"));
+    platform::shell().open(helpFile, [](platform::OpenOutcome outcome) {
+        if (outcome == platform::OpenOutcome::Missing)
+            platform::box(QStringLiteral("找不到帮助文件！"));
+        else if (outcome == platform::OpenOutcome::NoProgram)
+            platform::box(QStringLiteral("帮助文件无法打开，请安装能阅读CHM文件的程序（如xchm）！"));
+    });
 }
 
 void Tmaincodelearn::answerUpdate() {

@@ -100,14 +100,26 @@ void IBtn::paintEvent(QPaintEvent*) {
 
 void IBtn::mousePressEvent(QMouseEvent* event) {
     event->accept();
+    secondPressOfDoubleClick_ = false;
     pressShift();
     openPath();
 }
 
+// The second press of a double-click is still a press (it shifts, it opens the path) but the
+// first press and release already clicked: a double-click on "begin learning" must not undo it.
+void IBtn::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+    secondPressOfDoubleClick_ = event->button() == Qt::LeftButton;
+}
+
 void IBtn::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
+    const bool left = event->button() == Qt::LeftButton;
+    const bool clicks = left && !secondPressOfDoubleClick_;
+    if (left)
+        secondPressOfDoubleClick_ = false;
     // The click comes first, so the owner's handler runs while the button still looks pressed.
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (clicks && rect().contains(event->position().toPoint()))
         emit clicked(this);
     releaseShift();
 }
@@ -133,5 +145,5 @@ void IBtn::openPath() {
             return;
         }
     }
-    platform::shell().open(path_);
+    platform::shell().open(path_, {});
 }

@@ -43,7 +43,8 @@ public:
     void setOpensPath(bool opens) { opensPath_ = opens; }
 
 signals:
-    // A left press and release inside the button; raised before the button moves back.
+    // A left press and release inside the button, once per double-click; raised before the button
+    // moves back.
     void clicked(IBtn* button);
     void mouseMoved(IBtn* button);
 
@@ -51,6 +52,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
@@ -67,6 +69,8 @@ private:
     QString code_;
     QPixmap picture_;
     bool opensPath_ = true;
+    // The left button is down for the second time of a double-click, whose release is no click.
+    bool secondPressOfDoubleClick_ = false;
 };
 
 // The cursor registered under an application cursor number; the arrow when none is.

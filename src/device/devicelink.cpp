@@ -32,20 +32,21 @@ std::string basicInformation() {
 }
 
 std::string readData(unsigned address, int blockCount, const std::string& blockUnit, std::size_t bufferSize) {
-    if (blockCount <= 0)
+    const auto at = model::splitAddress(address);
+    if (blockCount <= 0 || !at)
         return {};
     const std::size_t size =
         std::max(bufferSize, wire::kCharsPerBlock * static_cast<std::size_t>(blockCount));
     std::vector<char> buffer(size, 0);
-    const model::SplitAddress at = model::splitAddress(address);
     const bool ok =
-        readdatav20(buffer.data(), blockCount, at.high.c_str(), at.low.c_str(), blockUnit.c_str()) != 0;
+        readdatav20(buffer.data(), blockCount, at->high.c_str(), at->low.c_str(), blockUnit.c_str()) != 0;
     return bufferText(ok, buffer);
 }
 
 bool writeData(const std::string& blockUnit, unsigned address, const std::string& hexData) {
-    const model::SplitAddress at = model::splitAddress(address);
-    return writedatav20(blockUnit.c_str(), at.high.c_str(), at.low.c_str(), hexData.c_str()) != 0;
+    // An address the remote does not have is a failed write, never a write somewhere else.
+    const auto at = model::splitAddress(address);
+    return at && writedatav20(blockUnit.c_str(), at->high.c_str(), at->low.c_str(), hexData.c_str()) != 0;
 }
 
 bool setCodeCarrierWave() { return SetCodeCarrierWave() != 0; }

@@ -14,8 +14,17 @@ namespace {
 class ScreenDisplay final : public Display {
 public:
     QSize size() override {
+#ifdef Q_OS_WIN
+        DEVMODEW current{};
+        current.dmSize = sizeof(current);
+        if (EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &current))
+            return QSize(static_cast<int>(current.dmPelsWidth), static_cast<int>(current.dmPelsHeight));
+#endif
         const QScreen* screen = QGuiApplication::primaryScreen();
-        return screen ? screen->size() : QSize();
+        if (!screen)
+            return QSize();
+        const qreal ratio = screen->devicePixelRatio();
+        return QSize(qRound(screen->size().width() * ratio), qRound(screen->size().height() * ratio));
     }
 
     bool useMinimumMode() override {

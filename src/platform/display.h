@@ -9,6 +9,8 @@ namespace platform {
 class Display {
 public:
     virtual ~Display() = default;
+    // In the display's own pixels, the ones a display mode is set in: a scaled desktop's logical
+    // size would make a wide screen look narrow.
     virtual QSize size() = 0;
     // Switches to 1024 x 768 for this session only, at a refresh rate the display lists for that
     // size; false when the display offers no such mode or cannot change.

@@ -4,13 +4,24 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace platform {
+
+enum class OpenOutcome {
+    Opened,    // a program took the file
+    Missing,   // there is no such file
+    NoProgram, // the file is there, but nothing on this computer could open it
+};
 
 class Shell {
 public:
+    using Done = std::function<void(OpenOutcome)>;
+
     virtual ~Shell() = default;
-    // True when the shell found something to open it with.
-    virtual bool open(const QString& file) = 0;
+    // Opens `file` with the program the desktop has for it. `done`, when given, learns the outcome
+    // on this thread: at once, or once the desktop has answered.
+    virtual void open(const QString& file, Done done) = 0;
 };
 
 // The shell in use: the desktop's unless a test installed its own.

@@ -13,7 +13,7 @@ protected:
     const controls::MainControls& c() const { return window->controls(); }
 };
 
-TEST_F(CommandsTest, HelpOpensTheHelpFileOrSaysItIsMissingOnEveryClick) {
+TEST_F(CommandsTest, HelpOpensTheHelpFileOrSaysWhyNotOnEveryClick) {
     createShown();
     click(c().helpibtn);
     // The help file the program ships with, wherever the program was started from.
@@ -23,15 +23,23 @@ TEST_F(CommandsTest, HelpOpensTheHelpFileOrSaysItIsMissingOnEveryClick) {
     EXPECT_TRUE(QFileInfo::exists(shell.opened.front())) << shell.opened.front().toStdString();
     EXPECT_TRUE(messages.shown().empty());
 
-    shell.finds = false;
-    messages.expect(Answer::Ok);
-    messages.expect(Answer::Ok);
-    click(c().helpibtn);
-    click(c().helpibtn);
-    ASSERT_EQ(messages.shown().size(), 2u);
-    for (const auto& box : messages.shown()) {
-        EXPECT_EQ(box.text, "找不到帮助文件！");
-        EXPECT_EQ(box.caption, "提示");
+    const std::pair<platform::OpenOutcome, QString> failures[] = {
+        {platform::OpenOutcome::Missing, QStringLiteral("找不到帮助文件！")},
+        {platform::OpenOutcome::NoProgram,
+         QStringLiteral("帮助文件无法打开，请安装能阅读CHM文件的程序（如xchm）！")},
+    };
+    for (const auto& [outcome, text] : failures) {
+        shell.outcome = outcome;
+        messages.clear();
+        messages.expect(Answer::Ok);
+        messages.expect(Answer::Ok);
+        click(c().helpibtn);
+        click(c().helpibtn);
+        ASSERT_EQ(messages.shown().size(), 2u);
+        for (const auto& box : messages.shown()) {
+            EXPECT_EQ(box.text, text);
+            EXPECT_EQ(box.caption, "提示");
+        }
     }
 }
 

@@ -80,6 +80,26 @@ TEST_F(IBtnTest, TheClickIsRaisedWhileTheButtonStillLooksPressed) {
     EXPECT_EQ(clicks, 1) << "only the left button clicks";
 }
 
+TEST_F(IBtnTest, ADoubleClickIsOneClickThoughBothPressesShiftTheButton) {
+    int clicks = 0;
+    QObject::connect(button, &IBtn::clicked, [&] { ++clicks; });
+    // The toolkit reports a double-click as press, release, double-click press, release.
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseDClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(button->pos(), QPoint(41, 31));
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(button->pos(), QPoint(40, 30));
+    EXPECT_EQ(clicks, 1);
+
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(clicks, 2) << "the next single click counts again";
+
+    // A second press whose release went to another window does not swallow the next click.
+    QTest::mouseDClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(clicks, 3);
+}
+
 TEST_F(IBtnTest, SettingIsEnableSwapsThePictureWithoutLookingAtTheOldState) {
     button->setPicture(filled(Qt::red));
     button->setDisablePic(filled(Qt::gray));

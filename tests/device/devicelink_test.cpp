@@ -47,3 +47,11 @@ TEST(DeviceLink, WritesGoToTheSplitAddress) {
     EXPECT_EQ(d.memory[0x21AB], 0x01);
     EXPECT_EQ(d.memory[0x21AC], 0x02);
 }
+
+TEST(DeviceLink, AnAddressPastTheMemoryFailsInsteadOfWrapping) {
+    DeviceFolder folder;
+    const emu::Device before = folder.snapshot();
+    EXPECT_EQ(link::readData(0x1B000, 6, "08", 1024), "");
+    EXPECT_FALSE(link::writeData("08", 0x1B000, "FFFF"));
+    EXPECT_EQ(folder.snapshot().memory, before.memory);
+}

@@ -35,13 +35,18 @@ TEST(HexText, WordsAreLittleEndian) {
     EXPECT_EQ(byteAt("00A5", 3), 0xA5u);
 }
 
-TEST(HexText, AddressesSplitIntoTwoUpperCaseHalves) {
-    const SplitAddress a = splitAddress(0xB03C);
-    EXPECT_EQ(a.high, "B0");
-    EXPECT_EQ(a.low, "3C");
-    const SplitAddress b = splitAddress(0x0005);
-    EXPECT_EQ(b.high, "00");
-    EXPECT_EQ(b.low, "05");
+TEST(HexText, AddressesSplitIntoTwoUpperCaseHalvesAndNeverWrap) {
+    const auto a = splitAddress(0xB03C);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->high, "B0");
+    EXPECT_EQ(a->low, "3C");
+    const auto b = splitAddress(0xFFFF);
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->high, "FF");
+    EXPECT_EQ(b->low, "FF");
+    // Past the remote's 64 KiB the address would wrap onto its identification or locator.
+    EXPECT_FALSE(splitAddress(0x10000));
+    EXPECT_FALSE(splitAddress(0x1B03C));
 }
 
 TEST(HexText, CharactersCountFromOneAndStopAtTheEnd) {

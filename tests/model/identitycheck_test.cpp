@@ -69,15 +69,18 @@ TEST(BasicInformation, TheSixTestsRefuseInTheirOrder) {
     }
 }
 
-TEST(BasicInformation, AFailedReadIsReportedBoxedAndRefusesNothing) {
-    for (const std::string& text : {std::string(), std::string(67, '0')}) {
+TEST(BasicInformation, AFailedOrShortReadIsReportedBoxedAndRefusesNothing) {
+    // A text that stops before the end of the model code holds no identification to check.
+    const std::string whole = basicInfo("0103", "100R");
+    for (std::size_t length : {0, 67, 68, 69, 73}) {
+        const std::string text = whole.substr(0, length);
         const Identification id = checkBasicInformation(text);
-        EXPECT_EQ(id.outcome, IdentifyOutcome::NoBasicInformation);
+        EXPECT_EQ(id.outcome, IdentifyOutcome::NoBasicInformation) << length;
         ASSERT_TRUE(id.notice);
         EXPECT_EQ(id.notice->style, MessageStyle::Boxed);
         EXPECT_EQ(id.notice->text, "未检测到遥控器，请检查USB连接线");
         EXPECT_TRUE(id.identity.empty());
-        EXPECT_FALSE(id.showFirmwareVersion);
+        EXPECT_FALSE(id.showFirmwareVersion) << length;
     }
 }
 

@@ -15,14 +15,15 @@ public:
     RecordingShell(const RecordingShell&) = delete;
     RecordingShell& operator=(const RecordingShell&) = delete;
 
-    bool open(const QString& file) override {
+    void open(const QString& file, Done done) override {
         opened.append(file);
-        return finds;
+        if (done)
+            done(outcome);
     }
 
     QStringList opened;
-    // Whether the shell finds what it is asked to open.
-    bool finds = true;
+    // What every open comes to.
+    platform::OpenOutcome outcome = platform::OpenOutcome::Opened;
 };
 
 } // namespace testsupport
