@@ -15,7 +15,8 @@ int checkCommand(const Arguments& args, const Console& console);
 int deleteCommand(const Arguments& args, const Console& console);
 int clearCommand(const Arguments& args, const Console& console);
 
-// Learning from a file.
+// Learning from a file, and what keys send written to one.
 int learnCommand(const Arguments& args, const Console& console);
+int exportCommand(const Arguments& args, const Console& console);
 
 } // namespace ctl

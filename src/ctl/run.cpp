@@ -16,6 +16,8 @@ const char* kUsage =
     "  delete KEY [--yes]                empty one learned key\n"
     "  clear [--yes]                     empty every learned key\n"
     "  learn KEY --from FILE [--name N]  learn a key from a Flipper .ir, Pronto or JSON file\n"
+    "  export [KEY...] --format F [-o FILE]\n"
+    "                                    what learned keys send; F: flipper, pronto, lirc or json\n"
     "KEY is a key number (04) or a name (TV/Up, CBL/5); see 'qtm418ctl keys'.\n"
     "Exit status: 0 done, 1 refused or check failed, 2 bad usage or no remote.\n";
 
@@ -33,6 +35,7 @@ const std::vector<Command>& commands() {
         {"delete", {1, 1, {"--yes"}, {}, {}}, deleteCommand},
         {"clear", {0, 0, {"--yes"}, {}, {}}, clearCommand},
         {"learn", {1, 1, {}, {"--from", "--name"}, {"--from"}}, learnCommand},
+        {"export", {0, 200, {}, {"--format", "-o"}, {"--format"}}, exportCommand},
     };
     return all;
 }

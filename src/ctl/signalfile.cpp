@@ -130,6 +130,8 @@ Read flipperFile(const Lines& lines, const Fault& fault) {
 Read prontoFile(const Lines& lines, const Fault& fault) {
     std::vector<std::pair<unsigned, std::size_t>> words; // value, line
     for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (trimmed(lines[i]).rfind('#', 0) == 0)
+            continue;
         std::istringstream in(lines[i]);
         for (std::string word; in >> word;) {
             const auto value = word.size() == 4 ? model::parseHex(word) : std::nullopt;
@@ -210,7 +212,8 @@ Read readSignalFile(const std::filesystem::path& file) {
     for (std::string line; std::getline(split, line);)
         lines.push_back(line);
     std::size_t first = 0;
-    while (first < lines.size() && trimmed(lines[first]).empty())
+    // Blank lines, and the comment lines Pronto codes are often kept under, lead to the code.
+    while (first < lines.size() && (trimmed(lines[first]).empty() || trimmed(lines[first])[0] == '#'))
         ++first;
     if (first == lines.size())
         return fault.at(1, "the file is empty");

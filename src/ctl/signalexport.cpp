@@ -1,0 +1,132 @@
+#include "signalexport.h"
+
+#include "jsontext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <sstream>
+
+namespace ctl {
+
+namespace {
+
+constexpr double kProntoUnitMicros = 0.241246; // one count of the Pronto frequency word
+constexpr int kClosingSpaceMicros = 100000;    // a Pronto code ends on a space; a press on a mark
+constexpr int kLargestProntoWord = 0xFFFF;
+
+int carrierOf(const ExportedKey& key) { return key.signal.carrierHz > 0 ? key.signal.carrierHz : 38000; }
+
+std::string flipper(const std::vector<ExportedKey>& keys) {
+    std::ostringstream out;
+    out << "Filetype: IR signals file\nVersion: 1\n";
+    for (const ExportedKey& key : keys) {
+        out << "# \nname: " << key.name << "\ntype: raw\nfrequency: " << carrierOf(key)
+            << "\nduty_cycle: 0.330000\ndata:";
+        for (const int t : key.signal.timings)
+            out << ' ' << t;
+        out << '\n';
+    }
+    return out.str();
+}
+
+std::string hexWord(long value) {
+    char word[8];
+    std::snprintf(word, sizeof word, "%04lX", std::clamp<long>(value, 1, kLargestProntoWord));
+    return word;
+}
+
+std::string pronto(const std::vector<ExportedKey>& keys) {
+    std::ostringstream out;
+    for (const ExportedKey& key : keys) {
+        const long frequencyWord = std::lround(1e6 / (carrierOf(key) * kProntoUnitMicros));
+        const double period = frequencyWord * kProntoUnitMicros; // microseconds per carrier cycle
+        std::vector<int> timings = key.signal.timings;
+        if (timings.size() % 2)
+            timings.push_back(kClosingSpaceMicros);
+        out << "# " << key.keyNumber << ' ' << key.name << "\n0000 " << hexWord(frequencyWord) << ' '
+            << hexWord(static_cast<long>(timings.size() / 2)) << " 0000";
+        for (const int t : timings)
+            out << ' ' << hexWord(std::lround(t / period));
+        out << '\n';
+    }
+    return out.str();
+}
+
+// LIRC names are single words.
+std::string lircName(const ExportedKey& key) {
+    std::string name = key.name.empty() ? key.keyNumber : key.name;
+    for (char& c : name)
+        if (c == ' ' || c == '\t')
+            c = '_';
+    return name;
+}
+
+std::string lirc(const std::vector<ExportedKey>& keys) {
+    // A LIRC remote has one carrier: keys of another carrier make a remote of their own.
+    std::map<int, std::vector<const ExportedKey*>> byCarrier;
+    for (const ExportedKey& key : keys)
+        byCarrier[carrierOf(key)].push_back(&key);
+    std::ostringstream out;
+    for (const auto& [carrier, members] : byCarrier) {
+        out << "begin remote\n  name  qtm418" << (byCarrier.size() > 1 ? "_" + std::to_string(carrier) : "")
+            << "\n  flags RAW_CODES\n  eps 30\n  aeps 100\n  frequency " << carrier
+            << "\n  gap 100000\n  begin raw_codes\n";
+        for (const ExportedKey* key : members) {
+            // Raw codes end on a pulse.
+            std::vector<int> timings = key->signal.timings;
+            if (timings.size() % 2 == 0 && !timings.empty())
+                timings.pop_back();
+            out << "    name " << lircName(*key);
+            for (std::size_t i = 0; i < timings.size(); ++i)
+                out << (i % 8 == 0 ? "\n     " : "") << ' ' << timings[i];
+            out << '\n';
+        }
+        out << "  end raw_codes\nend remote\n";
+    }
+    return out.str();
+}
+
+std::string json(const std::vector<ExportedKey>& keys) {
+    std::ostringstream out;
+    for (const ExportedKey& key : keys) {
+        out << "{\"source\": " << jsonString("qtm418#" + key.name)
+            << ", \"key\": " << jsonString(key.keyNumber) << ", \"carrier_hz\": " << carrierOf(key)
+            << ", \"timings_us\": [";
+        for (std::size_t i = 0; i < key.signal.timings.size(); ++i)
+            out << (i ? ", " : "") << key.signal.timings[i];
+        out << "]}\n";
+    }
+    return out.str();
+}
+
+} // namespace
+
+std::optional<ExportFormat> exportFormat(const std::string& name) {
+    if (name == "flipper")
+        return ExportFormat::Flipper;
+    if (name == "pronto")
+        return ExportFormat::Pronto;
+    if (name == "lirc")
+        return ExportFormat::Lirc;
+    if (name == "json")
+        return ExportFormat::Json;
+    return std::nullopt;
+}
+
+std::string exportText(const std::vector<ExportedKey>& keys, ExportFormat format) {
+    switch (format) {
+    case ExportFormat::Flipper:
+        return flipper(keys);
+    case ExportFormat::Pronto:
+        return pronto(keys);
+    case ExportFormat::Lirc:
+        return lirc(keys);
+    case ExportFormat::Json:
+        return json(keys);
+    }
+    return {};
+}
+
+} // namespace ctl
