@@ -17,6 +17,7 @@ int clearCommand(const Arguments& args, const Console& console);
 
 // Learning from a file, and what keys send written to one.
 int learnCommand(const Arguments& args, const Console& console);
+int learnAllCommand(const Arguments& args, const Console& console);
 int exportCommand(const Arguments& args, const Console& console);
 
 } // namespace ctl

@@ -16,6 +16,8 @@ const char* kUsage =
     "  delete KEY [--yes]                empty one learned key\n"
     "  clear [--yes]                     empty every learned key\n"
     "  learn KEY --from FILE [--name N]  learn a key from a Flipper .ir, Pronto or JSON file\n"
+    "  learn-all FILE --side tv|cbl [--dry-run]\n"
+    "                                    a whole side from one code file, buttons matched to keys\n"
     "  export [KEY...] --format F [-o FILE]\n"
     "                                    what learned keys send; F: flipper, pronto, lirc or json\n"
     "KEY is a key number (04) or a name (TV/Up, CBL/5); see 'qtm418ctl keys'.\n"
@@ -35,6 +37,7 @@ const std::vector<Command>& commands() {
         {"delete", {1, 1, {"--yes"}, {}, {}}, deleteCommand},
         {"clear", {0, 0, {"--yes"}, {}, {}}, clearCommand},
         {"learn", {1, 1, {}, {"--from", "--name"}, {"--from"}}, learnCommand},
+        {"learn-all", {1, 1, {"--dry-run"}, {"--side"}, {"--side"}}, learnAllCommand},
         {"export", {0, 200, {}, {"--format", "-o"}, {"--format"}}, exportCommand},
     };
     return all;

@@ -2,6 +2,7 @@
 // onto a fresh remote, and the refusals.
 #include "ctlrun.h"
 #include "devicefolder.h"
+#include "testsignals.h"
 
 #include "ir/frames.h"
 #include "ir/timings.h"
@@ -9,11 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 
-using testsupport::runCtl;
+using namespace testsupport;
 
 namespace {
 
@@ -57,30 +57,18 @@ bool sameSignal(const ir::Signal& a, const ir::Signal& b) {
     return true;
 }
 
-// Timings of a pulse-distance code: a header, `bits` bits of `value` (low bit first), a stop mark.
-std::string pulseDistance(int headerMark, int headerSpace, int mark, int zero, int one, unsigned long value,
-                          int bits) {
-    std::string text = "[" + std::to_string(headerMark) + ", " + std::to_string(headerSpace);
-    for (int i = 0; i < bits; ++i)
-        text += ", " + std::to_string(mark) + ", " + std::to_string((value >> i) & 1 ? one : zero);
-    return text + ", " + std::to_string(mark) + "]";
-}
-
-std::string written(const std::string& name, const std::string& text) {
-    const std::string path = scratch(name);
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
-
 TEST(CtlExport, AFlipperFileLearnedOntoAFreshRemoteSendsTheSameKeys) {
     testsupport::DeviceFolder folder("factory");
-    const std::pair<const char*, std::string> learned[] = {
+    const std::pair<const char*, std::vector<int>> learned[] = {
         {"04", pulseDistance(9000, 4500, 560, 560, 1690, 0xF708FB04, 32)}, // NEC, a preset
         {"05", pulseDistance(3400, 1700, 420, 430, 1290, 0x2A5C3, 20)},    // no preset: stored
         {"10", pulseDistance(3400, 1700, 420, 430, 1290, 0x15A3C, 20)},
     };
     for (const auto& [key, timings] : learned)
-        ASSERT_EQ(runCtl({"learn", key, "--from", written(std::string(key) + ".json", timings)}).status, 0)
+        ASSERT_EQ(runCtl({"learn", key, "--from",
+                          scratchFile(std::string(key) + ".json", "[" + timingList(timings) + "]")})
+                      .status,
+                  0)
             << key;
     const auto before = sentByKey();
     ASSERT_EQ(before.size(), std::size(learned));
