@@ -18,4 +18,9 @@ int clearCommand(const Arguments& args, const Console& console);
 // Learning from a file.
 int learnCommand(const Arguments& args, const Console& console);
 
+// The whole memory kept in a file and put back; the layout repaired.
+int backupCommand(const Arguments& args, const Console& console);
+int restoreCommand(const Arguments& args, const Console& console);
+int repairCommand(const Arguments& args, const Console& console);
+
 } // namespace ctl

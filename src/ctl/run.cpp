@@ -16,6 +16,9 @@ const char* kUsage =
     "  delete KEY [--yes]                empty one learned key\n"
     "  clear [--yes]                     empty every learned key\n"
     "  learn KEY --from FILE [--name N]  learn a key from a Flipper .ir, Pronto or JSON file\n"
+    "  backup FILE [--progress]          the whole memory into FILE\n"
+    "  restore FILE [--force] [--progress]  FILE's memory back onto the remote, verified\n"
+    "  repair [--dry-run]                fix what check finds where no guess is needed\n"
     "KEY is a key number (04) or a name (TV/Up, CBL/5); see 'qtm418ctl keys'.\n"
     "Exit status: 0 done, 1 refused or check failed, 2 bad usage or no remote.\n";
 
@@ -33,6 +36,9 @@ const std::vector<Command>& commands() {
         {"delete", {1, 1, {"--yes"}, {}, {}}, deleteCommand},
         {"clear", {0, 0, {"--yes"}, {}, {}}, clearCommand},
         {"learn", {1, 1, {}, {"--from", "--name"}, {"--from"}}, learnCommand},
+        {"backup", {1, 1, {"--progress"}, {}, {}}, backupCommand},
+        {"restore", {1, 1, {"--force", "--progress"}, {}, {}}, restoreCommand},
+        {"repair", {0, 0, {"--dry-run"}, {}, {}}, repairCommand},
     };
     return all;
 }
