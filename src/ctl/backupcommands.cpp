@@ -131,10 +131,10 @@ int restoreCommand(const Arguments& args, const Console& console) {
                                           backup.identity +
                                           "); --force puts it on this one; nothing written");
     ProgressLine progress(console, args.has("--progress"));
-    const auto reading = [&](const char* what) {
+    const auto report = [&](const char* what) {
         return [&progress, what](std::size_t done, std::size_t total) { progress.show(what, done, total); };
     };
-    const device::MemoryRead before = device::readWholeMemory(reading("restore: reading"));
+    const device::MemoryRead before = device::readWholeMemory(report("restore: reading"));
     progress.finish();
     if (before.failedAt)
         return readFailed(before, "nothing written", console);
@@ -142,7 +142,7 @@ int restoreCommand(const Arguments& args, const Console& console) {
     if (const int status = sameRemoteStatus(*remote, console); status != kDone)
         return status;
     const std::size_t written =
-        device::writeInOrder(model::kStartupBlockUnit, plan.writes, reading("restore: writing"));
+        device::writeInOrder(model::kStartupBlockUnit, plan.writes, report("restore: writing"));
     progress.finish();
     if (written < plan.writes.size()) {
         const std::vector<model::MemoryWrite> done(
@@ -157,7 +157,7 @@ int restoreCommand(const Arguments& args, const Console& console) {
                                           model::formatHex(plan.writes[written].address, 4) + "; " +
                                           writtenText(done) + advice);
     }
-    const device::MemoryRead after = device::readWholeMemory(reading("restore: verifying"));
+    const device::MemoryRead after = device::readWholeMemory(report("restore: verifying"));
     progress.finish();
     if (after.failedAt)
         return readFailed(after, "the restore was written but could not be verified", console);
