@@ -20,4 +20,9 @@ int learnCommand(const Arguments& args, const Console& console);
 int learnAllCommand(const Arguments& args, const Console& console);
 int exportCommand(const Arguments& args, const Console& console);
 
+// The whole memory kept in a file and put back; the layout repaired.
+int backupCommand(const Arguments& args, const Console& console);
+int restoreCommand(const Arguments& args, const Console& console);
+int repairCommand(const Arguments& args, const Console& console);
+
 } // namespace ctl

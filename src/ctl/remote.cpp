@@ -20,7 +20,7 @@ std::string firmwareOf(const std::string& block) {
 
 } // namespace
 
-std::optional<Remote> openRemote(const Console& console) {
+std::optional<Remote> openRemote(const Console& console, bool withLayout) {
     if (!device::link::attached()) {
         console.fail(kNoRemote, "no remote is attached; check the USB cable");
         return std::nullopt;
@@ -45,6 +45,8 @@ std::optional<Remote> openRemote(const Console& console) {
         console.fail(kNoRemote, "the remote's firmware version cannot be read");
         return std::nullopt;
     }
+    if (!withLayout)
+        return remote;
     remote.read = device::readDeviceLayout();
     if (remote.read.failure) {
         console.fail(kNoRemote, "the remote's memory layout cannot be read; check the USB cable");

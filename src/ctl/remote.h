@@ -18,9 +18,9 @@ struct Remote {
     model::LayoutRead read;
 };
 
-// The attached, supported remote with its layout; nullopt after telling why there is none (the
-// command then ends with kNoRemote).
-std::optional<Remote> openRemote(const Console& console);
+// The attached, supported remote with its layout (left unread unless `withLayout`); nullopt after
+// telling why there is none (the command then ends with kNoRemote).
+std::optional<Remote> openRemote(const Console& console, bool withLayout = true);
 
 // kDone while the attached remote is still the one opened; else says why not and returns the
 // status to end with. Asked before every change, as the window does, in case the remote was

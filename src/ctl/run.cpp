@@ -20,6 +20,9 @@ const char* kUsage =
     "                                    a whole side from one code file, buttons matched to keys\n"
     "  export [KEY...] --format F [-o FILE]\n"
     "                                    what learned keys send; F: flipper, pronto, lirc or json\n"
+    "  backup FILE [--progress]          the whole memory into FILE\n"
+    "  restore FILE [--force] [--progress]  FILE's memory back onto the remote, verified\n"
+    "  repair [--dry-run]                fix what check finds where no guess is needed\n"
     "KEY is a key number (04) or a name (TV/Up, CBL/5); see 'qtm418ctl keys'.\n"
     "Exit status: 0 done, 1 refused or check failed, 2 bad usage or no remote.\n";
 
@@ -39,6 +42,9 @@ const std::vector<Command>& commands() {
         {"learn", {1, 1, {}, {"--from", "--name"}, {"--from"}}, learnCommand},
         {"learn-all", {1, 1, {"--dry-run"}, {"--side"}, {"--side"}}, learnAllCommand},
         {"export", {0, 200, {}, {"--format", "-o"}, {"--format"}}, exportCommand},
+        {"backup", {1, 1, {"--progress"}, {}, {}}, backupCommand},
+        {"restore", {1, 1, {"--force", "--progress"}, {}, {}}, restoreCommand},
+        {"repair", {0, 0, {"--dry-run"}, {}, {}}, repairCommand},
     };
     return all;
 }

@@ -1,0 +1,149 @@
+#include "backupfile.h"
+
+#include "hextext.h"
+#include "memorylayout.h"
+#include "wire.h"
+
+#include <array>
+#include <vector>
+
+namespace model {
+
+namespace {
+
+constexpr unsigned kMemoryLines = kMemoryEnd / kBackupBytesPerLine;
+constexpr std::array<const char*, 5> kFields = {"identity", "model", "firmware", "time", "memory"};
+
+bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+
+// The firmware answers the model field as text: letters and digits, never spaces or controls.
+bool isIdentificationChar(char c) {
+    return isHexDigit(c) || (c >= 'G' && c <= 'Z') || (c >= 'g' && c <= 'z');
+}
+
+bool isFieldText(std::string_view value) {
+    if (value.empty() || value.size() > 64)
+        return false;
+    for (const char c : value)
+        if (c < 0x21 || c > 0x7E)
+            return false;
+    return true;
+}
+
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+struct Line {
+    std::size_t start = 0; // offset of its first byte in the file
+    std::string_view text;
+};
+
+std::vector<Line> splitLines(std::string_view text) {
+    std::vector<Line> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        const std::size_t stop = end == std::string_view::npos ? text.size() : end;
+        lines.push_back({start, text.substr(start, stop - start)});
+        start = stop + 1;
+    }
+    return lines;
+}
+
+BackupProblem problem(std::size_t line, std::string message) {
+    return {static_cast<unsigned>(line), std::move(message)};
+}
+
+} // namespace
+
+std::uint32_t crc32(std::string_view bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+bool inIdentificationBlock(unsigned address) {
+    return address >= wire::kIdentificationAddress &&
+           address < wire::kIdentificationAddress + kIdentificationBlockBytes;
+}
+
+std::string formatBackup(const MemoryBackup& backup) {
+    std::string text = std::string(kBackupMagic) + "\n";
+    text += "identity: " + backup.identity + "\n";
+    text += "model: " + backup.model + "\n";
+    text += "firmware: " + backup.firmware + "\n";
+    text += "time: " + backup.time + "\n";
+    text += "memory: " + std::to_string(kMemoryEnd) + "\n";
+    for (unsigned line = 0; line < kMemoryLines; ++line) {
+        const unsigned address = line * kBackupBytesPerLine;
+        text += formatHex(address, 4) + " " + backup.memoryText.substr(2 * address, 2 * kBackupBytesPerLine) +
+                "\n";
+    }
+    return text + "crc32: " + formatHex(crc32(text), 8) + "\n";
+}
+
+std::variant<MemoryBackup, BackupProblem> parseBackup(std::string_view text) {
+    const std::vector<Line> lines = splitLines(text);
+    if (lines.empty() || lines[0].text != kBackupMagic) {
+        const std::string_view first = lines.empty() ? std::string_view() : lines[0].text;
+        if (first.substr(0, 14) == "QTM418-BACKUP ")
+            return problem(1, "backup format '" + std::string(first.substr(14, 16)) +
+                                  "' is not known; this program reads format 1");
+        return problem(1,
+                       "not a qtm418ctl backup (its first line is not '" + std::string(kBackupMagic) + "')");
+    }
+    MemoryBackup backup;
+    std::array<std::string*, 5> values = {&backup.identity, &backup.model, &backup.firmware, &backup.time,
+                                          nullptr};
+    std::size_t at = 1;
+    for (std::size_t f = 0; f < kFields.size(); ++f, ++at) {
+        const std::string name = std::string(kFields[f]) + ": ";
+        if (at >= lines.size())
+            return problem(at + 1, "the file ends before its '" + std::string(kFields[f]) + "' line");
+        const std::string_view line = lines[at].text;
+        if (line.substr(0, name.size()) != name || !isFieldText(line.substr(name.size())))
+            return problem(at + 1, "expected '" + name + "' and a value of 1 to 64 characters");
+        if (values[f])
+            *values[f] = std::string(line.substr(name.size()));
+        else if (line.substr(name.size()) != std::to_string(kMemoryEnd))
+            return problem(at + 1, "a backup holds " + std::to_string(kMemoryEnd) + " bytes of memory, not " +
+                                       std::string(line.substr(name.size(), 16)));
+    }
+    backup.memoryText.reserve(2 * kMemoryEnd);
+    for (unsigned m = 0; m < kMemoryLines; ++m, ++at) {
+        const unsigned address = m * kBackupBytesPerLine;
+        const std::string label = formatHex(address, 4);
+        if (at >= lines.size())
+            return problem(at + 1, "the file ends before the memory at " + label + "; it is truncated");
+        const std::string_view line = lines[at].text;
+        if (line.size() != 5 + 2 * kBackupBytesPerLine || line.substr(0, 5) != label + " ")
+            return problem(at + 1, "expected the address " + label + " and " +
+                                       std::to_string(2 * kBackupBytesPerLine) + " hex digits");
+        for (unsigned i = 0; i < 2 * kBackupBytesPerLine; ++i) {
+            const char c = line[5 + i];
+            const bool fits =
+                inIdentificationBlock(address + i / 2) ? isIdentificationChar(c) : isHexDigit(c);
+            if (!fits)
+                return problem(at + 1, "'" + std::string(1, c) + "' at " + formatHex(address + i / 2, 4) +
+                                           " is not a hex digit");
+            backup.memoryText += upper(c);
+        }
+    }
+    if (at >= lines.size())
+        return problem(at + 1, "the file ends before its checksum; it is truncated");
+    const std::string_view sum = lines[at].text;
+    const auto stored =
+        sum.size() == 15 && sum.substr(0, 7) == "crc32: " ? parseHex(sum.substr(7)) : std::nullopt;
+    if (!stored)
+        return problem(at + 1, "expected 'crc32: ' and 8 hex digits");
+    if (*stored != crc32(text.substr(0, lines[at].start)))
+        return problem(at + 1, "the checksum does not match the contents; the file is damaged");
+    if (at + 1 < lines.size())
+        return problem(at + 2, "unexpected text after the checksum");
+    return backup;
+}
+
+} // namespace model

@@ -1,0 +1,55 @@
+// A copy of the remote's whole memory kept in a file: the text format, its writer and its reader
+// side by side.
+//
+//     QTM418-BACKUP 1                      magic and format version
+//     identity: 51544D343138...            the first 30 characters of the identification block
+//     model: 100R
+//     firmware: 1.3
+//     time: 2024-05-01T09:30:00Z           when the copy was taken, UTC
+//     memory: 65536                        bytes that follow, always the whole memory
+//     0000 00112233...                     2048 lines: address, then 32 bytes as 64 hex digits
+//     ...
+//     FFE0 ...
+//     crc32: 1A2B3C4D                      CRC-32 of every byte of the file before this line
+//
+// Lines end in "\n". The identification block (0xB000, 48 bytes) may hold other characters than
+// hex digits: the firmware answers the model field as text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace model {
+
+inline constexpr const char* kBackupMagic = "QTM418-BACKUP 1";
+inline constexpr unsigned kBackupBytesPerLine = 32;
+inline constexpr unsigned kIdentificationBlockBytes = 48;
+
+// The whole memory as the remote's reads answer it: two characters per byte, 0x0000 to 0xFFFF.
+struct MemoryBackup {
+    std::string identity;
+    std::string model;
+    std::string firmware;
+    std::string time;
+    std::string memoryText; // 131072 characters
+};
+
+// CRC-32 as zlib and PNG compute it.
+std::uint32_t crc32(std::string_view bytes);
+
+// True when `address` lies in the identification block, the remote's own identity and firmware.
+bool inIdentificationBlock(unsigned address);
+
+std::string formatBackup(const MemoryBackup& backup);
+
+struct BackupProblem {
+    unsigned line = 0; // 1-based; the line at fault
+    std::string message;
+};
+
+// The backup a file's text holds, or the first line that is wrong and why.
+std::variant<MemoryBackup, BackupProblem> parseBackup(std::string_view text);
+
+} // namespace model

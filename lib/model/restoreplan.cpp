@@ -1,0 +1,237 @@
+#include "restoreplan.h"
+
+#include "backupfile.h"
+#include "hextext.h"
+#include "wire.h"
+
+#include <algorithm>
+#include <functional>
+#include <set>
+
+namespace model {
+
+namespace {
+
+constexpr unsigned kMostBytesPerWrite = 256;
+constexpr unsigned kLocatorBytes = 16;
+
+struct Region {
+    unsigned from = 0, to = 0; // [from, to)
+    bool holds(unsigned address) const { return address >= from && address < to; }
+};
+
+Region slotTable(const DeviceLayout& l) {
+    return {l.slotBaseAddress, std::min(kMemoryEnd, l.slotBaseAddress + kSlotRecordBytes * l.keySlotCount)};
+}
+
+Region mapAndIndex(const DeviceLayout& l) {
+    const unsigned bytes = (l.codeBlockCount + 7) / 8 + 6 * l.codeIndexCount;
+    return {l.blockMapAddress, std::min(kMemoryEnd, l.blockMapAddress + bytes)};
+}
+
+Region header(const DeviceLayout& l) {
+    return {l.layoutHeaderAddress,
+            std::min(kMemoryEnd, l.layoutHeaderAddress + std::max(40u, 33 + l.keyListCount))};
+}
+
+const Region kLocator{wire::kLocatorAddress, wire::kLocatorAddress + kLocatorBytes};
+
+bool sameGeometry(const DeviceLayout& a, const DeviceLayout& b) {
+    return a.layoutHeaderAddress == b.layoutHeaderAddress && a.pointerBase == b.pointerBase &&
+           a.keySlotCount == b.keySlotCount && a.codeIndexCount == b.codeIndexCount &&
+           a.codeBlockCount == b.codeBlockCount && a.slotBaseAddress == b.slotBaseAddress &&
+           a.presetTableAddress == b.presetTableAddress && a.blockMapAddress == b.blockMapAddress &&
+           a.codeAreaAddress == b.codeAreaAddress && a.keyListCount == b.keyListCount;
+}
+
+class Planner {
+public:
+    Planner(std::string_view current, std::string_view target) : memory_(current), target_(target) {}
+
+    RestorePlan run() {
+        const LayoutRead now = readLayout(memoryReader(memory_));
+        const LayoutRead then = readLayout(memoryReader(target_));
+        const bool layoutKnown = then.layout.complete;
+        const bool same = now.layout.complete && layoutKnown && sameGeometry(now.layout, then.layout);
+        if (now.layout.complete)
+            emptyChangingKeys(now.layout, same);
+        if (layoutKnown) {
+            const DeviceLayout& l = then.layout;
+            const Region slots = slotTable(l), index = mapAndIndex(l), head = header(l);
+            writeWhere(
+                [&](unsigned a) {
+                    return !slots.holds(a) && !index.holds(a) && !head.holds(a) && !kLocator.holds(a);
+                },
+                kMostBytesPerWrite);
+            // The slot table with every key still empty: its flag comes last.
+            flagOverride_ = [this, slots](unsigned a) {
+                return slots.holds(a) && (a - slots.from) % kSlotRecordBytes == 0 && active(target_, a) &&
+                       byteText(memory_, a) != byteText(target_, a);
+            };
+            writeWhere([&](unsigned a) { return slots.holds(a); }, kMostBytesPerWrite);
+            flagOverride_ = nullptr;
+            // The map and its index change at once, so no entry ever names a block the map calls free.
+            writeAtOnce(index);
+            writeWhere([&](unsigned a) { return kLocator.holds(a) || head.holds(a); }, kMostBytesPerWrite);
+            writeWhere([&](unsigned a) { return slots.holds(a); }, kSlotRecordBytes);
+        }
+        writeWhere([](unsigned) { return true; }, kMostBytesPerWrite);
+        plan_.soundAtEveryStep = same;
+        return std::move(plan_);
+    }
+
+private:
+    std::string_view byteText(std::string_view text, unsigned a) const { return text.substr(2 * a, 2); }
+
+    bool active(std::string_view text, unsigned a) const {
+        const auto flags = parseHex(byteText(text, a));
+        return flags && (*flags & 0xA0) == 0x80;
+    }
+
+    std::string wanted(unsigned a) const {
+        if (flagOverride_ && flagOverride_(a))
+            return "00";
+        return std::string(byteText(target_, a));
+    }
+
+    bool differs(unsigned a) const { return !inIdentificationBlock(a) && byteText(memory_, a) != wanted(a); }
+
+    void write(unsigned from, unsigned to) {
+        MemoryWrite w{from, {}};
+        for (unsigned a = from; a < to; ++a)
+            w.hexData += wanted(a);
+        memory_.replace(2 * from, w.hexData.size(), w.hexData);
+        plan_.writes.push_back(std::move(w));
+    }
+
+    // Writes every byte `where` holds that differs, in runs of consecutive bytes of at most
+    // `most` bytes; a run does not cross a multiple of `most` when `most` is a slot record.
+    void writeWhere(const std::function<bool(unsigned)>& where, unsigned most) {
+        unsigned a = 0;
+        while (a < kMemoryEnd) {
+            if (!where(a) || !differs(a)) {
+                ++a;
+                continue;
+            }
+            unsigned end = a + 1;
+            while (end < kMemoryEnd && end - a < most && where(end) && differs(end))
+                ++end;
+            write(a, end);
+            a = end;
+        }
+    }
+
+    // One write from the first byte of `region` that differs to the last.
+    void writeAtOnce(const Region& region) {
+        unsigned first = region.to, last = region.from;
+        for (unsigned a = region.from; a < region.to; ++a) {
+            if (differs(a)) {
+                first = std::min(first, a);
+                last = a;
+            }
+        }
+        if (first <= last && first < region.to)
+            write(first, last + 1);
+    }
+
+    // A key that is to change is emptied before anything it uses is overwritten.
+    void emptyChangingKeys(const DeviceLayout& l, bool same) {
+        const Region index = mapAndIndex(l);
+        const unsigned mapBytes = (l.codeBlockCount + 7) / 8;
+        for (unsigned n = 0; n < l.keySlotCount; ++n) {
+            const unsigned at = slotAddress(l, n);
+            if (!active(memory_, at))
+                continue;
+            bool changes = !same;
+            for (unsigned a = at; a < at + kSlotRecordBytes && !changes; ++a)
+                changes = differs(a);
+            const auto storage = parseHex(byteText(memory_, at + 2));
+            const auto entry = parseHex(byteText(memory_, at + 3));
+            if (!changes && storage && (*storage & 0x80) && entry) {
+                const unsigned entryAt = index.from + mapBytes + 6 * *entry;
+                changes = *entry >= l.codeIndexCount;
+                for (unsigned a = entryAt; a < entryAt + 6 && !changes; ++a)
+                    changes = differs(a);
+                const auto blocks = indexEntryBlocks(memory_.substr(2 * entryAt, 12));
+                if (!changes && blocks) {
+                    const unsigned long from = l.codeAreaAddress + 8ul * blocks->firstBlock;
+                    const unsigned long to =
+                        std::min<unsigned long>(kMemoryEnd, from + 8ul * blocks->blockCount);
+                    for (unsigned long a = from; a < to && !changes; ++a)
+                        changes = differs(static_cast<unsigned>(a));
+                }
+            }
+            if (changes) {
+                memory_.replace(2 * at, 2, "00");
+                plan_.writes.push_back({at, "00"});
+            }
+        }
+    }
+
+    std::string memory_;
+    std::string_view target_;
+    std::function<bool(unsigned)> flagOverride_;
+    RestorePlan plan_;
+};
+
+} // namespace
+
+RestorePlan planRestore(std::string_view current, std::string_view target) {
+    if (current.size() != 2 * kMemoryEnd || target.size() != 2 * kMemoryEnd)
+        return {};
+    return Planner(current, target).run();
+}
+
+BlockReader memoryReader(std::string_view memoryText) {
+    return [memoryText](unsigned address, int blocks, std::size_t bufferChars) -> std::string {
+        const unsigned long bytes = 8ul * static_cast<unsigned long>(std::max(blocks, 0));
+        if (blocks <= 0 || address >= kMemoryEnd || bytes > kMemoryEnd - address)
+            return {};
+        std::string text(memoryText.substr(2ul * address, 2 * bytes));
+        text.resize(std::max(bufferChars, text.size()), '\0');
+        return text;
+    };
+}
+
+std::vector<unsigned> differingBlocks(std::string_view a, std::string_view b) {
+    std::vector<unsigned> blocks;
+    for (unsigned block = 0; block < kMemoryEnd; block += 8) {
+        for (unsigned at = block; at < block + 8; ++at) {
+            const std::size_t i = 2ul * at;
+            if (!inIdentificationBlock(at) &&
+                a.substr(std::min(i, a.size()), 2) != b.substr(std::min(i, b.size()), 2)) {
+                blocks.push_back(block);
+                break;
+            }
+        }
+    }
+    return blocks;
+}
+
+std::vector<unsigned> blocksWritten(const std::vector<MemoryWrite>& writes) {
+    std::set<unsigned> seen;
+    std::vector<unsigned> blocks;
+    for (const MemoryWrite& w : writes) {
+        const unsigned end = w.address + static_cast<unsigned>(w.hexData.size() / 2);
+        for (unsigned block = w.address / 8 * 8; block < end; block += 8)
+            if (seen.insert(block).second)
+                blocks.push_back(block);
+    }
+    std::sort(blocks.begin(), blocks.end());
+    return blocks;
+}
+
+std::string blockRanges(const std::vector<unsigned>& blockAddresses) {
+    std::string text;
+    for (std::size_t i = 0; i < blockAddresses.size();) {
+        std::size_t j = i;
+        while (j + 1 < blockAddresses.size() && blockAddresses[j + 1] == blockAddresses[j] + 8)
+            ++j;
+        text += (text.empty() ? "" : ", ") + formatHex(blockAddresses[i], 4) +
+                (j > i ? "-" + formatHex(blockAddresses[j], 4) : std::string());
+        i = j + 1;
+    }
+    return text;
+}
+
+} // namespace model

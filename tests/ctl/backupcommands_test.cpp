@@ -1,0 +1,175 @@
+// backup and restore on the virtual remote: the memory round trip, the files and remotes refused
+// with nothing written, verification, and restores cut short at every write.
+#include "ctlrun.h"
+#include "devicefolder.h"
+
+#include "model/backupfile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+using testsupport::runCtl;
+
+namespace {
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+std::string readText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeText(const std::filesystem::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+// The memory outside the identification block, which restore never writes.
+emu::Memory userMemory(testsupport::DeviceFolder& folder) {
+    emu::Memory m = folder.snapshot().memory;
+    std::fill(m.begin() + 0xB000, m.begin() + 0xB000 + model::kIdentificationBlockBytes, 0);
+    return m;
+}
+
+TEST(CtlBackup, RestoreGivesBackTheSameMemory) {
+    testsupport::DeviceFolder folder("learned");
+    const auto file = folder.path() / "learned.qtm418";
+    const emu::Memory learned = folder.snapshot().memory;
+    const auto saved = runCtl({"backup", file.string()});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    EXPECT_TRUE(has(saved.out, "(model 100R, firmware 1.3) to " + file.string())) << saved.out;
+    EXPECT_EQ(readText(file).rfind("QTM418-BACKUP 1\nidentity: 51544D343138", 0), 0u);
+
+    // The same remote after its keys changed: every byte comes back.
+    ASSERT_EQ(runCtl({"clear", "--yes"}).status, 0);
+    const auto restored = runCtl({"restore", file.string()});
+    EXPECT_EQ(restored.status, 0) << restored.err;
+    EXPECT_TRUE(has(restored.out, "the whole memory verified")) << restored.out;
+    EXPECT_EQ(folder.snapshot().memory, learned);
+
+    // A fresh remote (another identity) and remotes of other layouts: all but their own
+    // identification block.
+    const emu::Memory wanted = userMemory(folder);
+    for (const char* profile : {"factory", "big-index", "blocks-13", "corrupt-pointer"}) {
+        folder.reset(profile);
+        const auto refused = runCtl({"restore", file.string()});
+        EXPECT_EQ(refused.status, 1) << profile;
+        EXPECT_TRUE(has(refused.err, "holds the memory of another remote")) << refused.err;
+        const auto forced = runCtl({"restore", file.string(), "--force"});
+        EXPECT_EQ(forced.status, 0) << profile << ": " << forced.err;
+        EXPECT_EQ(userMemory(folder), wanted) << profile;
+        EXPECT_EQ(runCtl({"check"}).out, "layout sound\n") << profile;
+    }
+}
+
+TEST(CtlBackup, DamagedFilesAndOtherModelsAreRefusedWithNothingWritten) {
+    testsupport::DeviceFolder folder("learned");
+    const auto file = folder.path() / "copy.qtm418";
+    ASSERT_EQ(runCtl({"backup", file.string()}).status, 0);
+    const std::string good = readText(file);
+    auto edited = [&](std::size_t at, const std::string& with) {
+        std::string text = good;
+        text.replace(at, with.size(), with);
+        return text;
+    };
+    const std::size_t memoryLine50 = good.find("\n0620 ") + 1;
+    model::MemoryBackup otherModel = std::get<model::MemoryBackup>(model::parseBackup(good));
+    otherModel.model = "200R";
+    const struct {
+        const char* what;
+        std::string text;
+        int status;
+        std::string message;
+    } cases[] = {
+        {"empty", "", 2, ":1: not a qtm418ctl backup"},
+        {"garbage", std::string("\x89PNG\r\n\x1a\n\0\0\0", 11), 2, ":1: not a qtm418ctl backup"},
+        {"newer format", edited(0, "QTM418-BACKUP 2"), 2, ":1: backup format '2' is not known"},
+        {"truncated", good.substr(0, memoryLine50), 2, ":56: the file ends before the memory at 0620"},
+        {"no checksum", good.substr(0, good.find("crc32")), 2, ":2055: the file ends before its checksum"},
+        {"one digit changed", edited(memoryLine50 + 7, "F"), 2, ":2055: the checksum does not match"},
+        {"not hex", edited(memoryLine50 + 7, "x"), 2, ":56: 'x' at 0621 is not a hex digit"},
+        {"huge size", edited(good.find("memory: "), "memory: 99999999999999999999\n"), 2,
+         ":6: a backup holds 65536 bytes of memory, not 9999999999999999"},
+        {"missing field", edited(good.find("firmware"), "firmwear"), 2, ":4: expected 'firmware: '"},
+        {"text after", good + "more\n", 2, ":2056: unexpected text after the checksum"},
+        {"other model", model::formatBackup(otherModel), 1, "a model 200R remote, not of this model 100R"},
+    };
+    const emu::Memory before = folder.snapshot().memory;
+    for (const auto& c : cases) {
+        writeText(file, c.text);
+        const auto result = runCtl({"restore", file.string(), "--force"});
+        EXPECT_EQ(result.status, c.status) << c.what;
+        EXPECT_TRUE(has(result.err, c.message)) << c.what << ": " << result.err;
+        EXPECT_TRUE(has(result.err, "nothing written")) << c.what << ": " << result.err;
+    }
+    EXPECT_EQ(runCtl({"restore", (folder.path() / "absent").string()}).status, 2);
+    EXPECT_EQ(folder.snapshot().memory, before);
+}
+
+TEST(CtlBackup, ReadFailuresWriteNoFileAndAFailedVerificationNamesTheBlocks) {
+    testsupport::DeviceFolder folder("learned");
+    const auto file = folder.path() / "copy.qtm418";
+    folder.failNext(emu::Operation::ReadData, 1, 10);
+    const auto failed = runCtl({"backup", file.string()});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_TRUE(has(failed.err, "the remote's memory could not be read at ")) << failed.err;
+    EXPECT_TRUE(has(failed.err, "; no backup written\n")) << failed.err;
+    EXPECT_FALSE(std::filesystem::exists(file));
+    folder.setAttached(false);
+    EXPECT_EQ(runCtl({"backup", file.string()}).status, 2);
+    folder.setAttached(true);
+
+    const auto progress = runCtl({"backup", file.string(), "--progress"});
+    ASSERT_EQ(progress.status, 0);
+    EXPECT_TRUE(has(progress.err, "\rbackup: reading  50%")) << progress.err;
+    EXPECT_EQ(progress.err.back(), '\r'); // the line is cleared before the command's own message
+    EXPECT_EQ(runCtl({"backup", file.string()}).err, "");
+
+    // This remote answers one byte of its header with other characters than hex digits, so
+    // that byte never reads back as written.
+    folder.reset("corrupt-hex");
+    const auto unverified = runCtl({"restore", file.string(), "--force"});
+    EXPECT_EQ(unverified.status, 1);
+    EXPECT_EQ(unverified.err,
+              "qtm418ctl: verification failed: the remote's blocks 1000 differ from " + file.string() + "\n");
+}
+
+// Each write of a restore fails in turn, one write lost or the cable pulled for good: the layout
+// stays sound, the message names the blocks written, and a second restore finishes.
+TEST(CtlBackup, EveryFailedWriteOfARestoreLeavesTheRemoteSound) {
+    testsupport::DeviceFolder folder;
+    // Learned keys put onto a new remote, and a new remote's memory over learned keys whose
+    // codes it frees.
+    for (const auto& [from, onto] : {std::pair{"learned", "factory"}, std::pair{"factory", "learned"}}) {
+        folder.reset(from);
+        const auto file = folder.path() / "copy.qtm418";
+        ASSERT_EQ(runCtl({"backup", file.string()}).status, 0);
+        const emu::Memory wanted = userMemory(folder);
+        folder.reset(onto);
+        std::filesystem::remove(folder.path() / "exchanges.log");
+        folder.emu({"trace", "on"});
+        ASSERT_EQ(runCtl({"restore", file.string(), "--force"}).status, 0);
+        const std::size_t writes = folder.exchanges("writedatav20");
+        ASSERT_GT(writes, 5u);
+        for (std::size_t n = 1; n <= writes; ++n) {
+            for (const unsigned count : {1u, 1000u}) {
+                folder.reset(onto);
+                folder.failNext(emu::Operation::WriteData, count, static_cast<unsigned>(n - 1));
+                const auto failed = runCtl({"restore", file.string(), "--force"});
+                EXPECT_EQ(failed.status, 1) << from << " write " << n;
+                EXPECT_TRUE(
+                    has(failed.err, n == 1 ? "nothing was written; restore again" : "; blocks written: "))
+                    << failed.err;
+                std::string check;
+                EXPECT_EQ(folder.emu({"check"}, &check), 0) << from << " write " << n << "\n" << check;
+                folder.emu({"fail", "clear"});
+                EXPECT_EQ(runCtl({"restore", file.string(), "--force"}).status, 0) << from << " write " << n;
+                EXPECT_EQ(userMemory(folder), wanted) << from << " write " << n;
+            }
+        }
+    }
+}
+
+} // namespace
