@@ -1,3 +1,5 @@
+#include "controls/mainlayout.h"
+#include "device/startupread.h"
 #include "firstpaint.h"
 #include "mainstudy.h"
 #include "platform/threadexit.h"
@@ -14,13 +16,17 @@ namespace {
 
 int run(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Reading the remote and decoding the window's pictures take their time at their own pace;
+    // they start now and run while the splash goes up.
+    std::future<device::StartupRead> startupRead = device::startReadingAtStartup();
+    controls::startDecodingWindowPictures();
 
     auto splash = std::make_unique<TForm1>();
     splash->show();
     splash->repaint();
     QCoreApplication::processEvents();
 
-    Tmaincodelearn window;
+    Tmaincodelearn window(nullptr, std::move(startupRead));
     // The splash stays up half a second after the window is made; what the window can prepare
     // unseen is done within that half second rather than after it.
     QElapsedTimer pause;

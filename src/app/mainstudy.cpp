@@ -23,8 +23,6 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <future>
-#include <system_error>
 
 Tmaincodelearn* maincodelearn = nullptr;
 
@@ -38,19 +36,16 @@ void showNotice(const model::Notice& notice) {
 
 } // namespace
 
-Tmaincodelearn::Tmaincodelearn(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
+Tmaincodelearn::Tmaincodelearn(QWidget* parent, std::future<device::StartupRead> startupRead)
+    : QWidget(parent, Qt::FramelessWindowHint) {
     maincodelearn = this;
     // The application's name, not its display name, which the toolkit would append to every
     // window title: boxed messages read "提示" and nothing more.
     QCoreApplication::setApplicationName(kApplicationTitle);
     // The remote is read while the controls are built; what it answered is taken in creation's
     // own order, and anything that needs a question is asked and read again there.
-    std::future<device::StartupRead> startupRead;
-    try {
-        startupRead = std::async(std::launch::async, device::readAtStartup);
-    } catch (const std::system_error&) {
-        // No thread to spare: the remote is read after the controls instead.
-    }
+    if (!startupRead.valid())
+        startupRead = device::startReadingAtStartup();
     createControls();
     runCreation(startupRead.valid() ? startupRead.get() : device::readAtStartup());
 }
@@ -156,8 +151,14 @@ void Tmaincodelearn::showEvent(QShowEvent* event) {
 }
 
 void Tmaincodelearn::prepareShow() {
-    if (!state_.startupRefused && !preparedSkin_)
-        preparedSkin_ = decodeSkin();
+    if (state_.startupRefused || preparedSkin_)
+        return;
+    preparedSkin_ = decodeSkin();
+    // The window drawn once where nobody sees it, a strip at a time: its fonts are loaded, its
+    // glyphs and stretched pictures cached before the first real paint needs them.
+    QImage strip(width(), 64, QImage::Format_ARGB32_Premultiplied);
+    for (int top = 0; top < height(); top += strip.height())
+        render(&strip, QPoint(), QRegion(0, top, width(), strip.height()));
 }
 
 void Tmaincodelearn::showSteps() {

@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,8 +45,9 @@ struct MainState {
 class Tmaincodelearn : public QWidget {
     Q_OBJECT
 public:
-    // Creation waits for the remote, identifies it and reads its memory before returning.
-    explicit Tmaincodelearn(QWidget* parent = nullptr);
+    // Creation waits for the remote, identifies it and reads its memory before returning; a read
+    // already started (see device::startReadingAtStartup) is taken as the first answers.
+    explicit Tmaincodelearn(QWidget* parent = nullptr, std::future<device::StartupRead> startupRead = {});
     ~Tmaincodelearn() override;
 
     MainState& state() { return state_; }

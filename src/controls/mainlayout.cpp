@@ -2,16 +2,14 @@
 
 #include "ibtn1.h"
 #include "model/keypadlayout.h"
+#include "picturedecoder.h"
 #include "platform/animationplayer.h"
 
-#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <future>
 #include <stdexcept>
-#include <system_error>
 
 // The window's pictures are compiled into the program; a static library must register them.
 static void registerWindowPictures() {
@@ -70,7 +68,7 @@ QLabel* makeImage(QWidget* parent, std::string_view name, const QString& picture
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     image->setScaledContents(stretch);
     if (!picture.isEmpty())
-        image->setPixmap(QPixmap(windowPicture(picture)));
+        image->setPixmap(decodedPicture(picture));
     return image;
 }
 
@@ -78,7 +76,7 @@ IBtn* makeButton(QWidget* window, std::string_view name, const QString& picture,
                  const QString& tooltip = {}) {
     auto* button = place(new IBtn(window), name);
     if (!picture.isEmpty())
-        button->setPicture(QPixmap(windowPicture(picture)));
+        button->setPicture(decodedPicture(picture));
     if (!tooltip.isEmpty())
         button->setToolTip(tooltip);
     return button;
@@ -95,7 +93,7 @@ void createKeypad(MainControls& c) {
     c.z->setObjectName(QStringLiteral("z"));
     c.z->setGeometry(0, 0, model::kKeypadBox.width, model::kKeypadBox.height);
     c.z->setScaledContents(true);
-    c.z->setPixmap(QPixmap(windowPicture(QStringLiteral("z.gif"))));
+    c.z->setPixmap(decodedPicture(QStringLiteral("z.gif")));
     for (const auto& row : model::kKeyButtons) {
         auto* key = new IBtn(c.ykqbox);
         const QString name = QString::fromUtf8(row.name.data(), static_cast<qsizetype>(row.name.size()));
@@ -104,7 +102,7 @@ void createKeypad(MainControls& c) {
         key->setCode(QString::fromUtf8(row.code.data(), static_cast<qsizetype>(row.code.size())));
         key->setPath(QString::fromUtf8(row.path.data(), static_cast<qsizetype>(row.path.size())));
         key->setOpensPath(false);
-        key->setPicture(QPixmap(windowPicture(QStringLiteral("keys/") + name + QStringLiteral(".gif"))));
+        key->setPicture(decodedPicture(QStringLiteral("keys/") + name + QStringLiteral(".gif")));
         c.keys.push_back(key);
     }
 }
@@ -116,24 +114,37 @@ QString windowPicture(const QString& name) {
     return QStringLiteral(":/window/") + name;
 }
 
+void startDecodingWindowPictures() {
+    std::vector<QString> names = {
+        QStringLiteral("beginstudyibtn.jpg"),
+        QStringLiteral("beginstudyibtn-stop.jpg"),
+        QStringLiteral("helpibtn.gif"),
+        QStringLiteral("updateibtn.gif"),
+        QStringLiteral("IBtn79.gif"),
+        QStringLiteral("IBtn79-grey.jpg"),
+        QStringLiteral("Image4.gif"),
+        QStringLiteral("Image5.gif"),
+        QStringLiteral("Image7.gif"),
+        QStringLiteral("Image8.gif"),
+        QStringLiteral("z.gif"),
+    };
+    for (const auto& row : model::kKeyButtons)
+        names.push_back(QStringLiteral("keys/") +
+                        QString::fromUtf8(row.name.data(), static_cast<qsizetype>(row.name.size())) +
+                        QStringLiteral(".gif"));
+    names.push_back(QStringLiteral("Image1.jpg"));
+    startDecodingPictures(names);
+}
+
 MainControls createMainControls(QWidget* window) {
     MainControls c;
-    // The window's background is by far its largest picture: it is decoded beside the building of
-    // the other controls and given to its image once they stand.
-    const QString backgroundPicture = windowPicture(QStringLiteral("Image1.jpg"));
-    std::future<QImage> background;
-    try {
-        background =
-            std::async(std::launch::async, [backgroundPicture] { return QImage(backgroundPicture); });
-    } catch (const std::system_error&) {
-        // No thread to spare: decoded below, in turn.
-    }
+    startDecodingWindowPictures();
     c.runstate_lab1 = makeLabel(window, "runstate_lab1", QString(82, QLatin1Char(' ')), sansSerif(13),
                                 Qt::AlignHCenter | Qt::AlignTop);
     c.Image1 = makeImage(window, "Image1", QString());
     c.Imagehint = makeImage(window, "Imagehint", QString(), true);
     c.beginstudyibtn = makeButton(window, "beginstudyibtn", QStringLiteral("beginstudyibtn.jpg"));
-    c.beginstudyibtn->setDisablePic(QPixmap(windowPicture(QStringLiteral("beginstudyibtn-stop.jpg"))));
+    c.beginstudyibtn->setDisablePic(decodedPicture(QStringLiteral("beginstudyibtn-stop.jpg")));
     c.helpibtn = makeButton(window, "helpibtn", QStringLiteral("helpibtn.gif"), QStringLiteral("帮助"));
     c.updateibtn =
         makeButton(window, "updateibtn", QStringLiteral("updateibtn.gif"), QStringLiteral("升级软件"));
@@ -143,7 +154,7 @@ MainControls createMainControls(QWidget* window) {
                   fontOf({QStringLiteral("文鼎CS中等线"), QStringLiteral("Noto Sans CJK SC")}, 15, true),
                   Qt::AlignHCenter | Qt::AlignTop);
     c.IBtn79 = makeButton(window, "IBtn79", QStringLiteral("IBtn79.gif"), QStringLiteral("关闭软件"));
-    c.IBtn79->setDisablePic(QPixmap(windowPicture(QStringLiteral("IBtn79-grey.jpg"))));
+    c.IBtn79->setDisablePic(decodedPicture(QStringLiteral("IBtn79-grey.jpg")));
     c.Image4 = makeImage(window, "Image4", QStringLiteral("Image4.gif"));
     c.Image5 = makeImage(window, "Image5", QStringLiteral("Image5.gif"));
     c.Image7 = makeImage(window, "Image7", QStringLiteral("Image7.gif"));
@@ -170,8 +181,10 @@ MainControls createMainControls(QWidget* window) {
     c.Button1 = place(new QPushButton(QStringLiteral("Button1"), window), "Button1");
     c.Button1->hide();
 
-    c.Image1->setPixmap(
-        QPixmap::fromImage(background.valid() ? background.get() : QImage(backgroundPicture)));
+    // The background, by far the largest picture, is decoded last and given to its image once the
+    // other controls stand.
+    c.Image1->setPixmap(decodedPicture(QStringLiteral("Image1.jpg")));
+    finishDecodingPictures();
 
     // Windowed controls lie above every label, image and image button.
     for (QWidget* windowed : {c.ykqbox, static_cast<QWidget*>(c.Memo2), static_cast<QWidget*>(c.Memo1),

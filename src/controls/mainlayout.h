@@ -47,6 +47,10 @@ struct MainControls {
     std::vector<IBtn*> keys;
 };
 
+// Starts decoding the window's pictures on a thread of their own, ahead of the window; creating
+// the controls starts it too when nobody did.
+void startDecodingWindowPictures();
+
 // Creates every control of `window` in creation order and returns them.
 MainControls createMainControls(QWidget* window);
 

@@ -4,6 +4,8 @@
 #include "identification.h"
 #include "layoutio.h"
 
+#include <system_error>
+
 namespace device {
 
 StartupRead readAtStartup() {
@@ -15,6 +17,14 @@ StartupRead readAtStartup() {
     if (read.identification->outcome == model::IdentifyOutcome::Accepted && !read.identification->notice)
         read.layout = readDeviceLayout();
     return read;
+}
+
+std::future<StartupRead> startReadingAtStartup() {
+    try {
+        return std::async(std::launch::async, readAtStartup);
+    } catch (const std::system_error&) {
+        return {};
+    }
 }
 
 } // namespace device

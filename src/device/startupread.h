@@ -6,6 +6,7 @@
 #include "model/identitycheck.h"
 #include "model/memorylayout.h"
 
+#include <future>
 #include <optional>
 
 namespace device {
@@ -20,5 +21,7 @@ struct StartupRead {
 };
 
 StartupRead readAtStartup();
+// The same on a thread of its own; an empty future when no thread could be started.
+std::future<StartupRead> startReadingAtStartup();
 
 } // namespace device
