@@ -61,14 +61,6 @@ bool matches(int measured, int nominal) { return std::abs(measured - nominal) <=
 
 std::uint64_t bit(std::uint64_t bits, int n) { return (bits >> n) & 1u; }
 
-// Reads `count` bits of `bits` from position `first` with the first one sent as the highest.
-unsigned long msbFirst(std::uint64_t bits, int first, int count) {
-    unsigned long value = 0;
-    for (int i = 0; i < count; ++i)
-        value = (value << 1) | bit(bits, first + i);
-    return value;
-}
-
 std::uint64_t lowBits(int count) { return count >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1; }
 
 // ---- pulse codings: header, one mark and space per bit, maybe a closing mark ----
@@ -355,38 +347,16 @@ std::optional<Protocol> protocolFromNumber(unsigned number) {
 
 int standardCarrier(Protocol protocol) { return timingOf(protocol).carrierHz; }
 
-AddressCommand addressAndCommand(const ProtocolCode& code) {
-    const std::uint64_t b = code.bits;
-    const auto byte = [b](int n) { return static_cast<unsigned long>((b >> (8 * n)) & 0xFF); };
-    switch (code.protocol) {
-    case Protocol::NEC:
-    case Protocol::Pioneer:
-    case Protocol::Samsung32:
-        return {byte(0), byte(2)};
-    case Protocol::NECext:
-        return {byte(0) | byte(1) << 8, byte(2) | byte(3) << 8};
-    case Protocol::RC5:
-        return {msbFirst(b, 3, 5), msbFirst(b, 8, 6) | (bit(b, 1) ? 0 : 0x40)};
-    case Protocol::RC6:
-        return {msbFirst(b, 5, 8), msbFirst(b, 13, 8)};
-    case Protocol::SIRC:
-    case Protocol::SIRC15:
-    case Protocol::SIRC20:
-        return {static_cast<unsigned long>(b >> 7), static_cast<unsigned long>(b & 0x7F)};
-    case Protocol::JVC:
-        return {byte(0), byte(1)};
-    case Protocol::Kaseikyo: {
-        const unsigned long vendor = byte(0) | byte(1) << 8;
-        return {(byte(4) >> 6) << 24 | vendor << 8 | (byte(2) >> 4) << 4 | (byte(3) & 15),
-                byte(3) >> 4 | (byte(4) & 63) << 4};
-    }
-    case Protocol::Sharp:
-    case Protocol::Denon:
-        return {static_cast<unsigned long>(b & 0x1F), static_cast<unsigned long>((b >> 5) & 0xFF)};
-    case Protocol::RCA:
-        return {static_cast<unsigned long>(b & 0xF), static_cast<unsigned long>((b >> 4) & 0xFF)};
-    }
-    return {};
+ProtocolCode standardCode(Protocol protocol, std::uint64_t bits) {
+    const ProtocolTiming& timing = timingOf(protocol);
+    ProtocolCode code;
+    code.protocol = protocol;
+    code.bitCount = timing.bitCount;
+    code.bits = bits & lowBits(timing.bitCount);
+    code.repeat = timing.repeat;
+    code.gapMicros = timing.gapMicros;
+    code.minimumFrames = timing.minimumFrames;
+    return code;
 }
 
 std::vector<ProtocolCode> recognise(const std::vector<Frame>& captured) {

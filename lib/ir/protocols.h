@@ -63,13 +63,9 @@ std::string protocolName(Protocol protocol);
 std::optional<Protocol> protocolFromNumber(unsigned number);
 int standardCarrier(Protocol protocol);
 
-struct AddressCommand {
-    unsigned long address = 0;
-    unsigned long command = 0;
-};
-
-// The address and command as the capture tool numbers them.
-AddressCommand addressAndCommand(const ProtocolCode& code);
+// A key of the protocol sending `bits` (cut to its bit count) with the protocol's own timing,
+// repeat form, gap and frame count, as its remotes send it.
+ProtocolCode standardCode(Protocol protocol, std::uint64_t bits);
 
 // The protocols whose structure the frames have, closest first; when the first frame has none,
 // those of the frames after it.

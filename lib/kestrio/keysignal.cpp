@@ -2,6 +2,7 @@
 
 #include "layoutdump.h"
 
+#include "ir/addresscommand.h"
 #include "model/hextext.h"
 #include "model/memorylayout.h"
 

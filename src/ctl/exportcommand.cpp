@@ -20,7 +20,8 @@ std::optional<ExportedKey> exported(const KeyReport& key) {
     if (!key.code || !key.code->played)
         return std::nullopt;
     const ir::Transmission& sent = key.code->played->transmission;
-    return ExportedKey{key.keyNumber, key.label, {sent.carrierHz, ir::heldPress(sent, 0)}};
+    return ExportedKey{
+        key.keyNumber, key.label, {sent.carrierHz, ir::heldPress(sent, 0)}, parsedKey(*key.code->played)};
 }
 
 } // namespace

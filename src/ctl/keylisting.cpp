@@ -3,6 +3,7 @@
 #include "jsontext.h"
 #include "keynames.h"
 
+#include "ir/addresscommand.h"
 #include "model/keytable.h"
 
 #include <sstream>

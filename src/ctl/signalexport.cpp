@@ -2,6 +2,9 @@
 
 #include "jsontext.h"
 
+#include "ir/addresscommand.h"
+#include "ir/frames.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -16,12 +19,42 @@ constexpr double kProntoUnitMicros = 0.241246; // one count of the Pronto freque
 constexpr int kClosingSpaceMicros = 100000;    // a Pronto code ends on a space; a press on a mark
 constexpr int kLargestProntoWord = 0xFFFF;
 
+constexpr long kLongPressMicros = 500000; // long enough for every protocol's repeats to show
+
+// The protocols a Flipper reads parsed, by the names it gives them. RC5 commands past 63 go raw:
+// Flipper numbers them under a name of its own.
+bool flipperNames(ir::Protocol protocol, const ir::AddressCommand& key) {
+    using P = ir::Protocol;
+    switch (protocol) {
+    case P::RC5:
+        return key.command < 0x40;
+    case P::JVC:
+    case P::Sharp:
+    case P::Denon:
+        return false;
+    default:
+        return true;
+    }
+}
+
+std::string hexBytes(unsigned long value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02lX %02lX %02lX %02lX", value & 0xFF, (value >> 8) & 0xFF,
+                  (value >> 16) & 0xFF, (value >> 24) & 0xFF);
+    return text;
+}
+
 int carrierOf(const ExportedKey& key) { return key.signal.carrierHz > 0 ? key.signal.carrierHz : 38000; }
 
 std::string flipper(const std::vector<ExportedKey>& keys) {
     std::ostringstream out;
     out << "Filetype: IR signals file\nVersion: 1\n";
     for (const ExportedKey& key : keys) {
+        if (const auto& p = key.parsed) {
+            out << "# \nname: " << key.name << "\ntype: parsed\nprotocol: " << p->protocol
+                << "\naddress: " << hexBytes(p->address) << "\ncommand: " << hexBytes(p->command) << '\n';
+            continue;
+        }
         out << "# \nname: " << key.name << "\ntype: raw\nfrequency: " << carrierOf(key)
             << "\nduty_cycle: 0.330000\ndata:";
         for (const int t : key.signal.timings)
@@ -102,6 +135,18 @@ std::string json(const std::vector<ExportedKey>& keys) {
 }
 
 } // namespace
+
+std::optional<ParsedKey> parsedKey(const ir::PlayedKey& key) {
+    if (!key.protocol)
+        return std::nullopt;
+    const ir::AddressCommand named = ir::addressAndCommand(*key.protocol);
+    const auto rebuilt = ir::codeFor(key.protocol->protocol, named);
+    if (!flipperNames(key.protocol->protocol, named) || !rebuilt ||
+        !ir::faithful(ir::protocolTransmission(*rebuilt),
+                      ir::splitFrames(ir::heldPress(key.transmission, kLongPressMicros))))
+        return std::nullopt;
+    return ParsedKey{ir::protocolName(key.protocol->protocol), named.address, named.command};
+}
 
 std::optional<ExportFormat> exportFormat(const std::string& name) {
     if (name == "flipper")

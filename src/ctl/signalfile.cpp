@@ -2,6 +2,8 @@
 
 #include "keynames.h"
 
+#include "ir/addresscommand.h"
+#include "ir/frames.h"
 #include "model/hextext.h"
 
 #include <charconv>
@@ -47,11 +49,46 @@ std::optional<long> wholeNumber(std::string_view text) {
     return value;
 }
 
+// A Flipper number field: up to four hex bytes, lowest first ("04 00 00 00").
+std::optional<unsigned long> littleEndianBytes(std::string_view text) {
+    std::istringstream in{std::string(text)};
+    unsigned long value = 0;
+    int count = 0;
+    for (std::string word; in >> word; ++count) {
+        const auto byte = word.size() == 2 ? model::parseHex(word) : std::nullopt;
+        if (!byte || count == 4)
+            return std::nullopt;
+        value |= static_cast<unsigned long>(*byte) << (8 * count);
+    }
+    return count ? std::optional(value) : std::nullopt;
+}
+
+// What a remote of the protocol sends for one press of the key: each of its frames once, as
+// learning it from that remote would have captured it.
+std::variant<ir::Signal, std::string> parsedSignal(const std::string& protocolName, ir::AddressCommand key) {
+    std::string name = protocolName;
+    if (name == "RC5X" && key.command < 0x40)
+        key.command |= 0x40; // the extended RC5 commands, numbered from 0 or from 64
+    if (name == "RC5X")
+        name = "RC5";
+    const auto protocol = ir::protocolNamed(name);
+    if (!protocol)
+        return "its protocol " + protocolName +
+               " is not one the remote knows by name; learn it from a raw capture";
+    const auto code = ir::codeFor(*protocol, key);
+    if (!code)
+        return "address " + std::to_string(key.address) + " or command " + std::to_string(key.command) +
+               " does not fit protocol " + protocolName;
+    const ir::Transmission sent = ir::protocolTransmission(*code);
+    return ir::Signal{sent.carrierHz, ir::joinFrames(ir::pressFrames(sent, sent.frames.size()))};
+}
+
 Read flipperFile(const Lines& lines, const Fault& fault) {
     std::vector<NamedSignal> signals;
     struct Block {
         std::size_t line = 0;
         std::string name, type, protocol;
+        std::optional<unsigned long> address, command;
         std::optional<int> frequency;
         std::vector<int> data;
         std::size_t dataLine = 0;
@@ -61,9 +98,19 @@ Read flipperFile(const Lines& lines, const Fault& fault) {
         if (block.line == 0)
             return true;
         if (block.type == "parsed") {
-            problem = fault.at(block.line, "signal '" + block.name + "' is a parsed " + block.protocol +
-                                               " signal; only raw signals can be learned from this file");
-            return false;
+            const std::string what = "parsed signal '" + block.name + "'";
+            if (block.protocol.empty() || !block.address || !block.command) {
+                problem = fault.at(block.line, what + " needs a protocol, an address and a command");
+                return false;
+            }
+            auto signal = parsedSignal(block.protocol, {*block.address, *block.command});
+            if (const auto* why = std::get_if<std::string>(&signal)) {
+                problem = fault.at(block.line, what + ": " + *why);
+                return false;
+            }
+            signals.push_back({block.name, std::get<ir::Signal>(std::move(signal)), block.line});
+            block = Block{};
+            return true;
         }
         if (block.type != "raw") {
             problem = fault.at(block.line, "signal '" + block.name + "' has no type raw or parsed");
@@ -107,6 +154,11 @@ Read flipperFile(const Lines& lines, const Fault& fault) {
             block.type = value;
         } else if (field == "protocol") {
             block.protocol = value;
+        } else if (field == "address" || field == "command") {
+            const auto bytes = littleEndianBytes(value);
+            if (!bytes)
+                return fault.at(number, field + " must be up to four hex bytes, lowest first");
+            (field == "address" ? block.address : block.command) = bytes;
         } else if (field == "frequency") {
             const auto hz = wholeNumber(value);
             if (!hz || *hz < 0 || *hz > kLongestMicros)

@@ -1,4 +1,5 @@
-// Infrared signals from the files owners already have: a Flipper .ir file (raw signals), Pronto
+// Infrared signals from the files owners already have: a Flipper .ir file (raw signals, and
+// parsed ones of the protocols the remote knows, as their remotes send them), Pronto
 // hex (the learned 0000 form), or JSON (a list of durations in microseconds, an object with
 // "timings_us" and "carrier_hz", or such objects one per line).
 #pragma once

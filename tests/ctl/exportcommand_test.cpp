@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -59,9 +60,14 @@ bool sameSignal(const ir::Signal& a, const ir::Signal& b) {
 
 TEST(CtlExport, AFlipperFileLearnedOntoAFreshRemoteSendsTheSameKeys) {
     testsupport::DeviceFolder folder("factory");
+    std::vector<int> wholeFrames = necFrame(0x04, 0x09);
+    wholeFrames.push_back(40000);
+    for (const int t : necFrame(0x04, 0x09))
+        wholeFrames.push_back(t);
     const std::pair<const char*, std::vector<int>> learned[] = {
         {"04", pulseDistance(9000, 4500, 560, 560, 1690, 0xF708FB04, 32)}, // NEC, a preset
-        {"05", pulseDistance(3400, 1700, 420, 430, 1290, 0x2A5C3, 20)},    // no preset: stored
+        {"06", wholeFrames}, // NEC repeating its whole frame: only raw timings say so
+        {"05", pulseDistance(3400, 1700, 420, 430, 1290, 0x2A5C3, 20)}, // no preset: stored
         {"10", pulseDistance(3400, 1700, 420, 430, 1290, 0x15A3C, 20)},
     };
     for (const auto& [key, timings] : learned)
@@ -74,6 +80,10 @@ TEST(CtlExport, AFlipperFileLearnedOntoAFreshRemoteSendsTheSameKeys) {
     ASSERT_EQ(before.size(), std::size(learned));
     const std::string file = scratch("round-trip.ir");
     ASSERT_EQ(runCtl({"export", "--format", "flipper", "-o", file}).status, 0);
+    std::ifstream written(file);
+    const std::string text{std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()};
+    EXPECT_TRUE(has(text, "name: TV/Up\ntype: parsed\nprotocol: NEC\naddress: 04 00 00 00\n")) << text;
+    EXPECT_TRUE(has(text, "name: TV/Vol+\ntype: raw\n")) << text;
     folder.reset("factory");
     for (const auto& [key, sent] : before) {
         const auto relearned = runCtl({"learn", key, "--from", file, "--name", sent.label});
@@ -97,8 +107,8 @@ TEST(CtlExport, EachFormatHasItsShape) {
     };
     const Case cases[] = {
         {"flipper",
-         {"Filetype: IR signals file\nVersion: 1\n", "name: TV/Power\ntype: raw\nfrequency: 38000\n",
-          "data: " + std::to_string(power.timings[0]) + " "}},
+         {"Filetype: IR signals file\nVersion: 1\n",
+          "name: TV/Power\ntype: parsed\nprotocol: NEC\naddress: 20 00 00 00\ncommand: 08 00 00 00\n"}},
         {"pronto", {"# 00 TV/Power\n0000 006D "}},
         {"lirc",
          {"begin remote\n", "flags RAW_CODES\n", "frequency 38000\n", "name TV/Power\n", "end remote\n"}},

@@ -75,8 +75,18 @@ TEST(CtlLearn, EachFileFormatLearnsAKeyThatPlaysItsSignal) {
         const char* name;
         std::string text;
         const char* named;
+        const char* sends = "";
     } cases[] = {
         {"nec.json", "[9000, 4500, 560, 560, 560, 1690, 560, 560, 560, 1690, 560, 40000]", ""},
+        {"parsed.ir",
+         "Filetype: IR signals file\nVersion: 1\n#\nname: Power\ntype: parsed\nprotocol: Samsung32\n"
+         "address: 07 00 00 00\ncommand: 02 00 00 00\n#\nname: Src\ntype: parsed\nprotocol: RC5X\n"
+         "address: 05 00 00 00\ncommand: 01 00 00 00\n",
+         "POWER", "Samsung32 address 7 command 2"},
+        {"rc5x.ir",
+         "Filetype: IR signals file\nVersion: 1\n#\nname: Src\ntype: parsed\nprotocol: RC5X\n"
+         "address: 05 00 00 00\ncommand: 01 00 00 00\n",
+         "", "RC5 address 5 command 65"},
         {"rc5.ir",
          "Filetype: IR signals file\nVersion: 1\n#\nname: Mute\ntype: raw\nfrequency: 36000\n"
          "duty_cycle: 0.33\ndata: 889 889 1778 889 889 889 889 889 889 889 889 1778 889 889 889 889 889\n",
@@ -93,6 +103,11 @@ TEST(CtlLearn, EachFileFormatLearnsAKeyThatPlaysItsSignal) {
         EXPECT_EQ(learned.out.rfind("key 51 (CBL/5) learned: ", 0), 0u) << learned.out;
         std::string played;
         EXPECT_EQ(folder.emu({"transmit", "51"}, &played), 0) << c.name << ": " << played;
+        if (*c.sends) {
+            const std::string keys = runCtl({"keys"}).out;
+            EXPECT_NE(keys.find("sends " + std::string(c.sends)), std::string::npos) << c.name << "\n"
+                                                                                     << keys;
+        }
         EXPECT_EQ(runCtl({"check"}).out, "layout sound\n");
     }
 }

@@ -76,6 +76,7 @@ TEST(SignalFile, ChoosesBySeparatorsAndCaseAsideAndAsksWhenUnnamed) {
 
 TEST(SignalFile, DamageIsNamedByFileAndLine) {
     const std::string flipperHead = "Filetype: IR signals file\nVersion: 1\nname: Power\ntype: raw\n";
+    const std::string parsedHead = "Filetype: IR signals file\nname: P\ntype: parsed\nprotocol: ";
     const struct {
         const char* name;
         std::string text;
@@ -88,7 +89,13 @@ TEST(SignalFile, DamageIsNamedByFileAndLine) {
         {"freq.ir", flipperHead + "frequency: lots\n", ":5: frequency must be"},
         {"nodata.ir", flipperHead + "frequency: 38000\n#\n", ":3: signal 'Power' needs data"},
         {"parsed.ir", "Filetype: IR signals file\nname: P\ntype: parsed\nprotocol: NEC\n",
-         ":2: signal 'P' is a parsed NEC"},
+         ":2: parsed signal 'P' needs a protocol, an address and a command"},
+        {"nec42.ir", parsedHead + "NEC42\naddress: 04 00 00 00\ncommand: 08 00 00 00\n",
+         ":2: parsed signal 'P': its protocol NEC42 is not one the remote knows"},
+        {"wide.ir", parsedHead + "NEC\naddress: 04 01 00 00\ncommand: 08 00 00 00\n",
+         ":2: parsed signal 'P': address 260 or command 8 does not fit protocol NEC"},
+        {"bytes.ir", parsedHead + "NEC\naddress: 4 0 0 0\n", ":5: address must be up to four hex bytes"},
+        {"fifth.ir", parsedHead + "NEC\ncommand: 01 00 00 00 00\n", ":5: command must be up to four"},
         {"nofield.ir", "Filetype: IR signals file\ntype: raw\n", ":2: field 'type' before the first"},
         {"nocolon.ir", flipperHead + "data 9000\n", ":5: expected 'field: value'"},
         {"list.json", "[9000, -4500]", ":1: not a list of durations"},

@@ -1,3 +1,4 @@
+#include "ir/addresscommand.h"
 #include "ir/storedcode.h"
 
 #include "model/hextext.h"

@@ -1,5 +1,6 @@
 // Every capture of the test data, through the remote's receiver, the encoder, the converter and
 // the remote's memory, played back again.
+#include "ir/addresscommand.h"
 #include "ir/capturewords.h"
 #include "ir/fidelity.h"
 #include "ir/storedcode.h"
@@ -122,6 +123,14 @@ TEST(RoundTrip, EveryTestCaptureIsLearnedRecognisedAndPlayedBackFaithfully) {
                           << (protocol ? " " + std::to_string(addressAndCommand(*protocol).address) + "/" +
                                              std::to_string(addressAndCommand(*protocol).command)
                                        : std::string());
+        // The same key built from its label, as a parsed signal of a code file is learned.
+        const auto named = protocolNamed(line.label->protocol);
+        const auto built = named ? codeFor(*named, {line.label->address, line.label->command}) : std::nullopt;
+        const std::uint64_t toggle = protocol && protocol->protocol == Protocol::RC5   ? 0x4
+                                     : protocol && protocol->protocol == Protocol::RC6 ? 0x10
+                                                                                       : 0;
+        EXPECT_TRUE(built && protocol && built->bits == (protocol->bits & ~toggle))
+            << line.source << " built from its label as " << (built ? built->bits : 0);
         if (protocol && protocol->protocol >= Protocol::SIRC && protocol->protocol <= Protocol::SIRC20) {
             EXPECT_GE(learned.played->transmission.minimumFrames, 3u);
         }
