@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 #include <sstream>
+#include <string_view>
 
 namespace emu {
 
@@ -58,7 +59,8 @@ std::string serializeSettings(const DeviceSettings& s) {
     for (const std::string& record : s.sentCaptures)
         out << "sent=" << oneLine(record) << '\n';
     for (const auto& [op, rule] : s.failures)
-        out << "fail." << operationName(op) << '=' << rule.skip << ',' << rule.count << '\n';
+        out << "fail." << operationName(op) << '=' << rule.skip << ',' << rule.count
+            << (rule.unplug ? ",unplug" : "") << '\n';
     for (const auto& [address, text] : s.textOverlay) {
         char hex[8];
         std::snprintf(hex, sizeof hex, "%04X", address);
@@ -110,10 +112,16 @@ std::optional<DeviceSettings> parseSettings(const std::string& text) {
             s.sentCaptures.push_back(value);
         } else if (key.rfind("fail.", 0) == 0) {
             const auto op = operationFromName(key.substr(5));
-            const auto comma = value.find(',');
+            std::string numbers = value;
             FailRule rule;
-            if (!op || comma == std::string::npos || !parseNumber(value.substr(0, comma), rule.skip) ||
-                !parseNumber(value.substr(comma + 1), rule.count))
+            constexpr std::string_view kUnplug = ",unplug";
+            if (numbers.size() > kUnplug.size() && numbers.ends_with(kUnplug)) {
+                rule.unplug = true;
+                numbers.resize(numbers.size() - kUnplug.size());
+            }
+            const auto comma = numbers.find(',');
+            if (!op || comma == std::string::npos || !parseNumber(numbers.substr(0, comma), rule.skip) ||
+                !parseNumber(numbers.substr(comma + 1), rule.count))
                 return std::nullopt;
             s.failures[*op] = rule;
         } else if (key.rfind("overlay.", 0) == 0) {

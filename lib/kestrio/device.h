@@ -22,9 +22,12 @@ const char* operationName(Operation op);
 std::optional<Operation> operationFromName(const std::string& name);
 
 // Scripted failures of one operation: after `skip` more successful calls, the next `count` fail.
+// With `unplug`, the cable comes out at the first of them instead: it and every later call of any
+// operation find no remote until it is plugged in again.
 struct FailRule {
     unsigned skip = 0;
     unsigned count = 0;
+    bool unplug = false;
 };
 
 struct DeviceSettings {

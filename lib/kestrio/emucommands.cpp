@@ -23,6 +23,7 @@ const char* kUsage =
     "  plug | unplug           attach or detach the USB cable\n"
     "  swap                    another remote of the same model (new identity)\n"
     "  fail OP [COUNT] [--after N]  the next COUNT calls of OP fail (after N good ones)\n"
+    "  fail OP --after N --unplug   the cable comes out during the next call of OP after N good ones\n"
     "  fail clear              forget all scripted failures\n"
     "  latency MICROSECONDS    time of one exchange (0: instant)\n"
     "  read ADDR BLOCKS        the hex text a memory read returns\n"
@@ -117,13 +118,19 @@ public:
             return usageError(err_, "unknown operation '" + args[1] + "'; one of " + operationList());
         FailRule rule{0, 1};
         std::size_t i = 2;
-        if (i < args.size() && args[i] != "--after") {
+        if (i < args.size() && args[i] != "--after" && args[i] != "--unplug") {
             if (!parseUnsigned(args[i], rule.count) || rule.count == 0)
                 return usageError(err_, "COUNT must be a positive number");
             ++i;
         }
-        if (i < args.size()) {
-            if (args[i] != "--after" || i + 2 != args.size() || !parseUnsigned(args[i + 1], rule.skip))
+        if (i < args.size() && args.back() == "--unplug") {
+            rule.unplug = true;
+            if (i == 3)
+                return usageError(err_, "--unplug takes no COUNT: the cable comes out once");
+        }
+        const std::size_t end = args.size() - (rule.unplug ? 1 : 0);
+        if (i < end) {
+            if (args[i] != "--after" || i + 2 != end || !parseUnsigned(args[i + 1], rule.skip))
                 return usageError(err_, "expected --after N");
         }
         return change([&](Device& d) {
@@ -257,7 +264,8 @@ public:
             if (s.failures.empty())
                 out_ << " none";
             for (const auto& [op, rule] : s.failures) {
-                out_ << ' ' << operationName(op) << " x" << rule.count;
+                out_ << ' ' << operationName(op)
+                     << (rule.unplug ? " unplugs" : " x" + std::to_string(rule.count));
                 if (rule.skip)
                     out_ << " after " << rule.skip;
             }

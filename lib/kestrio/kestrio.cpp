@@ -78,6 +78,11 @@ unsigned char exchange(Operation op, unsigned long blocks, const std::string& de
                     --r.count;
                     fail = true;
                 }
+                if (fail && r.unplug) {
+                    device.settings.attached = attached = false;
+                    device.settings.failures.erase(rule);
+                    return changes;
+                }
                 if (r.skip == 0 && r.count == 0)
                     device.settings.failures.erase(rule);
                 if (fail)

@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 using testsupport::runCtl;
 
@@ -31,6 +33,30 @@ emu::Memory userMemory(testsupport::DeviceFolder& folder) {
     emu::Memory m = folder.snapshot().memory;
     std::fill(m.begin() + 0xB000, m.begin() + 0xB000 + model::kIdentificationBlockBytes, 0);
     return m;
+}
+
+// Whether each 8-byte block in which `after` differs from `before` is among `reported`, the
+// blocks a restore says it wrote ("... blocks written: 7FA8, 8000-8038; ...").
+bool reportsEveryChangedBlock(const emu::Memory& before, const emu::Memory& after,
+                              const std::string& message) {
+    const auto from = message.find("blocks written: ");
+    std::vector<std::pair<unsigned long, unsigned long>> ranges;
+    if (from != std::string::npos) {
+        std::istringstream list(message.substr(from + 16, message.find(';', from) - from - 16));
+        for (std::string range; std::getline(list >> std::ws, range, ',');) {
+            const unsigned long first = std::stoul(range.substr(0, 4), nullptr, 16);
+            ranges.emplace_back(first,
+                                range.size() > 5 ? std::stoul(range.substr(5, 4), nullptr, 16) : first);
+        }
+    }
+    for (std::size_t block = 0; block < before.size(); block += 8) {
+        if (std::equal(before.begin() + block, before.begin() + block + 8, after.begin() + block))
+            continue;
+        if (std::none_of(ranges.begin(), ranges.end(),
+                         [block](const auto& r) { return block >= r.first && block <= r.second; }))
+            return false;
+    }
+    return true;
 }
 
 TEST(CtlBackup, RestoreGivesBackTheSameMemory) {
@@ -154,14 +180,23 @@ TEST(CtlBackup, EveryFailedWriteOfARestoreLeavesTheRemoteSound) {
         const std::size_t writes = folder.exchanges("writedatav20");
         ASSERT_GT(writes, 5u);
         for (std::size_t n = 1; n <= writes; ++n) {
-            for (const unsigned count : {1u, 1000u}) {
+            // One write lost, every write from there on lost, the cable pulled during it.
+            for (const unsigned count : {1u, 1000u, 0u}) {
                 folder.reset(onto);
-                folder.failNext(emu::Operation::WriteData, count, static_cast<unsigned>(n - 1));
+                const emu::Memory before = folder.snapshot().memory;
+                folder.failNext(emu::Operation::WriteData, std::max(count, 1u), static_cast<unsigned>(n - 1),
+                                count == 0);
                 const auto failed = runCtl({"restore", file.string(), "--force"});
-                EXPECT_EQ(failed.status, 1) << from << " write " << n;
+                EXPECT_EQ(failed.status, count == 0 ? 2 : 1) << from << " write " << n;
                 EXPECT_TRUE(
                     has(failed.err, n == 1 ? "nothing was written; restore again" : "; blocks written: "))
                     << failed.err;
+                if (count == 0) {
+                    EXPECT_TRUE(has(failed.err, "the remote went away during the restore; ")) << failed.err;
+                    EXPECT_TRUE(reportsEveryChangedBlock(before, folder.snapshot().memory, failed.err))
+                        << failed.err;
+                    folder.setAttached(true);
+                }
                 std::string check;
                 EXPECT_EQ(folder.emu({"check"}, &check), 0) << from << " write " << n << "\n" << check;
                 folder.emu({"fail", "clear"});

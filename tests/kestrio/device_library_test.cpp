@@ -108,6 +108,15 @@ TEST(DeviceLibrary, ScriptedFailuresHitExactlyTheCallsAskedFor) {
     folder.failNext(Operation::LinkState);
     EXPECT_FALSE(link_state());
     EXPECT_TRUE(link_state());
+
+    // A cable pulled during the second write: it and everything after find no remote.
+    folder.failNext(Operation::WriteData, 1, 1, true);
+    EXPECT_TRUE(writedatav20("08", "20", "00", "FF"));
+    EXPECT_FALSE(writedatav20("08", "20", "00", "FF"));
+    EXPECT_FALSE(link_state());
+    EXPECT_EQ(readText(1, "B0", "00"), "");
+    folder.setAttached(true);
+    EXPECT_TRUE(writedatav20("08", "20", "00", "FF"));
 }
 
 TEST(DeviceLibrary, CaptureModeStartsButNoCodeArrivesUntilOneIsSent) {

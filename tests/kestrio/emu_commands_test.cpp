@@ -62,6 +62,13 @@ TEST(EmuCommands, FailTakesAnOperationACountAndAnOffset) {
     EXPECT_EQ(folder.emu({"fail", "readdatav20", "0"}), 2);
     EXPECT_EQ(folder.emu({"fail", "readdatav20", "2", "--after"}), 2);
     EXPECT_EQ(folder.emu({"fail"}), 2);
+    EXPECT_EQ(folder.emu({"fail", "writedatav20", "2", "--unplug"}), 2);
+
+    // The pulled cable is kept with the device between processes.
+    ASSERT_EQ(folder.emu({"fail", "readdatav20", "--after", "4", "--unplug"}), 0);
+    EXPECT_TRUE(folder.snapshot().settings.failures.at(Operation::ReadData).unplug);
+    folder.emu({"status"}, &out);
+    EXPECT_NE(out.find("readdatav20 unplugs after 4"), std::string::npos) << out;
 
     ASSERT_EQ(folder.emu({"fail", "clear"}), 0);
     EXPECT_TRUE(folder.snapshot().settings.failures.empty());

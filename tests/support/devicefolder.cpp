@@ -64,9 +64,9 @@ void DeviceFolder::setAttached(bool attached) {
     });
 }
 
-void DeviceFolder::failNext(emu::Operation op, unsigned count, unsigned skip) {
+void DeviceFolder::failNext(emu::Operation op, unsigned count, unsigned skip, bool unplug) {
     store_.transact([&](emu::Device& d) {
-        d.settings.failures[op] = emu::FailRule{skip, count};
+        d.settings.failures[op] = emu::FailRule{skip, count, unplug};
         return unsigned{emu::SettingsChanged};
     });
 }

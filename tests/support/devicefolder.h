@@ -24,7 +24,9 @@ public:
     emu::Device snapshot();
     void reset(const std::string& profile);
     void setAttached(bool attached);
-    void failNext(emu::Operation op, unsigned count = 1, unsigned skip = 0);
+    // The next `count` calls of `op` after `skip` good ones fail; with `unplug`, the cable comes
+    // out at the first of them.
+    void failNext(emu::Operation op, unsigned count = 1, unsigned skip = 0, bool unplug = false);
     // How many exchanges of `operation` ("RCollectCodeInfo") the trace has logged.
     std::size_t exchanges(const std::string& operation) const;
     // Runs a qtm418-emu command line on this folder; its exit code.
