@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <set>
 
 namespace model {
@@ -36,6 +37,26 @@ Region header(const DeviceLayout& l) {
 
 const Region kLocator{wire::kLocatorAddress, wire::kLocatorAddress + kLocatorBytes};
 
+// An empty layout the remote is pointed at while a copy of another layout goes in: a header of no
+// slots, no index entries and no blocks, with a preset table of no entries after it. Its pointers
+// count from 0. Both reads of it (the key list of 50 blocks after byte 32, the preset table of
+// kPresetTableBlocks) must lie in memory.
+constexpr unsigned kInterimBytes = 48;
+constexpr unsigned kInterimPresetOffset = 40;
+constexpr unsigned kInterimReach = kInterimPresetOffset + 8 * kPresetTableBlocks;
+
+std::string interimHeader(unsigned at) {
+    std::string bytes(2 * kInterimBytes, '0');
+    const auto put = [&bytes](unsigned offset, unsigned word) {
+        bytes.replace(2 * offset, 4, formatHex(word & 0xFF, 2) + formatHex(word >> 8, 2));
+    };
+    put(16, at);                        // slot table: none
+    put(24, at + kInterimPresetOffset); // preset table: a count of 0
+    put(26, at);                        // block map and index: none
+    put(28, at);                        // code area: none
+    return bytes;
+}
+
 bool sameGeometry(const DeviceLayout& a, const DeviceLayout& b) {
     return a.layoutHeaderAddress == b.layoutHeaderAddress && a.pointerBase == b.pointerBase &&
            a.keySlotCount == b.keySlotCount && a.codeIndexCount == b.codeIndexCount &&
@@ -53,6 +74,13 @@ public:
         const LayoutRead then = readLayout(memoryReader(target_));
         const bool layoutKnown = then.layout.complete;
         const bool same = now.layout.complete && layoutKnown && sameGeometry(now.layout, then.layout);
+        if (layoutKnown && !same) {
+            if (const auto spot = interimSpot(now, then)) {
+                throughEmptyLayout(*spot);
+                plan_.soundAtEveryStep = true;
+                return std::move(plan_);
+            }
+        }
         if (now.layout.complete)
             emptyChangingKeys(now.layout, same);
         if (layoutKnown) {
@@ -132,6 +160,73 @@ private:
         }
         if (first <= last && first < region.to)
             write(first, last + 1);
+    }
+
+    // Where memory holds what the remote reads of a layout: its header and key list, slot table,
+    // block map with index, preset table, and every code block an index entry owns.
+    void addLayoutRegions(const LayoutRead& read, std::string_view text, std::vector<Region>& out) const {
+        if (!read.layout.complete)
+            return;
+        const DeviceLayout& l = read.layout;
+        const Region index = mapAndIndex(l);
+        out.insert(out.end(), {header(l), slotTable(l), index});
+        const auto presets = wordAt(text.substr(2 * l.presetTableAddress, 4), 1).value_or(0xFFFF);
+        out.push_back({l.presetTableAddress, std::min(kMemoryEnd, l.presetTableAddress + 2 + 6 * presets)});
+        const unsigned mapBytes = (l.codeBlockCount + 7) / 8;
+        for (unsigned e = 0; e < l.codeIndexCount; ++e) {
+            const unsigned at = index.from + mapBytes + 6 * e;
+            if (at + 6 > kMemoryEnd)
+                break;
+            if (const auto blocks = indexEntryBlocks(text.substr(2 * at, 12))) {
+                const unsigned long from = l.codeAreaAddress + 8ul * blocks->firstBlock;
+                out.push_back({static_cast<unsigned>(std::min<unsigned long>(kMemoryEnd, from)),
+                               static_cast<unsigned>(
+                                   std::min<unsigned long>(kMemoryEnd, from + 8ul * blocks->blockCount))});
+            }
+        }
+    }
+
+    // A place for the empty layout that neither the remote's layout nor the copy's uses, nor
+    // the identification block: writing there changes nothing either of them reads.
+    std::optional<unsigned> interimSpot(const LayoutRead& now, const LayoutRead& then) const {
+        std::vector<Region> used{
+            kLocator,
+            {wire::kIdentificationAddress, wire::kIdentificationAddress + kIdentificationBlockBytes}};
+        addLayoutRegions(now, memory_, used);
+        addLayoutRegions(then, target_, used);
+        for (unsigned at = (kLocator.to + 7) / 8 * 8; at + kInterimReach <= kMemoryEnd; at += 8) {
+            const Region spot{at, at + kInterimBytes};
+            if (std::none_of(used.begin(), used.end(),
+                             [&spot](const Region& r) { return r.from < spot.to && spot.from < r.to; }))
+                return at;
+        }
+        return std::nullopt;
+    }
+
+    // Between two layouts that lie in different places no order of writes keeps both sound, so
+    // the remote is pointed at an empty layout first: the empty header goes where neither layout
+    // looks, the locator turns to it in one write, then the copy goes in around it, the locator
+    // turns to the copy's header in one write, and last the empty header's place gets the copy's
+    // bytes. Whenever it stops, the remote holds its old keys, no keys, or the copy's keys.
+    void throughEmptyLayout(unsigned spot) {
+        writeBytes(spot, interimHeader(spot));
+        std::string locator(byteTextRange(memory_, kLocator));
+        locator.replace(0, 4, formatHex(spot & 0xFF, 2) + formatHex(spot >> 8, 2));
+        locator.replace(12, 6, "000008"); // pointers count from 0; blocks of 8 bytes
+        writeBytes(kLocator.from, locator);
+        const Region interim{spot, spot + kInterimBytes};
+        writeWhere([&](unsigned a) { return !interim.holds(a) && !kLocator.holds(a); }, kMostBytesPerWrite);
+        writeAtOnce(kLocator);
+        writeWhere([](unsigned) { return true; }, kMostBytesPerWrite);
+    }
+
+    std::string_view byteTextRange(std::string_view text, const Region& r) const {
+        return text.substr(2 * r.from, 2 * (r.to - r.from));
+    }
+
+    void writeBytes(unsigned from, const std::string& hexData) {
+        memory_.replace(2 * from, hexData.size(), hexData);
+        plan_.writes.push_back({from, hexData});
     }
 
     // A key that is to change is emptied before anything it uses is overwritten.

@@ -19,19 +19,23 @@ struct MemoryWrite {
 
 struct RestorePlan {
     std::vector<MemoryWrite> writes;
-    // True when the copy's layout lies where the remote's does: then every prefix of `writes`
-    // leaves the layout's invariants holding. Otherwise the header that says where everything
-    // lies changes in the middle, and a restore cut short before it may leave violations.
+    // True when every prefix of `writes` leaves the layout's invariants holding; false only when
+    // the copy's layout lies elsewhere and memory has no room for the empty layout between them,
+    // or when the copy holds no layout that can be read.
     bool soundAtEveryStep = false;
 };
 
-// The writes that turn `current` into `target`, never touching the identification block:
+// The writes that turn `current` into `target`, never touching the identification block.
+// When the copy's layout lies where the remote's does:
 //   1. every key whose slot, index entry or code blocks change is emptied (its flag byte);
 //   2. everything outside the slot table, the block map with its index and the header;
 //   3. the slot table, each key still empty;
 //   4. the block map with its index, in one write;
 //   5. the locator and header;
 //   6. each key's flag byte, the last step that makes it play.
+// When it lies elsewhere, the remote passes through an empty layout: an empty header where neither
+// layout looks, the locator turned to it, the copy around it, the locator turned to the copy's
+// header, then the empty header's place.
 RestorePlan planRestore(std::string_view current, std::string_view target);
 
 // Reads blocks out of a copy of memory, as the remote would answer them.

@@ -166,9 +166,10 @@ TEST(CtlBackup, ReadFailuresWriteNoFileAndAFailedVerificationNamesTheBlocks) {
 // stays sound, the message names the blocks written, and a second restore finishes.
 TEST(CtlBackup, EveryFailedWriteOfARestoreLeavesTheRemoteSound) {
     testsupport::DeviceFolder folder;
-    // Learned keys put onto a new remote, and a new remote's memory over learned keys whose
-    // codes it frees.
-    for (const auto& [from, onto] : {std::pair{"learned", "factory"}, std::pair{"factory", "learned"}}) {
+    // Learned keys put onto a new remote, a new remote's memory over learned keys whose codes it
+    // frees, and copies of layouts that lie elsewhere in memory.
+    for (const auto& [from, onto] : {std::pair{"learned", "factory"}, std::pair{"factory", "learned"},
+                                     std::pair{"learned", "big-index"}, std::pair{"blocks-13", "learned"}}) {
         folder.reset(from);
         const auto file = folder.path() / "copy.qtm418";
         ASSERT_EQ(runCtl({"backup", file.string()}).status, 0);
