@@ -181,8 +181,8 @@ TEST(CtlBackup, EveryFailedWriteOfARestoreLeavesTheRemoteSound) {
         const std::size_t writes = folder.exchanges("writedatav20");
         ASSERT_GT(writes, 5u);
         for (std::size_t n = 1; n <= writes; ++n) {
-            // One write lost, every write from there on lost, the cable pulled during it.
-            for (const unsigned count : {1u, 1000u, 0u}) {
+            // One write lost, or the cable pulled during it, which loses every write from there on.
+            for (const unsigned count : {1u, 0u}) {
                 folder.reset(onto);
                 const emu::Memory before = folder.snapshot().memory;
                 folder.failNext(emu::Operation::WriteData, std::max(count, 1u), static_cast<unsigned>(n - 1),
