@@ -2,6 +2,7 @@
 
 #include "hextext.h"
 #include "keydeletion.h"
+#include "numberruns.h"
 
 namespace model {
 
@@ -15,16 +16,7 @@ std::optional<unsigned> namedEntry(const std::string& entry) {
 }
 
 std::string numberRanges(const std::vector<unsigned>& numbers) {
-    std::string text;
-    for (std::size_t i = 0; i < numbers.size();) {
-        std::size_t j = i;
-        while (j + 1 < numbers.size() && numbers[j + 1] == numbers[j] + 1)
-            ++j;
-        text += (text.empty() ? "" : ", ") + std::to_string(numbers[i]) +
-                (j > i ? "-" + std::to_string(numbers[j]) : std::string());
-        i = j + 1;
-    }
-    return text;
+    return runsText(numbers, 1, [](unsigned n) { return std::to_string(n); });
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "backupfile.h"
 #include "hextext.h"
+#include "numberruns.h"
 #include "wire.h"
 
 #include <algorithm>
@@ -317,16 +318,7 @@ std::vector<unsigned> blocksWritten(const std::vector<MemoryWrite>& writes) {
 }
 
 std::string blockRanges(const std::vector<unsigned>& blockAddresses) {
-    std::string text;
-    for (std::size_t i = 0; i < blockAddresses.size();) {
-        std::size_t j = i;
-        while (j + 1 < blockAddresses.size() && blockAddresses[j + 1] == blockAddresses[j] + 8)
-            ++j;
-        text += (text.empty() ? "" : ", ") + formatHex(blockAddresses[i], 4) +
-                (j > i ? "-" + formatHex(blockAddresses[j], 4) : std::string());
-        i = j + 1;
-    }
-    return text;
+    return runsText(blockAddresses, 8, [](unsigned address) { return formatHex(address, 4); });
 }
 
 } // namespace model
