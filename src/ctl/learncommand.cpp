@@ -109,8 +109,12 @@ int learnAllCommand(const Arguments& args, const Console& console) {
 
     // The mapping, in the file's order; a key a second button also names keeps the first.
     std::vector<std::pair<NamedKey, const NamedSignal*>> plan;
-    std::vector<std::string> unmatched;
+    std::vector<std::string> unmatched, unusable;
     for (const NamedSignal& signal : signals) {
+        if (!signal.unusable.empty()) {
+            unusable.push_back(signal.unusable);
+            continue;
+        }
         const auto number = keyForButton(side, signal.name);
         const bool taken = number && std::any_of(plan.begin(), plan.end(), [&](const auto& step) {
                                return step.first.keyNumber == *number;
@@ -129,6 +133,8 @@ int learnAllCommand(const Arguments& args, const Console& console) {
             console.out << (i ? ", " : " ") << unmatched[i];
         console.out << '\n';
     }
+    for (const std::string& why : unusable)
+        console.out << "not learnable: " << why << '\n';
     if (plan.empty())
         return console.fail(kRefused, file.string() + ": no button matches a key of side " + side +
                                           "; nothing written");

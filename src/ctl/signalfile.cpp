@@ -104,11 +104,10 @@ Read flipperFile(const Lines& lines, const Fault& fault) {
                 return false;
             }
             auto signal = parsedSignal(block.protocol, {*block.address, *block.command});
-            if (const auto* why = std::get_if<std::string>(&signal)) {
-                problem = fault.at(block.line, what + ": " + *why);
-                return false;
-            }
-            signals.push_back({block.name, std::get<ir::Signal>(std::move(signal)), block.line});
+            if (const auto* why = std::get_if<std::string>(&signal))
+                signals.push_back({block.name, {}, block.line, fault.at(block.line, what + ": " + *why)});
+            else
+                signals.push_back({block.name, std::get<ir::Signal>(std::move(signal)), block.line, {}});
             block = Block{};
             return true;
         }
@@ -122,7 +121,7 @@ Read flipperFile(const Lines& lines, const Fault& fault) {
             return false;
         }
         signals.push_back(
-            {block.name, {block.frequency.value_or(ir::kDefaultCarrierHz), block.data}, block.line});
+            {block.name, {block.frequency.value_or(ir::kDefaultCarrierHz), block.data}, block.line, {}});
         block = Block{};
         return true;
     };
@@ -212,7 +211,7 @@ Read prontoFile(const Lines& lines, const Fault& fault) {
                             "a duration of " + std::to_string(micros) + " us is out of range");
         signal.timings.push_back(static_cast<int>(micros));
     }
-    return std::vector<NamedSignal>{{"", signal, words[0].second}};
+    return std::vector<NamedSignal>{{"", signal, words[0].second, {}}};
 }
 
 std::string sourceName(const std::string& source, std::size_t line) {
@@ -226,10 +225,10 @@ Read jsonFile(const Lines& lines, const std::string& whole, const Fault& fault) 
         const auto line = ir::parseCaptureLine("{\"timings_us\": " + text + "}");
         if (!line)
             return fault.at(1, "not a list of durations from 1 to 1000000 us");
-        return std::vector<NamedSignal>{{"", line->signal, 1}};
+        return std::vector<NamedSignal>{{"", line->signal, 1, {}}};
     }
     if (const auto line = ir::parseCaptureLine(text))
-        return std::vector<NamedSignal>{{sourceName(line->source, 1), line->signal, 1}};
+        return std::vector<NamedSignal>{{sourceName(line->source, 1), line->signal, 1, {}}};
     std::vector<NamedSignal> signals;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (trimmed(lines[i]).empty())
@@ -238,7 +237,7 @@ Read jsonFile(const Lines& lines, const std::string& whole, const Fault& fault) 
         if (!line)
             return fault.at(i + 1, "not a JSON object with timings_us of durations from 1 to 1000000 us "
                                    "and a whole carrier_hz");
-        signals.push_back({sourceName(line->source, i + 1), line->signal, i + 1});
+        signals.push_back({sourceName(line->source, i + 1), line->signal, i + 1, {}});
     }
     return signals;
 }
@@ -284,19 +283,25 @@ std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSigna
                                                     const std::string& name) {
     if (name.empty()) {
         if (signals.size() == 1)
-            return signals[0];
+            return signals[0].unusable.empty() ? std::variant<NamedSignal, std::string>(signals[0])
+                                               : signals[0].unusable;
         std::string names;
         for (std::size_t i = 0; i < signals.size() && i < 8; ++i)
             names += (i ? ", " : "") + signals[i].name;
         return file.string() + " holds " + std::to_string(signals.size()) +
                " signals; choose one with --name (" + names + (signals.size() > 8 ? ", ..." : "") + ")";
     }
+    const auto usable = [](const NamedSignal& signal) -> std::variant<NamedSignal, std::string> {
+        if (!signal.unusable.empty())
+            return signal.unusable;
+        return signal;
+    };
     for (const NamedSignal& signal : signals)
         if (signal.name == name)
-            return signal;
+            return usable(signal);
     for (const NamedSignal& signal : signals)
         if (foldName(signal.name) == foldName(name))
-            return signal;
+            return usable(signal);
     return file.string() + " holds no signal named '" + name + "'";
 }
 

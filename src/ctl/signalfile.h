@@ -17,13 +17,16 @@ struct NamedSignal {
     std::string name; // the file's button name; "" where the format has none
     ir::Signal signal;
     std::size_t line = 0; // where the signal begins
+    // Why a well-formed signal cannot be learned (a parsed signal of a protocol the remote does
+    // not know, say), naming the file and line; "" when it can. The file's other signals still can.
+    std::string unusable;
 };
 
 // Every signal of the file; on failure the message, naming the file and the line at fault.
 std::variant<std::vector<NamedSignal>, std::string> readSignalFile(const std::filesystem::path& file);
 
 // The signal called `name` (exactly, else letter case and separators aside), or the only one
-// when no name is given; on failure the message, naming the file.
+// when no name is given; on failure, or when that signal is unusable, the message, naming the file.
 std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSignal>& signals,
                                                     const std::filesystem::path& file,
                                                     const std::string& name);

@@ -27,18 +27,21 @@ std::string televisionFile() {
         text += "# \nname: " + std::string(name) +
                 "\ntype: raw\nfrequency: 38000\nduty_cycle: 0.330000\ndata: " + timingList(timings, " ") +
                 "\n";
+    text += "# \nname: Menu\ntype: parsed\nprotocol: NEC42\naddress: 07 00 00 00\ncommand: 07 00 00 00\n";
     return scratchFile("television.ir", text);
 }
 
 TEST(CtlLearnAll, TheMappingIsShownFirstAndADryRunWritesNothing) {
     DeviceFolder folder("factory");
     const emu::Memory before = folder.snapshot().memory;
-    const auto dry = runCtl({"learn-all", televisionFile(), "--side", "tv", "--dry-run"});
+    const std::string file = televisionFile();
+    const auto dry = runCtl({"learn-all", file, "--side", "tv", "--dry-run"});
     EXPECT_EQ(dry.status, 0) << dry.err;
-    for (const char* line :
-         {"Power -> 00 (TV/Power)\n", "Vol_up -> 06 (TV/Vol+)\n", "VOL- -> 12 (TV/Vol-)\n",
-          "Mute -> 02 (TV/Mute)\n", "Ok -> 10 (TV/OK)\n", "unmatched: Ch_next, 5, Sleep, POWER\n",
-          "5 keys would be learned; nothing written"})
+    for (const std::string& line : std::vector<std::string>{
+             "Power -> 00 (TV/Power)\n", "Vol_up -> 06 (TV/Vol+)\n", "VOL- -> 12 (TV/Vol-)\n",
+             "Mute -> 02 (TV/Mute)\n", "Ok -> 10 (TV/OK)\n", "unmatched: Ch_next, 5, Sleep, POWER\n",
+             "not learnable: " + file + ":58: parsed signal 'Menu': its protocol NEC42 is not one",
+             "5 keys would be learned; nothing written"})
         EXPECT_TRUE(has(dry.out, line)) << line << " not in\n" << dry.out;
     EXPECT_EQ(folder.snapshot().memory, before);
 

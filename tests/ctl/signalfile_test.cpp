@@ -72,6 +72,14 @@ TEST(SignalFile, ChoosesBySeparatorsAndCaseAsideAndAsksWhenUnnamed) {
     EXPECT_NE(std::get<std::string>(unnamed).find("holds 2 signals; choose one with --name (Power, Vol_up)"),
               std::string::npos);
     EXPECT_TRUE(std::holds_alternative<std::string>(ctl::chooseSignal(signals, path, "Mute")));
+
+    // A signal of an unknown protocol spoils only itself.
+    const auto mixed =
+        written("mixed.ir", std::string(kFlipper) + "#\nname: Mute\ntype: parsed\nprotocol: NEC42\n"
+                                                    "address: 07 00 00 00\ncommand: 07 00 00 00\n");
+    const auto all = std::get<std::vector<ctl::NamedSignal>>(ctl::readSignalFile(mixed));
+    EXPECT_EQ(std::get<ctl::NamedSignal>(ctl::chooseSignal(all, mixed, "Power")).name, "Power");
+    EXPECT_TRUE(std::holds_alternative<std::string>(ctl::chooseSignal(all, mixed, "mute")));
 }
 
 TEST(SignalFile, DamageIsNamedByFileAndLine) {
@@ -108,9 +116,14 @@ TEST(SignalFile, DamageIsNamedByFileAndLine) {
     for (const auto& c : cases) {
         const auto path = written(c.name, c.text);
         const auto read = ctl::readSignalFile(path);
-        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << c.name;
-        EXPECT_EQ(std::get<std::string>(read).rfind(path.string() + c.where, 0), 0u)
-            << c.name << ": " << std::get<std::string>(read);
+        // A well-formed signal the remote cannot learn is refused only when it is chosen.
+        const auto* signals = std::get_if<std::vector<ctl::NamedSignal>>(&read);
+        const auto chosen = signals
+                                ? ctl::chooseSignal(*signals, path, "")
+                                : std::variant<ctl::NamedSignal, std::string>(std::get<std::string>(read));
+        ASSERT_TRUE(std::holds_alternative<std::string>(chosen)) << c.name;
+        EXPECT_EQ(std::get<std::string>(chosen).rfind(path.string() + c.where, 0), 0u)
+            << c.name << ": " << std::get<std::string>(chosen);
     }
 }
 
