@@ -15,10 +15,11 @@
 namespace {
 
 int run(int argc, char** argv) {
-    QApplication app(argc, argv);
     // Reading the remote and decoding the window's pictures take their time at their own pace;
-    // they start now and run while the splash goes up.
+    // they start now and run while the toolkit starts and the splash goes up. The remote needs
+    // nothing of the toolkit; the pictures need its image readers.
     std::future<device::StartupRead> startupRead = device::startReadingAtStartup();
+    QApplication app(argc, argv);
     controls::startDecodingWindowPictures();
 
     auto splash = std::make_unique<TForm1>();
