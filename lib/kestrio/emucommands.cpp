@@ -118,16 +118,15 @@ public:
             return usageError(err_, "unknown operation '" + args[1] + "'; one of " + operationList());
         FailRule rule{0, 1};
         std::size_t i = 2;
-        if (i < args.size() && args[i] != "--after" && args[i] != "--unplug") {
+        const bool counted = i < args.size() && args[i] != "--after" && args[i] != "--unplug";
+        if (counted) {
             if (!parseUnsigned(args[i], rule.count) || rule.count == 0)
                 return usageError(err_, "COUNT must be a positive number");
             ++i;
         }
-        if (i < args.size() && args.back() == "--unplug") {
-            rule.unplug = true;
-            if (i == 3)
-                return usageError(err_, "--unplug takes no COUNT: the cable comes out once");
-        }
+        rule.unplug = args.back() == "--unplug";
+        if (rule.unplug && counted)
+            return usageError(err_, "--unplug takes no COUNT: the cable comes out once");
         const std::size_t end = args.size() - (rule.unplug ? 1 : 0);
         if (i < end) {
             if (args[i] != "--after" || i + 2 != end || !parseUnsigned(args[i + 1], rule.skip))

@@ -67,10 +67,10 @@ std::optional<unsigned long> littleEndianBytes(std::string_view text) {
 // learning it from that remote would have captured it.
 std::variant<ir::Signal, std::string> parsedSignal(const std::string& protocolName, ir::AddressCommand key) {
     std::string name = protocolName;
-    if (name == "RC5X" && key.command < 0x40)
-        key.command |= 0x40; // the extended RC5 commands, numbered from 0 or from 64
-    if (name == "RC5X")
+    if (name == "RC5X") {
         name = "RC5";
+        key.command |= 0x40; // the extended RC5 commands, numbered from 0 or from 64
+    }
     const auto protocol = ir::protocolNamed(name);
     if (!protocol)
         return "its protocol " + protocolName +
@@ -281,21 +281,20 @@ Read readSignalFile(const std::filesystem::path& file) {
 std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSignal>& signals,
                                                     const std::filesystem::path& file,
                                                     const std::string& name) {
+    const auto usable = [](const NamedSignal& signal) -> std::variant<NamedSignal, std::string> {
+        if (!signal.unusable.empty())
+            return signal.unusable;
+        return signal;
+    };
     if (name.empty()) {
         if (signals.size() == 1)
-            return signals[0].unusable.empty() ? std::variant<NamedSignal, std::string>(signals[0])
-                                               : signals[0].unusable;
+            return usable(signals[0]);
         std::string names;
         for (std::size_t i = 0; i < signals.size() && i < 8; ++i)
             names += (i ? ", " : "") + signals[i].name;
         return file.string() + " holds " + std::to_string(signals.size()) +
                " signals; choose one with --name (" + names + (signals.size() > 8 ? ", ..." : "") + ")";
     }
-    const auto usable = [](const NamedSignal& signal) -> std::variant<NamedSignal, std::string> {
-        if (!signal.unusable.empty())
-            return signal.unusable;
-        return signal;
-    };
     for (const NamedSignal& signal : signals)
         if (signal.name == name)
             return usable(signal);
