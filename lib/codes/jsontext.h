@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace ctl {
+namespace codes {
 
 inline std::string jsonString(std::string_view text) {
     std::string out = "\"";
@@ -24,4 +24,4 @@ inline std::string jsonString(std::string_view text) {
     return out + "\"";
 }
 
-} // namespace ctl
+} // namespace codes

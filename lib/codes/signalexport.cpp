@@ -11,7 +11,7 @@
 #include <map>
 #include <sstream>
 
-namespace ctl {
+namespace codes {
 
 namespace {
 
@@ -174,4 +174,4 @@ std::string exportText(const std::vector<ExportedKey>& keys, ExportFormat format
     return {};
 }
 
-} // namespace ctl
+} // namespace codes

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace ctl {
+namespace codes {
 
 // A key named by protocol, address and command, as a Flipper file names it.
 struct ParsedKey {
@@ -36,4 +36,4 @@ enum class ExportFormat { Flipper, Pronto, Lirc, Json };
 std::optional<ExportFormat> exportFormat(const std::string& name);
 std::string exportText(const std::vector<ExportedKey>& keys, ExportFormat format);
 
-} // namespace ctl
+} // namespace codes

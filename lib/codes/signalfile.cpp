@@ -1,6 +1,6 @@
 #include "signalfile.h"
 
-#include "keynames.h"
+#include "model/keynames.h"
 
 #include "ir/addresscommand.h"
 #include "ir/frames.h"
@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace ctl {
+namespace codes {
 
 namespace {
 
@@ -299,9 +299,9 @@ std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSigna
         if (signal.name == name)
             return usable(signal);
     for (const NamedSignal& signal : signals)
-        if (foldName(signal.name) == foldName(name))
+        if (model::foldName(signal.name) == model::foldName(name))
             return usable(signal);
     return file.string() + " holds no signal named '" + name + "'";
 }
 
-} // namespace ctl
+} // namespace codes

@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-namespace ctl {
+namespace codes {
 
 struct NamedSignal {
     std::string name; // the file's button name; "" where the format has none
@@ -31,4 +31,4 @@ std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSigna
                                                     const std::filesystem::path& file,
                                                     const std::string& name);
 
-} // namespace ctl
+} // namespace codes

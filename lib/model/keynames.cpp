@@ -4,7 +4,7 @@
 
 #include <cctype>
 
-namespace ctl {
+namespace model {
 
 namespace {
 
@@ -122,4 +122,4 @@ std::optional<std::string> keyForButton(std::string_view side, std::string_view 
     return std::nullopt;
 }
 
-} // namespace ctl
+} // namespace model

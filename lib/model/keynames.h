@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ctl {
+namespace model {
 
 struct KeyName {
     std::string_view number; // the key number, as in the key list
@@ -33,4 +33,4 @@ std::string foldName(std::string_view buttonName);
 // The key of side `side` that a code file's button name stands for.
 std::optional<std::string> keyForButton(std::string_view side, std::string_view buttonName);
 
-} // namespace ctl
+} // namespace model

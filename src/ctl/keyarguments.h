@@ -15,6 +15,9 @@ struct NamedKey {
     std::string label; // "04 (TV/Up)"
 };
 
+// Key `keyNumber` with its label.
+NamedKey labelledKey(const std::string& keyNumber);
+
 // The key `given` names; nullopt after saying it names none.
 std::optional<NamedKey> namedKey(const std::string& given, const Console& console);
 

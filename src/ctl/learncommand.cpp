@@ -2,16 +2,12 @@
 // and then down the window's own learning path.
 #include "commands.h"
 #include "keyarguments.h"
-#include "keynames.h"
 #include "remote.h"
-#include "signalfile.h"
 
-#include "device/capturecommit.h"
-#include "ir/capturewords.h"
+#include "codes/buttonmatching.h"
+#include "device/signallearning.h"
 #include "model/keydeletion.h"
-#include "model/wire.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <ostream>
 
@@ -41,19 +37,10 @@ std::string storedText(const model::CommitPlan& plan) {
     return "stored code " + plan.codeIdentity + (plan.newCode ? " (new)" : " (already stored)");
 }
 
-// One signal learned into one key of the opened remote, down the window's learning path; the
-// layout read follows what was written. kDone after saying what the key holds now.
-int learnInto(Remote& remote, const NamedKey& key, const ir::Signal& signal, const std::string& source,
-              const Console& console) {
-    model::LayoutRead& read = remote.read;
-    // The whole capture buffer, zero rest included, as the remote hands it over after a capture.
-    std::string captured = ir::captureRecord(signal);
-    captured.resize(wire::kCaptureBufferSize, '\0');
-    int withheld = kDone;
-    const device::LearnResult learned =
-        device::learnCapture(read.layout, read.keyTable, key.keyNumber, captured,
-                             std::filesystem::temp_directory_path() / "qtm418ctl-unencoded.txt",
-                             [&] { return (withheld = sameRemoteStatus(remote, console)) == kDone; });
+// What one learning of a signal into a key ended with, said; kDone once the key holds it.
+// `withheld` is the status the same-remote check ended with, when it withheld the writes.
+int learnedStatus(const device::LearnResult& learned, const NamedKey& key, const std::string& source,
+                  int withheld, const Console& console) {
     switch (learned.outcome) {
     case device::LearnOutcome::Written:
         console.out << "key " << key.label << " learned: " << storedText(*learned.plan) << '\n';
@@ -83,18 +70,22 @@ int learnCommand(const Arguments& args, const Console& console) {
     if (!key)
         return kNoRemote;
     const std::filesystem::path file = *args.value("--from");
-    const auto signals = readSignalFile(file);
+    const auto signals = codes::readSignalFile(file);
     if (const auto* problem = std::get_if<std::string>(&signals))
         return console.fail(kNoRemote, *problem + "; nothing written");
-    const auto chosen =
-        chooseSignal(std::get<std::vector<NamedSignal>>(signals), file, args.value("--name").value_or(""));
+    const auto chosen = codes::chooseSignal(std::get<std::vector<codes::NamedSignal>>(signals), file,
+                                            args.value("--name").value_or(""));
     if (const auto* problem = std::get_if<std::string>(&chosen))
         return console.fail(kNoRemote, *problem + "; nothing written");
     auto remote = openRemote(console);
     if (!remote)
         return kNoRemote;
     model::reclaimOrphans(remote->read.layout, remote->read.keyTable);
-    return learnInto(*remote, *key, std::get<NamedSignal>(chosen).signal, file.string(), console);
+    int withheld = kDone;
+    const device::LearnResult learned =
+        device::learnSignal(remote->read, key->keyNumber, std::get<codes::NamedSignal>(chosen).signal,
+                            [&] { return (withheld = sameRemoteStatus(*remote, console)) == kDone; });
+    return learnedStatus(learned, *key, file.string(), withheld, console);
 }
 
 int learnAllCommand(const Arguments& args, const Console& console) {
@@ -102,44 +93,26 @@ int learnAllCommand(const Arguments& args, const Console& console) {
     if (side != "tv" && side != "cbl")
         return console.fail(kNoRemote, "learn-all: --side must be tv or cbl");
     const std::filesystem::path file = args.operands[0];
-    const auto read = readSignalFile(file);
+    const auto read = codes::readSignalFile(file);
     if (const auto* problem = std::get_if<std::string>(&read))
         return console.fail(kNoRemote, *problem + "; nothing written");
-    const auto& signals = std::get<std::vector<NamedSignal>>(read);
-
-    // The mapping, in the file's order; a key a second button also names keeps the first.
-    std::vector<std::pair<NamedKey, const NamedSignal*>> plan;
-    std::vector<std::string> unmatched, unusable;
-    for (const NamedSignal& signal : signals) {
-        if (!signal.unusable.empty()) {
-            unusable.push_back(signal.unusable);
-            continue;
-        }
-        const auto number = keyForButton(side, signal.name);
-        const bool taken = number && std::any_of(plan.begin(), plan.end(), [&](const auto& step) {
-                               return step.first.keyNumber == *number;
-                           });
-        if (!number || taken) {
-            unmatched.push_back(signal.name.empty() ? "line " + std::to_string(signal.line) : signal.name);
-            continue;
-        }
-        plan.push_back({{*number, *number + " (" + keyLabel(*number) + ")"}, &signal});
-    }
-    for (const auto& [key, signal] : plan)
-        console.out << signal->name << " -> " << key.label << '\n';
-    if (!unmatched.empty()) {
+    const auto& signals = std::get<std::vector<codes::NamedSignal>>(read);
+    const codes::ButtonMatching matching = codes::matchButtons(signals, side);
+    for (const codes::ButtonMatch& match : matching.matches)
+        console.out << match.signal->name << " -> " << labelledKey(match.keyNumber).label << '\n';
+    if (!matching.unmatched.empty()) {
         console.out << "unmatched:";
-        for (std::size_t i = 0; i < unmatched.size(); ++i)
-            console.out << (i ? ", " : " ") << unmatched[i];
+        for (std::size_t i = 0; i < matching.unmatched.size(); ++i)
+            console.out << (i ? ", " : " ") << matching.unmatched[i];
         console.out << '\n';
     }
-    for (const std::string& why : unusable)
+    for (const std::string& why : matching.unusable)
         console.out << "not learnable: " << why << '\n';
-    if (plan.empty())
+    if (matching.matches.empty())
         return console.fail(kRefused, file.string() + ": no button matches a key of side " + side +
                                           "; nothing written");
     if (args.has("--dry-run")) {
-        console.out << plan.size() << " keys would be learned; nothing written (--dry-run)\n";
+        console.out << matching.matches.size() << " keys would be learned; nothing written (--dry-run)\n";
         return kDone;
     }
     auto remote = openRemote(console);
@@ -147,18 +120,27 @@ int learnAllCommand(const Arguments& args, const Console& console) {
         return kNoRemote;
     model::reclaimOrphans(remote->read.layout, remote->read.keyTable);
     std::vector<std::string> done;
-    for (const auto& [key, signal] : plan) {
-        const std::string source = file.string() + ":" + std::to_string(signal->line);
-        if (const int status = learnInto(*remote, key, signal->signal, source, console); status != kDone) {
+    int withheld = kDone;
+    int status = kDone;
+    device::learnMatches(
+        remote->read, matching.matches,
+        [&] { return (withheld = sameRemoteStatus(*remote, console)) == kDone; },
+        [&](const codes::ButtonMatch& match, const device::LearnResult& learned) {
+            const NamedKey key = labelledKey(match.keyNumber);
+            const std::string source = file.string() + ":" + std::to_string(match.signal->line);
+            if ((status = learnedStatus(learned, key, source, withheld, console)) == kDone) {
+                done.push_back(key.keyNumber);
+                return true;
+            }
             std::string list;
             for (const std::string& number : done)
                 list += (list.empty() ? "" : ", ") + number;
             console.err << "qtm418ctl: stopped at key " << key.label << "; "
                         << (done.empty() ? "no key was learned" : "keys learned before it: " + list) << '\n';
-            return status;
-        }
-        done.push_back(key.keyNumber);
-    }
+            return false;
+        });
+    if (status != kDone)
+        return status;
     console.out << "learned " << done.size() << (done.size() == 1 ? " key" : " keys") << " from "
                 << file.string() << '\n';
     return kDone;

@@ -1,8 +1,9 @@
 // info, keys and check: the remote read, nothing written.
 #include "commands.h"
-#include "jsontext.h"
-#include "keylisting.h"
+#include "keyprint.h"
 #include "remote.h"
+
+#include "codes/jsontext.h"
 
 #include "device/devicelink.h"
 #include "device/layoutio.h"
@@ -15,6 +16,8 @@
 namespace ctl {
 
 namespace {
+
+using codes::jsonString;
 
 struct Summary {
     unsigned learned = 0, downloaded = 0, empty = 0;
@@ -77,7 +80,7 @@ int keysCommand(const Arguments& args, const Console& console) {
     const auto remote = openRemote(console);
     if (!remote)
         return kNoRemote;
-    const auto keys = listKeys(remote->read);
+    const auto keys = device::listKeys(remote->read);
     console.out << (args.has("--json") ? keysJson(keys) : keysText(keys));
     return kDone;
 }

@@ -1,22 +1,17 @@
-// The attached remote as a command finds it: identified as the window identifies it, and its
-// memory layout read with the window's start-up read.
+// The attached remote as a command finds it, opened as the window opens it, with what a command
+// says when there is none or when it changed meanwhile.
 #pragma once
 
 #include "console.h"
 
-#include "model/memorylayout.h"
+#include "device/identification.h"
+#include "device/openremote.h"
 
 #include <optional>
-#include <string>
 
 namespace ctl {
 
-struct Remote {
-    std::string identity; // the first 30 characters of its identification block
-    std::string model;    // "100R"
-    std::string firmware; // "1.3"
-    model::LayoutRead read;
-};
+using Remote = device::OpenedRemote;
 
 // The attached, supported remote with its layout (left unread unless `withLayout`); nullopt after
 // telling why there is none (the command then ends with kNoRemote).
@@ -26,5 +21,7 @@ std::optional<Remote> openRemote(const Console& console, bool withLayout = true)
 // status to end with. Asked before every change, as the window does, in case the remote was
 // swapped meanwhile.
 int sameRemoteStatus(const Remote& remote, const Console& console);
+// The same for a check already made.
+int remoteCheckStatus(device::RemoteCheck check, const Console& console);
 
 } // namespace ctl

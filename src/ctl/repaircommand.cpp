@@ -4,7 +4,7 @@
 #include "remote.h"
 
 #include "device/layoutio.h"
-#include "device/memorycopy.h"
+#include "device/layoutrepair.h"
 #include "model/repairplan.h"
 
 #include <ostream>
@@ -37,18 +37,21 @@ int repairCommand(const Arguments& args, const Console& console) {
         console.out << "dry run: nothing written\n";
         return kDone;
     }
-    if (const int status = sameRemoteStatus(*remote, console); status != kDone)
-        return status;
-    const device::RepairWriting written = device::writeRepair(read.layout, plan);
-    if (!written.complete)
+    const device::RepairResult result = device::applyRepair(*remote, plan);
+    switch (result.outcome) {
+    case device::RepairOutcome::NotAllowed:
+        return remoteCheckStatus(result.check, console);
+    case device::RepairOutcome::WriteStopped:
         return console.fail(kRefused, "the remote could not be written; " +
-                                          std::to_string(written.keysEmptied) + " of " +
+                                          std::to_string(result.writing.keysEmptied) + " of " +
                                           std::to_string(plan.emptiedKeys.size()) +
                                           " keys emptied, the block map and index not written; repair again");
-    const model::LayoutFindings findings = device::inspectDeviceLayout();
-    if (findings.unreadable)
-        return console.fail(kNoRemote, "repaired, but " + *findings.unreadable);
-    if (left(findings) != kDone)
+    case device::RepairOutcome::Repaired:
+        break;
+    }
+    if (result.after.unreadable)
+        return console.fail(kNoRemote, "repaired, but " + *result.after.unreadable);
+    if (left(result.after) != kDone)
         return console.fail(kRefused, "repaired what needs no guess; the rest is left as it is");
     console.out << "repaired: layout sound\n";
     return kDone;

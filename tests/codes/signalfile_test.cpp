@@ -1,5 +1,5 @@
 // Code files read into signals: each format, and every kind of damage named by file and line.
-#include "ctl/signalfile.h"
+#include "codes/signalfile.h"
 
 #include <gtest/gtest.h>
 
@@ -53,10 +53,10 @@ TEST(SignalFile, ReadsEachFormat) {
         {"code.pronto", "0000 006D 0001 0001\n0155 00AA 0015 0E6C\n", 1, 38029, {8967, 4470, 552, 97084}},
     };
     for (const auto& c : cases) {
-        const auto read = ctl::readSignalFile(written(c.name, c.text));
-        ASSERT_TRUE(std::holds_alternative<std::vector<ctl::NamedSignal>>(read))
+        const auto read = codes::readSignalFile(written(c.name, c.text));
+        ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(read))
             << c.name << ": " << std::get<std::string>(read);
-        const auto& signals = std::get<std::vector<ctl::NamedSignal>>(read);
+        const auto& signals = std::get<std::vector<codes::NamedSignal>>(read);
         ASSERT_EQ(signals.size(), c.count) << c.name;
         EXPECT_EQ(signals[0].signal.carrierHz, c.carrier) << c.name;
         EXPECT_EQ(signals[0].signal.timings, c.first) << c.name;
@@ -65,21 +65,21 @@ TEST(SignalFile, ReadsEachFormat) {
 
 TEST(SignalFile, ChoosesBySeparatorsAndCaseAsideAndAsksWhenUnnamed) {
     const auto path = written("choose.ir", kFlipper);
-    const auto signals = std::get<std::vector<ctl::NamedSignal>>(ctl::readSignalFile(path));
-    EXPECT_EQ(std::get<ctl::NamedSignal>(ctl::chooseSignal(signals, path, "VOL-UP")).name, "Vol_up");
-    const auto unnamed = ctl::chooseSignal(signals, path, "");
+    const auto signals = std::get<std::vector<codes::NamedSignal>>(codes::readSignalFile(path));
+    EXPECT_EQ(std::get<codes::NamedSignal>(codes::chooseSignal(signals, path, "VOL-UP")).name, "Vol_up");
+    const auto unnamed = codes::chooseSignal(signals, path, "");
     ASSERT_TRUE(std::holds_alternative<std::string>(unnamed));
     EXPECT_NE(std::get<std::string>(unnamed).find("holds 2 signals; choose one with --name (Power, Vol_up)"),
               std::string::npos);
-    EXPECT_TRUE(std::holds_alternative<std::string>(ctl::chooseSignal(signals, path, "Mute")));
+    EXPECT_TRUE(std::holds_alternative<std::string>(codes::chooseSignal(signals, path, "Mute")));
 
     // A signal of an unknown protocol spoils only itself.
     const auto mixed =
         written("mixed.ir", std::string(kFlipper) + "#\nname: Mute\ntype: parsed\nprotocol: NEC42\n"
                                                     "address: 07 00 00 00\ncommand: 07 00 00 00\n");
-    const auto all = std::get<std::vector<ctl::NamedSignal>>(ctl::readSignalFile(mixed));
-    EXPECT_EQ(std::get<ctl::NamedSignal>(ctl::chooseSignal(all, mixed, "Power")).name, "Power");
-    EXPECT_TRUE(std::holds_alternative<std::string>(ctl::chooseSignal(all, mixed, "mute")));
+    const auto all = std::get<std::vector<codes::NamedSignal>>(codes::readSignalFile(mixed));
+    EXPECT_EQ(std::get<codes::NamedSignal>(codes::chooseSignal(all, mixed, "Power")).name, "Power");
+    EXPECT_TRUE(std::holds_alternative<std::string>(codes::chooseSignal(all, mixed, "mute")));
 }
 
 TEST(SignalFile, DamageIsNamedByFileAndLine) {
@@ -115,12 +115,12 @@ TEST(SignalFile, DamageIsNamedByFileAndLine) {
     };
     for (const auto& c : cases) {
         const auto path = written(c.name, c.text);
-        const auto read = ctl::readSignalFile(path);
+        const auto read = codes::readSignalFile(path);
         // A well-formed signal the remote cannot learn is refused only when it is chosen.
-        const auto* signals = std::get_if<std::vector<ctl::NamedSignal>>(&read);
+        const auto* signals = std::get_if<std::vector<codes::NamedSignal>>(&read);
         const auto chosen = signals
-                                ? ctl::chooseSignal(*signals, path, "")
-                                : std::variant<ctl::NamedSignal, std::string>(std::get<std::string>(read));
+                                ? codes::chooseSignal(*signals, path, "")
+                                : std::variant<codes::NamedSignal, std::string>(std::get<std::string>(read));
         ASSERT_TRUE(std::holds_alternative<std::string>(chosen)) << c.name;
         EXPECT_EQ(std::get<std::string>(chosen).rfind(path.string() + c.where, 0), 0u)
             << c.name << ": " << std::get<std::string>(chosen);

@@ -1,5 +1,5 @@
 // Keys named on the command line, and code files' button names matched to keys.
-#include "ctl/keynames.h"
+#include "model/keynames.h"
 
 #include <gtest/gtest.h>
 
@@ -9,19 +9,19 @@ namespace {
 
 TEST(KeyNames, EveryKeyOfTheKeypadOnceWithOneSide) {
     std::set<std::string> numbers;
-    for (const auto& key : ctl::keyNames())
+    for (const auto& key : model::keyNames())
         EXPECT_TRUE(numbers.insert(std::string(key.number)).second) << key.number;
     EXPECT_EQ(numbers.size(), 49u);
 }
 
 TEST(KeyNames, KeysByNumberOrLabel) {
-    EXPECT_EQ(ctl::keyNumberOf("04"), "04");
-    EXPECT_EQ(ctl::keyNumberOf("4f"), "4F");
-    EXPECT_EQ(ctl::keyNumberOf("tv/vol+"), "06");
-    EXPECT_EQ(ctl::keyNumberOf("CBL/0"), "57");
-    EXPECT_EQ(ctl::keyNumberOf("TV/5"), std::nullopt);
-    EXPECT_EQ(ctl::keyNumberOf("0x4"), std::nullopt);
-    EXPECT_EQ(ctl::keyLabel("32"), "CBL/OK");
+    EXPECT_EQ(model::keyNumberOf("04"), "04");
+    EXPECT_EQ(model::keyNumberOf("4f"), "4F");
+    EXPECT_EQ(model::keyNumberOf("tv/vol+"), "06");
+    EXPECT_EQ(model::keyNumberOf("CBL/0"), "57");
+    EXPECT_EQ(model::keyNumberOf("TV/5"), std::nullopt);
+    EXPECT_EQ(model::keyNumberOf("0x4"), std::nullopt);
+    EXPECT_EQ(model::keyLabel("32"), "CBL/OK");
 }
 
 TEST(KeyNames, ButtonNamesOfCodeFilesMatchTheirKeys) {
@@ -48,7 +48,7 @@ TEST(KeyNames, ButtonNamesOfCodeFilesMatchTheirKeys) {
         {"tv", "Sleep", std::nullopt},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ctl::keyForButton(c.side, c.button), c.key) << c.side << " " << c.button;
+        EXPECT_EQ(model::keyForButton(c.side, c.button), c.key) << c.side << " " << c.button;
 }
 
 } // namespace

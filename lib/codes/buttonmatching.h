@@ -1,0 +1,28 @@
+// A code file's buttons matched to the keys of one side of the remote by their usual names, as
+// learning a whole side from one file needs them.
+#pragma once
+
+#include "signalfile.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace codes {
+
+struct ButtonMatch {
+    std::string keyNumber;
+    const NamedSignal* signal = nullptr; // into the signals matched
+};
+
+struct ButtonMatching {
+    std::vector<ButtonMatch> matches;   // in the file's order
+    std::vector<std::string> unmatched; // button names (or "line N") no key of the side takes
+    std::vector<std::string> unusable;  // why a well-formed signal cannot be learned
+};
+
+// Matches `signals` to the keys of side `side` ("tv" or "cbl"); a key a second button also names
+// keeps the first.
+ButtonMatching matchButtons(const std::vector<NamedSignal>& signals, std::string_view side);
+
+} // namespace codes
