@@ -4,7 +4,9 @@
 #include "memorylayout.h"
 #include "wire.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <vector>
 
 namespace model {
@@ -32,9 +34,15 @@ bool isFieldText(std::string_view value) {
 
 char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
+// A line's text without the carriage return or blanks that an editor may leave at its end.
+std::string_view trimmedEnd(std::string_view line) {
+    const std::size_t last = line.find_last_not_of(" \t\r");
+    return line.substr(0, last == std::string_view::npos ? 0 : last + 1);
+}
+
 struct Line {
     std::size_t start = 0; // offset of its first byte in the file
-    std::string_view text;
+    std::string_view text; // without its end
 };
 
 std::vector<Line> splitLines(std::string_view text) {
@@ -43,10 +51,30 @@ std::vector<Line> splitLines(std::string_view text) {
     while (start < text.size()) {
         const std::size_t end = text.find('\n', start);
         const std::size_t stop = end == std::string_view::npos ? text.size() : end;
-        lines.push_back({start, text.substr(start, stop - start)});
+        lines.push_back({start, trimmedEnd(text.substr(start, stop - start))});
         start = stop + 1;
     }
     return lines;
+}
+
+std::uint32_t crcUpdate(std::uint32_t crc, std::string_view bytes) {
+    for (const char c : bytes) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return crc;
+}
+
+bool isPrintable(char c) { return c >= 0x20 && c <= 0x7E; }
+
+// Text of the file quoted in a message, each control or non-ASCII byte shown as "?".
+std::string shown(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (!isPrintable(c))
+            c = '?';
+    return out;
 }
 
 BackupProblem problem(std::size_t line, std::string message) {
@@ -55,13 +83,10 @@ BackupProblem problem(std::size_t line, std::string message) {
 
 } // namespace
 
-std::uint32_t crc32(std::string_view bytes) {
+std::uint32_t backupChecksum(std::string_view lines) {
     std::uint32_t crc = 0xFFFFFFFFu;
-    for (const char c : bytes) {
-        crc ^= static_cast<unsigned char>(c);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
+    for (const Line& line : splitLines(lines))
+        crc = crcUpdate(crcUpdate(crc, line.text), "\n");
     return ~crc;
 }
 
@@ -82,7 +107,7 @@ std::string formatBackup(const MemoryBackup& backup) {
         text += formatHex(address, 4) + " " + backup.memoryText.substr(2 * address, 2 * kBackupBytesPerLine) +
                 "\n";
     }
-    return text + "crc32: " + formatHex(crc32(text), 8) + "\n";
+    return text + "crc32: " + formatHex(backupChecksum(text), 8) + "\n";
 }
 
 std::variant<MemoryBackup, BackupProblem> parseBackup(std::string_view text) {
@@ -90,7 +115,7 @@ std::variant<MemoryBackup, BackupProblem> parseBackup(std::string_view text) {
     if (lines.empty() || lines[0].text != kBackupMagic) {
         const std::string_view first = lines.empty() ? std::string_view() : lines[0].text;
         if (first.substr(0, 14) == "QTM418-BACKUP ")
-            return problem(1, "backup format '" + std::string(first.substr(14, 16)) +
+            return problem(1, "backup format '" + shown(first.substr(14, 16)) +
                                   "' is not known; this program reads format 1");
         return problem(1,
                        "not a qtm418ctl backup (its first line is not '" + std::string(kBackupMagic) + "')");
@@ -127,8 +152,10 @@ std::variant<MemoryBackup, BackupProblem> parseBackup(std::string_view text) {
             const bool fits =
                 inIdentificationBlock(address + i / 2) ? isIdentificationChar(c) : isHexDigit(c);
             if (!fits)
-                return problem(at + 1, "'" + std::string(1, c) + "' at " + formatHex(address + i / 2, 4) +
-                                           " is not a hex digit");
+                return problem(at + 1,
+                               (isPrintable(c) ? "'" + std::string(1, c) + "'"
+                                               : "character " + formatHex(static_cast<unsigned char>(c), 2)) +
+                                   " at " + formatHex(address + i / 2, 4) + " is not a hex digit");
             backup.memoryText += upper(c);
         }
     }
@@ -139,10 +166,21 @@ std::variant<MemoryBackup, BackupProblem> parseBackup(std::string_view text) {
         sum.size() == 15 && sum.substr(0, 7) == "crc32: " ? parseHex(sum.substr(7)) : std::nullopt;
     if (!stored)
         return problem(at + 1, "expected 'crc32: ' and 8 hex digits");
-    if (*stored != crc32(text.substr(0, lines[at].start)))
-        return problem(at + 1, "the checksum does not match the contents; the file is damaged");
-    if (at + 1 < lines.size())
-        return problem(at + 2, "unexpected text after the checksum");
+    const std::string_view contents = text.substr(0, lines[at].start);
+    if (*stored != backupChecksum(contents)) {
+        // The CRLF or blanks an editor left are not the damage: the message says they were set aside.
+        const bool endsChanged = std::any_of(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(at),
+                                             [&text](const Line& line) {
+                                                 const std::size_t end = line.start + line.text.size();
+                                                 return end < text.size() && text[end] != '\n';
+                                             });
+        return problem(at + 1, endsChanged ? "the checksum does not match the contents, line endings and "
+                                             "trailing blanks aside; the file is damaged"
+                                           : "the checksum does not match the contents; the file is damaged");
+    }
+    for (std::size_t after = at + 1; after < lines.size(); ++after)
+        if (!lines[after].text.empty())
+            return problem(after + 1, "unexpected text after the checksum");
     return backup;
 }
 

@@ -13,7 +13,9 @@
 //     crc32: 1A2B3C4D                      CRC-32 of every byte of the file before this line
 //
 // Lines end in "\n". The identification block (0xB000, 48 bytes) may hold other characters than
-// hex digits: the firmware answers the model field as text.
+// hex digits: the firmware answers the model field as text. A copy whose lines end in "\r\n" or
+// carry blanks at their ends (a Windows editor, a mail program) reads as the same file: the
+// checksum covers the lines as they were written, without those.
 #pragma once
 
 #include <cstdint>
@@ -34,10 +36,13 @@ struct MemoryBackup {
     std::string firmware;
     std::string time;
     std::string memoryText; // 131072 characters
+    bool operator==(const MemoryBackup&) const = default;
 };
 
-// CRC-32 as zlib and PNG compute it.
-std::uint32_t crc32(std::string_view bytes);
+// The checksum of the lines before a backup's checksum line, as formatBackup wrote them: the
+// CRC-32 (as zlib and PNG compute it) of each line without a carriage return or blanks at its end,
+// ended by "\n".
+std::uint32_t backupChecksum(std::string_view lines);
 
 // True when `address` lies in the identification block, the remote's own identity and firmware.
 bool inIdentificationBlock(unsigned address);

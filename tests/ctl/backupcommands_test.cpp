@@ -134,6 +134,60 @@ TEST(CtlBackup, DamagedFilesAndOtherModelsAreRefusedWithNothingWritten) {
     EXPECT_EQ(folder.snapshot().memory, before);
 }
 
+// A copy as a Windows editor or a mail program leaves it: CRLF line endings, blanks at the ends
+// of lines and blank lines after the checksum. It reads as the file written, and a changed digit
+// is still found, with messages free of the carriage returns.
+TEST(BackupFile, WindowsLineEndingsAndTrailingBlanksReadAsTheSameFile) {
+    model::MemoryBackup written{"51544D343138A1B2C3D4E5F6A7B8C9", "100R", "1.3", "2024-05-01T09:30:00Z",
+                                std::string(2 * 0x10000, '0')};
+    written.memoryText.replace(2 * 0x1000, 8, "0A1B2C3D");
+    const std::string text = model::formatBackup(written);
+    const auto endedBy = [](std::string lines, const std::string& ending) {
+        for (std::size_t at = lines.find('\n'); at != std::string::npos;
+             at = lines.find('\n', at + ending.size()))
+            lines.replace(at, 1, ending);
+        return lines;
+    };
+    const auto edited = [](std::string lines, const std::string& from, const std::string& to) {
+        return lines.replace(lines.find(from), from.size(), to);
+    };
+    const struct {
+        const char* what;
+        std::string text;
+    } same[] = {
+        {"CRLF", endedBy(text, "\r\n")},
+        {"blanks", endedBy(text, " \t\n")},
+        {"both, blank lines after", endedBy(text, "  \r\n") + "\r\n \n"},
+    };
+    for (const auto& c : same) {
+        const auto read = model::parseBackup(c.text);
+        ASSERT_TRUE(std::holds_alternative<model::MemoryBackup>(read))
+            << c.what << ": " << std::get<model::BackupProblem>(read).message;
+        EXPECT_EQ(std::get<model::MemoryBackup>(read), written) << c.what;
+    }
+    const std::string crlf = endedBy(text, "\r\n");
+    const struct {
+        const char* what;
+        std::string text;
+        unsigned line;
+        std::string message;
+    } refused[] = {
+        {"newer format", edited(crlf, "BACKUP 1", "BACKUP 2"), 1,
+         "backup format '2' is not known; this program reads format 1"},
+        {"a digit changed", edited(crlf, "0A1B2C3D", "0A1B2C3E"), 2055,
+         "the checksum does not match the contents, line endings and trailing blanks aside; the file is "
+         "damaged"},
+        {"a carriage return inside a line", edited(crlf, "\n0000 00", "\n0000 0\r"), 7,
+         "character 0D at 0000 is not a hex digit"},
+    };
+    for (const auto& c : refused) {
+        const auto read = model::parseBackup(c.text);
+        ASSERT_TRUE(std::holds_alternative<model::BackupProblem>(read)) << c.what;
+        EXPECT_EQ(std::get<model::BackupProblem>(read).line, c.line) << c.what;
+        EXPECT_EQ(std::get<model::BackupProblem>(read).message, c.message) << c.what;
+    }
+}
+
 TEST(CtlBackup, ReadFailuresWriteNoFileAndAFailedVerificationNamesTheBlocks) {
     testsupport::DeviceFolder folder("learned");
     const auto file = folder.path() / "copy.qtm418";
