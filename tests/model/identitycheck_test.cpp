@@ -85,12 +85,24 @@ TEST(BasicInformation, AFailedOrShortReadIsReportedBoxedAndRefusesNothing) {
 }
 
 TEST(BasicInformation, VersionDigitsThatAreNotHexAreReportedNotCrashedOn) {
-    for (const char* version : {"O103", "01G3", "01 3"}) {
+    // The message quotes the firmware's characters; a byte that is not printable ASCII would make
+    // it no UTF-8 at all, so it shows as "?".
+    const struct {
+        std::string version;
+        std::string quoted;
+    } cases[] = {
+        {"O103", "（O103）"},
+        {"01G3", "（01G3）"},
+        {"01 3", "（01 3）"},
+        {std::string{'\xD8', '0', '0', '3'}, "（?003）"},
+        {std::string{'0', '\0', '0', '3'}, "（0?03）"},
+    };
+    for (const auto& [version, quoted] : cases) {
         const Identification id = checkBasicInformation(basicInfo(version, "8888"));
-        EXPECT_EQ(id.outcome, IdentifyOutcome::UnreadableVersion) << version;
+        EXPECT_EQ(id.outcome, IdentifyOutcome::UnreadableVersion) << quoted;
         ASSERT_TRUE(id.notice);
         EXPECT_EQ(id.notice->style, MessageStyle::Boxed);
-        EXPECT_NE(id.notice->text.find(version), std::string::npos);
+        EXPECT_NE(id.notice->text.find(quoted), std::string::npos) << id.notice->text;
         // The identity was taken before the version was looked at.
         EXPECT_EQ(id.identity.size(), 30u);
         EXPECT_TRUE(id.showFirmwareVersion);
