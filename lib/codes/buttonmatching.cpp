@@ -6,9 +6,9 @@
 
 namespace codes {
 
-ButtonMatching matchButtons(const std::vector<NamedSignal>& signals, std::string_view side) {
+ButtonMatching matchButtons(const std::vector<NamedSignal>& fileSignals, std::string_view side) {
     ButtonMatching matching;
-    for (const NamedSignal& signal : signals) {
+    for (const NamedSignal& signal : fileSignals) {
         if (!signal.unusable.empty()) {
             matching.unusable.push_back(signal.unusable);
             continue;

@@ -21,8 +21,8 @@ struct ButtonMatching {
     std::vector<std::string> unusable;  // why a well-formed signal cannot be learned
 };
 
-// Matches `signals` to the keys of side `side` ("tv" or "cbl"); a key a second button also names
+// Matches `fileSignals` to the keys of side `side` ("tv" or "cbl"); a key a second button also names
 // keeps the first.
-ButtonMatching matchButtons(const std::vector<NamedSignal>& signals, std::string_view side);
+ButtonMatching matchButtons(const std::vector<NamedSignal>& fileSignals, std::string_view side);
 
 } // namespace codes

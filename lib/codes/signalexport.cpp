@@ -71,20 +71,10 @@ std::string hexWord(long value) {
 }
 
 std::string pronto(const std::vector<ExportedKey>& keys) {
-    std::ostringstream out;
-    for (const ExportedKey& key : keys) {
-        const long frequencyWord = std::lround(1e6 / (carrierOf(key) * kProntoUnitMicros));
-        const double period = frequencyWord * kProntoUnitMicros; // microseconds per carrier cycle
-        std::vector<int> timings = key.signal.timings;
-        if (timings.size() % 2)
-            timings.push_back(kClosingSpaceMicros);
-        out << "# " << key.keyNumber << ' ' << key.name << "\n0000 " << hexWord(frequencyWord) << ' '
-            << hexWord(static_cast<long>(timings.size() / 2)) << " 0000";
-        for (const int t : timings)
-            out << ' ' << hexWord(std::lround(t / period));
-        out << '\n';
-    }
-    return out.str();
+    std::string out;
+    for (const ExportedKey& key : keys)
+        out += "# " + key.keyNumber + ' ' + key.name + '\n' + prontoHex(key) + '\n';
+    return out;
 }
 
 // LIRC names are single words.
@@ -135,6 +125,19 @@ std::string json(const std::vector<ExportedKey>& keys) {
 }
 
 } // namespace
+
+std::string prontoHex(const ExportedKey& key) {
+    const long frequencyWord = std::lround(1e6 / (carrierOf(key) * kProntoUnitMicros));
+    const double period = frequencyWord * kProntoUnitMicros; // microseconds per carrier cycle
+    std::vector<int> timings = key.signal.timings;
+    if (timings.size() % 2)
+        timings.push_back(kClosingSpaceMicros);
+    std::string out =
+        "0000 " + hexWord(frequencyWord) + ' ' + hexWord(static_cast<long>(timings.size() / 2)) + " 0000";
+    for (const int t : timings)
+        out += ' ' + hexWord(std::lround(t / period));
+    return out;
+}
 
 std::optional<ParsedKey> parsedKey(const ir::PlayedKey& key) {
     if (!key.protocol)

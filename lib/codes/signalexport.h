@@ -34,6 +34,9 @@ std::optional<ParsedKey> parsedKey(const ir::PlayedKey& key);
 enum class ExportFormat { Flipper, Pronto, Lirc, Json };
 
 std::optional<ExportFormat> exportFormat(const std::string& name);
+// The key's press as one line of learned Pronto hex (0000 form).
+std::string prontoHex(const ExportedKey& key);
+
 std::string exportText(const std::vector<ExportedKey>& keys, ExportFormat format);
 
 } // namespace codes

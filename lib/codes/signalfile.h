@@ -27,7 +27,7 @@ std::variant<std::vector<NamedSignal>, std::string> readSignalFile(const std::fi
 
 // The signal called `name` (exactly, else letter case and separators aside), or the only one
 // when no name is given; on failure, or when that signal is unusable, the message, naming the file.
-std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSignal>& signals,
+std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSignal>& fileSignals,
                                                     const std::filesystem::path& file,
                                                     const std::string& name);
 

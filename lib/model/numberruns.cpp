@@ -15,4 +15,8 @@ std::string runsText(const std::vector<unsigned>& ascending, unsigned step,
     return text;
 }
 
+std::string numberRanges(const std::vector<unsigned>& ascending) {
+    return runsText(ascending, 1, [](unsigned n) { return std::to_string(n); });
+}
+
 } // namespace model

@@ -12,4 +12,7 @@ namespace model {
 std::string runsText(const std::vector<unsigned>& ascending, unsigned step,
                      const std::function<std::string(unsigned)>& name);
 
+// Ascending numbers as runs of decimal numbers: "3-5, 9".
+std::string numberRanges(const std::vector<unsigned>& ascending);
+
 } // namespace model

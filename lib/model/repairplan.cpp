@@ -15,10 +15,6 @@ std::optional<unsigned> namedEntry(const std::string& entry) {
     return parseHex(std::string_view(entry).substr(7, 2));
 }
 
-std::string numberRanges(const std::vector<unsigned>& numbers) {
-    return runsText(numbers, 1, [](unsigned n) { return std::to_string(n); });
-}
-
 } // namespace
 
 RepairPlan planRepair(const DeviceLayout& layout, const KeyTable& table) {

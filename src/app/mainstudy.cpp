@@ -1,4 +1,5 @@
 #include "mainstudy.h"
+#include "memorytexts.h"
 
 #include "controls/ibtn1.h"
 #include "device/devicelink.h"
@@ -59,6 +60,10 @@ Tmaincodelearn::~Tmaincodelearn() {
         state_.linkThread->wait();
         delete state_.linkThread;
     }
+    if (tipReader_) {
+        tipReader_->wait();
+        delete tipReader_;
+    }
     if (maincodelearn == this)
         maincodelearn = nullptr;
 }
@@ -76,8 +81,10 @@ void Tmaincodelearn::createControls() {
     connect(c_.beginstudyibtn, &IBtn::clicked, this, &Tmaincodelearn::toggleLearning);
     connect(c_.delstudykey, &IBtn::clicked, this, &Tmaincodelearn::toggleDeleteMode);
     connect(c_.delallstudykey, &IBtn::clicked, this, &Tmaincodelearn::clearAllKeys);
-    for (IBtn* key : c_.keys)
+    for (IBtn* key : c_.keys) {
         connect(key, &IBtn::clicked, this, &Tmaincodelearn::keyClick);
+        connect(key, &IBtn::menuRequested, this, &Tmaincodelearn::openKeyMenu);
+    }
     connectCommands();
     connect(c_.Button1, &QPushButton::clicked, this, &Tmaincodelearn::replayDiagnosticCapture);
 }
@@ -194,6 +201,7 @@ void Tmaincodelearn::showSteps() {
     c_.Image5->hide();
     c_.Image7->hide();
     c_.lab_softver->setText(QStringLiteral("V 2.2"));
+    refreshKeyTips();
 }
 
 // The delete commands with their normal or greyed pictures; greyed ends delete-one-key mode.
@@ -253,16 +261,10 @@ bool Tmaincodelearn::layoutReadable() {
 bool Tmaincodelearn::remoteMayBeWritten() {
     if (state_.closingDown)
         return false;
-    switch (device::checkSameRemote(state_.deviceIdentity)) {
-    case device::RemoteCheck::Same:
+    const device::RemoteCheck check = device::checkSameRemote(state_.deviceIdentity);
+    if (check == device::RemoteCheck::Same)
         return true;
-    case device::RemoteCheck::Absent:
-        platform::box(QString::fromUtf8(model::kNoRemoteMessage));
-        return false;
-    case device::RemoteCheck::Other:
-        break;
-    }
-    platform::box(QStringLiteral("现在连接的遥控器不是启动时识别的遥控器，请重新启动自学习软件！"));
+    platform::box(memorytexts::remoteCheckText(check));
     return false;
 }
 
@@ -313,6 +315,7 @@ void Tmaincodelearn::startLinkMonitor() {
 
 // While the remote is away the keypad is hidden and the key commands are disabled.
 void Tmaincodelearn::setKeypadAvailable(bool available) {
+    keypadAvailable_ = available;
     c_.ykqbox->setVisible(available);
     c_.beginstudyibtn->setEnabled(available);
     c_.delstudykey->setEnabled(available);

@@ -2,7 +2,9 @@
 // check at creation to the close.
 #pragma once
 
+#include "codes/signalfile.h"
 #include "controls/mainlayout.h"
+#include "device/keylisting.h"
 #include "device/startupread.h"
 #include "model/keytable.h"
 #include "model/memorylayout.h"
@@ -82,6 +84,24 @@ public:
     bool clearKeyOnDevice(std::size_t slot);
     void clearAllKeys();
 
+    // The menus of a key and of the window, opened by a right-button release.
+    void openKeyMenu(IBtn* key, const QPoint& globalPos);
+    void openWindowMenu(const QPoint& globalPos);
+    // What the key menu does.
+    void showKeyCode(IBtn* key);
+    void learnKeyFromFile(IBtn* key);
+    // What the window menu does.
+    void backupRemote();
+    void restoreRemote();
+    void learnSideFromFile();
+    void exportLearnedKeys();
+    void checkMemory();
+
+    // The tip over a key, which is its accessible name as well: its name and what it sends.
+    void showKeyTip(IBtn* key);
+    // Every key's tip, read from the remote off this thread.
+    void refreshKeyTips();
+
     // Help, update and the screen check.
     void showHelp();
     void answerUpdate();
@@ -95,6 +115,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -118,6 +139,22 @@ private:
     void startCapture(IBtn* key);
     void stopCapture();
     void setStatus(const QString& text, bool repaintNow = false);
+    // The remote is attached and its layout known: what the menus need to read it.
+    bool remoteReady() const;
+    // ... and nothing else is under way: what the menus need to change it.
+    bool menusMayChange() const;
+    // Every key shows what the key table holds, from scratch.
+    void showAllKeyStates();
+    // After the memory changed behind the key table (a restore, a repair): read the layout again
+    // and show the remote as it now is.
+    void rereadLayout();
+    void repairLayout();
+    // A code file chosen and read, and one of its signals chosen; nullopt after saying why not.
+    std::optional<std::vector<codes::NamedSignal>> readChosenCodeFile(const QString& caption);
+    QString chooseFileToSave(const QString& caption, const QString& suggestedName, const QStringList& filters,
+                             QString* chosenFilter = nullptr);
+    void applyKeyTips(const std::vector<device::KeyReport>& reports);
+    void startTipReader();
     void runCreation(device::StartupRead read);
     bool waitForDevice();
     bool applyIdentification(const model::Identification& id);
@@ -134,6 +171,13 @@ private:
     QPointer<IBtn> captureKey_;
     // The capture thread object until it is gone, for the window's last wait on it.
     QPointer<QThread> captureObject_;
+    // False while the link monitor finds no remote.
+    bool keypadAvailable_ = true;
+    // A long exchange (backup, restore, a whole side learned) is under way.
+    bool busy_ = false;
+    // The thread reading every key's tip, and whether the table changed since it started.
+    QThread* tipReader_ = nullptr;
+    bool tipsStale_ = false;
 };
 
 // The main window, for the worker threads.

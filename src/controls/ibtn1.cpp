@@ -119,9 +119,13 @@ void IBtn::mouseReleaseEvent(QMouseEvent* event) {
     if (left)
         secondPressOfDoubleClick_ = false;
     // The click comes first, so the owner's handler runs while the button still looks pressed.
-    if (clicks && rect().contains(event->position().toPoint()))
+    const bool inside = rect().contains(event->position().toPoint());
+    if (clicks && inside)
         emit clicked(this);
     releaseShift();
+    // The menu opens once the button is back in its place, so it opens where the user sees it.
+    if (event->button() == Qt::RightButton && inside)
+        emit menuRequested(this, event->globalPosition().toPoint());
 }
 
 void IBtn::mouseMoveEvent(QMouseEvent* event) {

@@ -47,6 +47,8 @@ signals:
     // moves back.
     void clicked(IBtn* button);
     void mouseMoved(IBtn* button);
+    // A right press and release inside the button: its menu is asked for, at `globalPos`.
+    void menuRequested(IBtn* button, const QPoint& globalPos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

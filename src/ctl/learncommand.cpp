@@ -63,6 +63,11 @@ int learnedStatus(const device::LearnResult& learned, const NamedKey& key, const
                                       " lost its old code and holds none now; learn it again");
 }
 
+// Where a signal the encoder finds no end in is kept for a look.
+std::filesystem::path unencodedFile() {
+    return std::filesystem::temp_directory_path() / "qtm418ctl-unencoded.txt";
+}
+
 } // namespace
 
 int learnCommand(const Arguments& args, const Console& console) {
@@ -83,7 +88,8 @@ int learnCommand(const Arguments& args, const Console& console) {
     model::reclaimOrphans(remote->read.layout, remote->read.keyTable);
     int withheld = kDone;
     const device::LearnResult learned =
-        device::learnSignal(remote->read, key->keyNumber, std::get<codes::NamedSignal>(chosen).signal,
+        device::learnSignal(remote->read.layout, remote->read.keyTable, key->keyNumber,
+                            std::get<codes::NamedSignal>(chosen).signal, unencodedFile(),
                             [&] { return (withheld = sameRemoteStatus(*remote, console)) == kDone; });
     return learnedStatus(learned, *key, file.string(), withheld, console);
 }
@@ -123,7 +129,7 @@ int learnAllCommand(const Arguments& args, const Console& console) {
     int withheld = kDone;
     int status = kDone;
     device::learnMatches(
-        remote->read, matching.matches,
+        remote->read.layout, remote->read.keyTable, matching.matches, unencodedFile(),
         [&] { return (withheld = sameRemoteStatus(*remote, console)) == kDone; },
         [&](const codes::ButtonMatch& match, const device::LearnResult& learned) {
             const NamedKey key = labelledKey(match.keyNumber);

@@ -21,19 +21,28 @@ std::string stateName(char state) {
 
 } // namespace
 
+std::optional<KeyReport> reportKey(const model::DeviceLayout& layout, const model::KeyTable& table,
+                                   std::size_t slot) {
+    const std::string& entry = table.at(slot);
+    const std::string number(model::entryKeyNumber(entry));
+    if (number == model::kNoKeyNumber)
+        return std::nullopt;
+    KeyReport key{slot,         number, model::keyLabel(number), stateName(model::entryState(entry)),
+                  std::nullopt, {}};
+    if (model::entryState(entry) != model::kNoCode && model::entryState(entry) != '\0')
+        key.code = readStoredKey(layout, slot);
+    return key;
+}
+
 std::vector<KeyReport> listKeys(const model::LayoutRead& read) {
+    return listKeys(read.layout, read.keyTable);
+}
+
+std::vector<KeyReport> listKeys(const model::DeviceLayout& layout, const model::KeyTable& table) {
     std::vector<KeyReport> keys;
-    for (std::size_t n = 0; n < read.keyTable.size(); ++n) {
-        const std::string& entry = read.keyTable[n];
-        const std::string number(model::entryKeyNumber(entry));
-        if (number == model::kNoKeyNumber)
-            continue;
-        KeyReport key{n, number, model::keyLabel(number), stateName(model::entryState(entry)), std::nullopt,
-                      {}};
-        if (model::entryState(entry) != model::kNoCode && model::entryState(entry) != '\0')
-            key.code = readStoredKey(read.layout, n);
-        keys.push_back(std::move(key));
-    }
+    for (std::size_t n = 0; n < table.size(); ++n)
+        if (auto key = reportKey(layout, table, n))
+            keys.push_back(std::move(*key));
     for (KeyReport& key : keys) {
         if (!key.code || !key.code->entry)
             continue;

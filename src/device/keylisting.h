@@ -6,6 +6,7 @@
 
 #include "codes/signalexport.h"
 #include "ir/addresscommand.h"
+#include "model/keytable.h"
 #include "model/memorylayout.h"
 
 #include <optional>
@@ -25,6 +26,11 @@ struct KeyReport {
 
 // One report per slot of a key, in slot order; slots past the key list are left out.
 std::vector<KeyReport> listKeys(const model::LayoutRead& read);
+std::vector<KeyReport> listKeys(const model::DeviceLayout& layout, const model::KeyTable& table);
+
+// The report of slot `slot` alone, who shares its code left out; nullopt past the key list.
+std::optional<KeyReport> reportKey(const model::DeviceLayout& layout, const model::KeyTable& table,
+                                   std::size_t slot);
 
 // The protocol a key's code sends, with its address and command; nullopt for a raw code or one
 // that plays nothing.

@@ -1,0 +1,72 @@
+#include "keytexts.h"
+
+#include "ir/frames.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace keytexts {
+
+namespace {
+
+QString tr(const char* text) { return QCoreApplication::translate("KeyTexts", text); }
+
+} // namespace
+
+QString stateText(const device::KeyReport& key) {
+    if (key.state == "learned")
+        return tr("已学习");
+    if (key.state == "downloaded")
+        return tr("已下载");
+    return tr("没有编码");
+}
+
+QString sendsText(const device::KeyReport& key) {
+    if (!key.code || !key.code->played)
+        return tr("无法识别的编码");
+    if (const auto sends = device::protocolSends(key))
+        return tr("%1 地址 %2 命令 %3")
+            .arg(QString::fromStdString(sends->protocol))
+            .arg(sends->key.address)
+            .arg(sends->key.command);
+    return tr("原始信号，载波 %1 Hz").arg(key.code->played->transmission.carrierHz);
+}
+
+QString keyTip(const device::KeyReport& key) {
+    const QString name = QString::fromStdString(key.label);
+    if (key.state == "empty")
+        return tr("%1 — 没有编码").arg(name);
+    // A key whose code could not be read says only what its slot holds.
+    if (!key.code)
+        return tr("%1 — %2").arg(name, stateText(key));
+    return tr("%1 — %2：%3").arg(name, stateText(key), sendsText(key));
+}
+
+QString codeText(const device::KeyReport& key) {
+    if (!key.code)
+        return key.state == "empty" ? tr("没有编码") : tr("无法读取");
+    const device::StoredKey& code = *key.code;
+    const QString identity = QString::fromStdString(code.identity);
+    if (!code.entry)
+        return tr("预置编码 %1").arg(identity);
+    QString text =
+        tr("已存储的编码 %1（条目 %2，%3 个存储块").arg(identity).arg(*code.entry).arg(code.blocks);
+    if (!key.sharedWith.empty()) {
+        QStringList shared;
+        for (const std::string& number : key.sharedWith)
+            shared << QString::fromStdString(number);
+        text += tr("，与 %1 共用").arg(shared.join(tr("、")));
+    }
+    return text + tr("）");
+}
+
+QString durationsText(const device::KeyReport& key) {
+    if (!key.code || !key.code->played)
+        return {};
+    QStringList words;
+    for (const int micros : ir::heldPress(key.code->played->transmission, 0))
+        words << QString::number(micros);
+    return words.join(QLatin1Char(' '));
+}
+
+} // namespace keytexts

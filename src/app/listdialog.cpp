@@ -1,0 +1,39 @@
+#include "listdialog.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+ListDialog::ListDialog(const QString& title, const QString& intro, const QStringList& items, Use use,
+                       QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("listDialog"));
+    setWindowTitle(title);
+    auto* label = new QLabel(intro, this);
+    label->setWordWrap(true);
+    list_ = new QListWidget(this);
+    list_->addItems(items);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(tr("取消"), QDialogButtonBox::RejectRole);
+    if (use == Use::Choose) {
+        list_->setCurrentRow(0);
+        // A double-click chooses, as in every list of choices.
+        connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    } else {
+        list_->setSelectionMode(QAbstractItemView::NoSelection);
+        list_->setFocusPolicy(Qt::NoFocus);
+    }
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(list_);
+    layout->addWidget(buttons);
+    resize(420, 360);
+}
+
+int ListDialog::chosen() const { return list_->currentRow(); }
