@@ -36,8 +36,10 @@ void Tmaincodelearn::commitCapture() {
         if (const QString why = learnFailureText(learned); !why.isEmpty())
             platform::box(why);
         learningFailed();
-        if (learned.outcome == device::LearnOutcome::KeyEmptied)
+        if (learned.outcome == device::LearnOutcome::KeyEmptied) {
             setDeleteButtons(hasLearnedKeys());
+            showKeyTip(key);
+        }
         return;
     }
     key->setPicture(keyPicture(skin_.learnedKeyPictures, *key));

@@ -48,6 +48,7 @@ void Tmaincodelearn::deleteKeyClick(IBtn* key) {
     if (clearKeyOnDevice(*model::findKeyEntry(keyTable_, keyNumber, true))) {
         key->setIsEnable(true);
         key->setPicture(keyPicture(skin_.normalKeyPictures, *key));
+        showKeyTip(key);
         platform::box(QStringLiteral("删除操作成功！"));
     }
     if (!hasLearnedKeys()) {
@@ -95,6 +96,7 @@ void Tmaincodelearn::clearAllKeys() {
         button->setIsEnable(true);
         button->setPicture(keyPicture(skin_.normalKeyPictures, *button));
     }
+    refreshKeyTips();
     setStatus(QStringLiteral("清空操作完成！"));
     platform::box(QStringLiteral("清空操作完成！"));
     c_.runstate_lab->repaint();

@@ -15,12 +15,14 @@
 
 namespace {
 
-void addItem(QMenu* menu, const QString& text, const char* name, bool enabled,
+// The item's work runs once the menu has closed, from the event loop, never inside the menu's
+// own handling of the click: a dialog or a long exchange may follow.
+void addItem(QMenu* menu, QWidget* owner, const QString& text, const char* name, bool enabled,
              const std::function<void()>& run) {
     QAction* action = menu->addAction(text);
     action->setObjectName(QString::fromLatin1(name));
     action->setEnabled(enabled);
-    QObject::connect(action, &QAction::triggered, menu, run);
+    QObject::connect(action, &QAction::triggered, owner, run, Qt::QueuedConnection);
 }
 
 QMenu* newMenu(QWidget* owner, const char* name) {
@@ -49,11 +51,11 @@ void Tmaincodelearn::openKeyMenu(IBtn* key, const QPoint& globalPos) {
     const char state = entry ? model::entryState(keyTable_[*entry]) : model::kNoCode;
     const bool reads = remoteReady() && !state_.captureThread;
     QMenu* menu = newMenu(this, "keyMenu");
-    addItem(menu, tr("查看编码(&V)"), "viewCode", reads && state != model::kNoCode && state != '\0',
+    addItem(menu, this, tr("查看编码(&V)"), "viewCode", reads && state != model::kNoCode && state != '\0',
             [this, key] { showKeyCode(key); });
-    addItem(menu, tr("从代码文件学习(&L)…"), "learnFromFile", menusMayChange() && entry.has_value(),
+    addItem(menu, this, tr("从代码文件学习(&L)…"), "learnFromFile", menusMayChange() && entry.has_value(),
             [this, key] { learnKeyFromFile(key); });
-    addItem(menu, tr("删除此键(&D)"), "deleteKey", menusMayChange() && state == model::kLearnedCode,
+    addItem(menu, this, tr("删除此键(&D)"), "deleteKey", menusMayChange() && state == model::kLearnedCode,
             [this, key] { deleteKeyClick(key); });
     menu->popup(globalPos);
 }
@@ -61,15 +63,15 @@ void Tmaincodelearn::openKeyMenu(IBtn* key, const QPoint& globalPos) {
 void Tmaincodelearn::openWindowMenu(const QPoint& globalPos) {
     const bool reads = remoteReady() && !state_.captureThread;
     QMenu* menu = newMenu(this, "windowMenu");
-    addItem(menu, tr("备份遥控器(&B)…"), "backup", reads, [this] { backupRemote(); });
-    addItem(menu, tr("从备份恢复(&R)…"), "restore", menusMayChange(), [this] { restoreRemote(); });
+    addItem(menu, this, tr("备份遥控器(&B)…"), "backup", reads, [this] { backupRemote(); });
+    addItem(menu, this, tr("从备份恢复(&R)…"), "restore", menusMayChange(), [this] { restoreRemote(); });
     menu->addSeparator();
-    addItem(menu, tr("从代码文件学习整组按键(&A)…"), "learnSide", menusMayChange(),
+    addItem(menu, this, tr("从代码文件学习整组按键(&A)…"), "learnSide", menusMayChange(),
             [this] { learnSideFromFile(); });
-    addItem(menu, tr("导出已学习的按键(&E)…"), "export", reads && hasLearnedKeys(),
+    addItem(menu, this, tr("导出已学习的按键(&E)…"), "export", reads && hasLearnedKeys(),
             [this] { exportLearnedKeys(); });
     menu->addSeparator();
-    addItem(menu, tr("检查遥控器存储(&C)"), "check", reads, [this] { checkMemory(); });
+    addItem(menu, this, tr("检查遥控器存储(&C)"), "check", reads, [this] { checkMemory(); });
     menu->popup(globalPos);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/fixedpaths.h"
 #include "recordingdisplay.h"
 #include "recordingshell.h"
+#include "scripteddialogs.h"
 #include "scriptedmessages.h"
 
 #include <QLabel>
@@ -27,6 +28,8 @@ protected:
         platform::setFixedFileFolder(QString());
         EXPECT_EQ(messages.unexpected(), 0) << "a message box appeared that the test did not expect";
         EXPECT_EQ(messages.pendingAnswers(), 0u) << "an expected message box never appeared";
+        EXPECT_EQ(dialogs.unexpected(), 0) << "a dialog appeared that the test did not expect";
+        EXPECT_EQ(dialogs.pendingAnswers(), 0u) << "an expected dialog never appeared";
     }
 
     Tmaincodelearn& create() {
@@ -66,6 +69,7 @@ protected:
 
     testsupport::DeviceFolder folder{"factory"};
     testsupport::ScriptedMessages messages;
+    testsupport::ScriptedDialogs dialogs;
     testsupport::RecordingShell shell;
     testsupport::RecordingDisplay display;
     QTemporaryDir fixedFiles;
