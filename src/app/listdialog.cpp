@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 ListDialog::ListDialog(const QString& title, const QString& intro, const QStringList& items, Use use,
                        QWidget* parent)
     : QDialog(parent) {
@@ -33,7 +35,11 @@ ListDialog::ListDialog(const QString& title, const QString& intro, const QString
     layout->addWidget(label);
     layout->addWidget(list_);
     layout->addWidget(buttons);
-    resize(420, 360);
+    // As tall as its items, up to a dozen; a longer list scrolls.
+    const int rows = std::clamp(static_cast<int>(items.size()), 3, 12);
+    list_->setMinimumHeight(rows * list_->sizeHintForRow(0) + 2 * list_->frameWidth() + 4);
+    setMinimumWidth(420);
+    resize(minimumSizeHint());
 }
 
 int ListDialog::chosen() const { return list_->currentRow(); }

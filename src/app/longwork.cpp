@@ -10,6 +10,7 @@ void runWithProgress(QWidget* parent, const QString& title,
                      const std::function<void(const ProgressNote&)>& work) {
     QProgressDialog dialog(title, QString(), 0, 100, parent);
     dialog.setWindowTitle(title);
+    dialog.setMinimumWidth(360);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(300);
     dialog.setAutoClose(false);

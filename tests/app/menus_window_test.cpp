@@ -14,10 +14,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include <fstream>
 #include <map>
@@ -491,6 +493,25 @@ TEST_F(MenusWindowTest, TheCheckFindsDamageAndRepairsItOnlyAfterAsking) {
     EXPECT_EQ(stateOf("04"), "0");
     EXPECT_EQ(key("04")->Picture().cacheKey(),
               window->skin().normalKeyPictures[*model::keyPictureIndex("04")].cacheKey());
+}
+
+TEST_F(MenusWindowTest, ABackupAtTheRemotesRealPaceLeavesTheWindowServingEvents) {
+    createShown();
+    folder.emu({"latency", "400"});
+    int ticks = 0;
+    QTimer clock;
+    QObject::connect(&clock, &QTimer::timeout, [&ticks] { ++ticks; });
+    clock.start(20);
+    const QString file = scratch("slow.qtm418");
+    dialogs.expectFile(file);
+    messages.expect(Answer::Ok);
+    QElapsedTimer took;
+    took.start();
+    choose(windowMenu(), "backup");
+    clock.stop();
+    EXPECT_EQ(texts(), QStringList{"遥控器的全部存储已备份到 " + file});
+    ASSERT_GT(took.elapsed(), 200) << "the backup was too quick to tell";
+    EXPECT_GT(ticks, took.elapsed() / 20 / 2) << "the window's events waited for the backup";
 }
 
 } // namespace
