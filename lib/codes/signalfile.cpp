@@ -30,6 +30,14 @@ std::string trimmed(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
+// Input quoted in a message: at most about 60 characters of it, so a long line never floods it.
+std::string excerpt(std::string_view text) {
+    constexpr std::size_t kLongest = 60;
+    if (text.size() <= kLongest)
+        return "'" + std::string(text) + "'";
+    return "'" + std::string(text.substr(0, kLongest - 3)) + "...'";
+}
+
 class Fault {
 public:
     explicit Fault(const std::filesystem::path& file) : file_(file.string()) {}
@@ -98,7 +106,7 @@ Read flipperFile(const Lines& lines, const Fault& fault) {
         if (block.line == 0)
             return true;
         if (block.type == "parsed") {
-            const std::string what = "parsed signal '" + block.name + "'";
+            const std::string what = "parsed signal " + excerpt(block.name);
             if (block.protocol.empty() || !block.address || !block.command) {
                 problem = fault.at(block.line, what + " needs a protocol, an address and a command");
                 return false;
@@ -112,12 +120,13 @@ Read flipperFile(const Lines& lines, const Fault& fault) {
             return true;
         }
         if (block.type != "raw") {
-            problem = fault.at(block.line, "signal '" + block.name + "' has no type raw or parsed");
+            problem = fault.at(block.line, "signal " + excerpt(block.name) + " has no type raw or parsed");
             return false;
         }
         if (block.data.empty() || !ir::plausibleTimings(block.data)) {
-            problem = fault.at(block.dataLine ? block.dataLine : block.line,
-                               "signal '" + block.name + "' needs data of durations from 1 to 1000000 us");
+            problem =
+                fault.at(block.dataLine ? block.dataLine : block.line,
+                         "signal " + excerpt(block.name) + " needs data of durations from 1 to 1000000 us");
             return false;
         }
         signals.push_back(
@@ -148,7 +157,7 @@ Read flipperFile(const Lines& lines, const Fault& fault) {
             continue;
         }
         if (block.line == 0)
-            return fault.at(number, "field '" + field + "' before the first 'name:'");
+            return fault.at(number, "field " + excerpt(field) + " before the first 'name:'");
         if (field == "type") {
             block.type = value;
         } else if (field == "protocol") {
@@ -187,7 +196,7 @@ Read prontoFile(const Lines& lines, const Fault& fault) {
         for (std::string word; in >> word;) {
             const auto value = word.size() == 4 ? model::parseHex(word) : std::nullopt;
             if (!value)
-                return fault.at(i + 1, "'" + word + "' is not a Pronto word of 4 hex digits");
+                return fault.at(i + 1, excerpt(word) + " is not a Pronto word of 4 hex digits");
             words.emplace_back(*value, i + 1);
         }
     }
@@ -301,7 +310,7 @@ std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSigna
     for (const NamedSignal& signal : signals)
         if (model::foldName(signal.name) == model::foldName(name))
             return usable(signal);
-    return file.string() + " holds no signal named '" + name + "'";
+    return file.string() + " holds no signal named " + excerpt(name);
 }
 
 } // namespace codes

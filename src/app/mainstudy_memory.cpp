@@ -10,7 +10,9 @@
 #include "memorytexts.h"
 #include "model/backupfile.h"
 #include "model/devicemessages.h"
+#include "model/layoutcheck.h"
 #include "model/repairplan.h"
+#include "model/restoreplan.h"
 #include "platform/dialogs.h"
 #include "platform/messagebox.h"
 
@@ -102,6 +104,11 @@ void Tmaincodelearn::restoreRemote() {
     const device::BackupFit fit = device::backupFit(backup, *remote);
     if (fit == device::BackupFit::OtherModel) {
         platform::box(memorytexts::otherModelText(backup, remote->model));
+        return;
+    }
+    if (const auto copy = model::inspectLayout(model::memoryReader(backup.memoryText));
+        !copy.violations.empty() || copy.unreadable) {
+        platform::box(memorytexts::unsoundCopyText(copy));
         return;
     }
     if (!platform::askYes(memorytexts::restoreQuestion(backup)))

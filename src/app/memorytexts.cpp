@@ -60,6 +60,14 @@ QString otherModelText(const model::MemoryBackup& backup, const std::string& att
         .arg(text(backup.model), text(attachedModel));
 }
 
+QString unsoundCopyText(const model::LayoutFindings& copy) {
+    std::vector<std::string> faults = copy.violations;
+    if (copy.unreadable)
+        faults.push_back(*copy.unreadable);
+    return tr("该备份的存储结构有问题，恢复后遥控器会发送错误的编码，没有写入任何内容：\n%1")
+        .arg(lines(faults));
+}
+
 QString restoreResultText(const device::RestoreResult& result) {
     using device::RestoreOutcome;
     switch (result.outcome) {

@@ -24,6 +24,8 @@ QString restoreQuestion(const model::MemoryBackup& backup);
 QString otherRemoteQuestion(const model::MemoryBackup& backup, const std::string& attachedIdentity);
 // The refusal of a backup of another model.
 QString otherModelText(const model::MemoryBackup& backup, const std::string& attachedModel);
+// The refusal of a backup whose layout the checks find broken.
+QString unsoundCopyText(const model::LayoutFindings& copy);
 // How the restore ended.
 QString restoreResultText(const device::RestoreResult& result);
 

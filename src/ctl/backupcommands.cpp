@@ -6,6 +6,8 @@
 #include "codes/wholefile.h"
 #include "device/memorybackup.h"
 #include "model/hextext.h"
+#include "model/layoutcheck.h"
+#include "model/restoreplan.h"
 
 #include <filesystem>
 #include <fstream>
@@ -85,6 +87,22 @@ int restoreCommand(const Arguments& args, const Console& console) {
         break;
     case device::BackupFit::Same:
         break;
+    }
+    // A copy whose layout the checks refuse would leave a remote that plays the wrong codes.
+    const model::LayoutFindings copy = model::inspectLayout(model::memoryReader(backup.memoryText));
+    std::vector<std::string> unsound = copy.violations;
+    if (copy.unreadable)
+        unsound.push_back(*copy.unreadable);
+    if (!unsound.empty()) {
+        std::string list;
+        for (const std::string& violation : unsound)
+            list += (list.empty() ? "" : "; ") + violation;
+        if (!args.has("--force"))
+            return console.fail(kRefused, file.string() + " holds a memory whose layout is not sound (" +
+                                              list + "); --force writes it anyway; nothing written");
+        console.err << "qtm418ctl: warning: " << file.string()
+                    << " holds a memory whose layout is not sound (" << list
+                    << "); the remote will fail 'qtm418ctl check' once it is restored\n";
     }
     ProgressLine progress(console, args.has("--progress"));
     std::optional<device::RestoreStep> shown;

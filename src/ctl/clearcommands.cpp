@@ -38,8 +38,12 @@ int deleteCommand(const Arguments& args, const Console& console) {
         return status;
     // As the window does: room left behind by an interrupted change comes back with this write.
     model::reclaimOrphans(read.layout, read.keyTable);
-    switch (device::clearKeySlot(read.layout, read.keyTable, *slot, read.layout.deviceBlockUnit)) {
+    std::optional<unsigned> roomNotFreedAt;
+    switch (device::clearKeySlot(read.layout, read.keyTable, *slot, read.layout.deviceBlockUnit,
+                                 &roomNotFreedAt)) {
     case device::ClearOutcome::Cleared:
+        if (roomNotFreedAt)
+            return roomNotFreedStatus("key " + key->label + " deleted", *roomNotFreedAt, console);
         console.out << "key " << key->label << " deleted\n";
         return kDone;
     case device::ClearOutcome::FlagNotWritten:
@@ -70,13 +74,19 @@ int clearCommand(const Arguments& args, const Console& console) {
     model::reclaimOrphans(read.layout, read.keyTable);
     const model::KeyTable before = read.keyTable;
     std::vector<std::size_t> kept;
+    std::optional<unsigned> roomNotFreedAt;
     for (const device::SlotClearing& clearing :
-         device::clearLearnedKeys(read.layout, read.keyTable, read.layout.deviceBlockUnit))
+         device::clearLearnedKeys(read.layout, read.keyTable, read.layout.deviceBlockUnit)) {
         if (clearing.outcome != device::ClearOutcome::Cleared)
             kept.push_back(clearing.slot);
+        if (clearing.roomNotFreedAt)
+            roomNotFreedAt = clearing.roomNotFreedAt;
+    }
     if (!kept.empty())
         return console.fail(kRefused, "the remote could not be written; keys " + keyList(before, kept) +
                                           " keep their codes, the others were cleared");
+    if (roomNotFreedAt)
+        return roomNotFreedStatus("cleared keys " + keyList(before, learned), *roomNotFreedAt, console);
     console.out << "cleared keys " << keyList(before, learned) << '\n';
     return kDone;
 }

@@ -8,6 +8,7 @@
 #include "device/signallearning.h"
 #include "model/keydeletion.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 
@@ -44,6 +45,8 @@ int learnedStatus(const device::LearnResult& learned, const NamedKey& key, const
     switch (learned.outcome) {
     case device::LearnOutcome::Written:
         console.out << "key " << key.label << " learned: " << storedText(*learned.plan) << '\n';
+        if (learned.roomNotFreedAt)
+            return roomNotFreedStatus("key " + key.label + " learned", *learned.roomNotFreedAt, console);
         return kDone;
     case device::LearnOutcome::NotConverted:
     case device::LearnOutcome::AnswerIncomplete:
@@ -128,16 +131,21 @@ int learnAllCommand(const Arguments& args, const Console& console) {
     std::vector<std::string> done;
     int withheld = kDone;
     int status = kDone;
+    int roomStatus = kDone; // a key learned whose old code's room is not free yet
     device::learnMatches(
         remote->read.layout, remote->read.keyTable, matching.matches, unencodedFile(),
         [&] { return (withheld = sameRemoteStatus(*remote, console)) == kDone; },
         [&](const codes::ButtonMatch& match, const device::LearnResult& learned) {
             const NamedKey key = labelledKey(match.keyNumber);
             const std::string source = file.string() + ":" + std::to_string(match.signal->line);
-            if ((status = learnedStatus(learned, key, source, withheld, console)) == kDone) {
+            const int keyStatus = learnedStatus(learned, key, source, withheld, console);
+            // The next key's writes free that room, while the remote is there to take them.
+            if (learned.outcome == device::LearnOutcome::Written) {
                 done.push_back(key.keyNumber);
-                return true;
+                roomStatus = std::max(roomStatus, keyStatus);
+                return keyStatus != kNoRemote;
             }
+            status = keyStatus;
             std::string list;
             for (const std::string& number : done)
                 list += (list.empty() ? "" : ", ") + number;
@@ -149,7 +157,7 @@ int learnAllCommand(const Arguments& args, const Console& console) {
         return status;
     console.out << "learned " << done.size() << (done.size() == 1 ? " key" : " keys") << " from "
                 << file.string() << '\n';
-    return kDone;
+    return roomStatus;
 }
 
 } // namespace ctl

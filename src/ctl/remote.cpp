@@ -1,6 +1,8 @@
 #include "remote.h"
 
+#include "device/devicelink.h"
 #include "device/identification.h"
+#include "model/hextext.h"
 
 namespace ctl {
 
@@ -44,6 +46,15 @@ int remoteCheckStatus(device::RemoteCheck check, const Console& console) {
         break;
     }
     return console.fail(kRefused, "another remote is attached now; nothing was written");
+}
+
+int roomNotFreedStatus(const std::string& done, unsigned address, const Console& console) {
+    const std::string text = done + ", but the remote could not be written at " +
+                             model::formatHex(address, 4) +
+                             " to free the old code's room; the next change frees it, or 'qtm418ctl repair'";
+    if (!device::link::attached())
+        return console.fail(kNoRemote, text + "; the remote went away");
+    return console.fail(kRefused, text);
 }
 
 } // namespace ctl

@@ -24,4 +24,8 @@ int sameRemoteStatus(const Remote& remote, const Console& console);
 // The same for a check already made.
 int remoteCheckStatus(device::RemoteCheck check, const Console& console);
 
+// Says that `done` ("key 04 (TV/Up) deleted") took effect but the write at `address` that was to
+// free the old code's room failed; kRefused, or kNoRemote when the remote went away with it.
+int roomNotFreedStatus(const std::string& done, unsigned address, const Console& console);
+
 } // namespace ctl

@@ -35,7 +35,7 @@ LearnResult learnCapture(model::DeviceLayout& layout, model::KeyTable& table, st
         return result;
     }
     result.plan = std::get<model::CommitPlan>(decision);
-    switch (storeLearnedCode(layout, table, *result.plan)) {
+    switch (storeLearnedCode(layout, table, *result.plan, &result.roomNotFreedAt)) {
     case CommitOutcome::Written:
         result.outcome = LearnOutcome::Written;
         break;

@@ -34,6 +34,8 @@ struct LearnResult {
     std::string answerText; // the converter's answer, as it came
     std::optional<model::CommitRefusal> refusal;
     std::optional<model::CommitPlan> plan; // once planned
+    // Written, but the write that was to free the old code's room failed at this address.
+    std::optional<unsigned> roomNotFreedAt;
 };
 
 // Learns `captured` (capture words as the remote records them) for key `keyNumber`. `mayWrite` is

@@ -14,12 +14,15 @@ void takeIndex(model::DeviceLayout& layout, const model::IndexState& index) {
 
 } // namespace
 
-CommitOutcome writeCommit(model::DeviceLayout& layout, const model::CommitPlan& plan) {
+CommitOutcome writeCommit(model::DeviceLayout& layout, const model::CommitPlan& plan,
+                          std::optional<unsigned>* roomNotFreedAt) {
     if (!layout.complete)
         return CommitOutcome::KeyUnchanged;
     const std::string unit = layout.deviceBlockUnit;
     const unsigned slot = model::slotAddress(layout, static_cast<unsigned>(plan.slot));
     CommitOutcome failed = CommitOutcome::KeyUnchanged;
+    // The address of a failed write that was to give the old code's room back.
+    std::optional<unsigned> roomFailure;
     if (plan.emptiedFirst) {
         if (!link::writeData(unit, slot, "00"))
             return CommitOutcome::KeyUnchanged;
@@ -27,7 +30,8 @@ CommitOutcome writeCommit(model::DeviceLayout& layout, const model::CommitPlan& 
         // Should this write fail, the old entry stays in use with no slot naming it: the kept
         // layout counts it as free already, so a later index write gives its room back.
         takeIndex(layout, *plan.emptiedFirst);
-        writeIndexState(layout);
+        if (!writeIndexState(layout))
+            roomFailure = layout.blockMapAddress;
     }
     model::DeviceLayout stored = layout;
     if (plan.newCode) {
@@ -37,6 +41,8 @@ CommitOutcome writeCommit(model::DeviceLayout& layout, const model::CommitPlan& 
         takeIndex(stored, plan.newCode->stored);
         if (!writeIndexState(stored))
             return failed;
+        // The new code's index carries the freed room with it.
+        roomFailure.reset();
     }
     if (!link::writeData(unit, slot, plan.slotRecord)) {
         // Take the unused entry back; should that fail too, no slot names it and the kept layout
@@ -48,14 +54,17 @@ CommitOutcome writeCommit(model::DeviceLayout& layout, const model::CommitPlan& 
     layout = std::move(stored);
     if (plan.afterFreeingOld) {
         takeIndex(layout, *plan.afterFreeingOld);
-        writeIndexState(layout);
+        if (!writeIndexState(layout))
+            roomFailure = layout.blockMapAddress;
     }
+    if (roomNotFreedAt)
+        *roomNotFreedAt = roomFailure;
     return CommitOutcome::Written;
 }
 
 CommitOutcome storeLearnedCode(model::DeviceLayout& layout, model::KeyTable& table,
-                               const model::CommitPlan& plan) {
-    const CommitOutcome outcome = writeCommit(layout, plan);
+                               const model::CommitPlan& plan, std::optional<unsigned>* roomNotFreedAt) {
+    const CommitOutcome outcome = writeCommit(layout, plan, roomNotFreedAt);
     if (plan.slot < table.size()) {
         if (outcome == CommitOutcome::Written)
             table[plan.slot] = plan.keyTableEntry;

@@ -12,7 +12,8 @@ namespace {
 // The flag written, the key's entry marked cleared; then its code freed when no other slot
 // still refers to it. `secondFlagWrite` writes the flag once more before the code is freed.
 ClearOutcome emptySlot(model::DeviceLayout& layout, model::KeyTable& table, std::size_t slot,
-                       const std::string& blockUnit, bool secondFlagWrite) {
+                       const std::string& blockUnit, bool secondFlagWrite,
+                       std::optional<unsigned>& roomNotFreedAt) {
     if (!layout.complete)
         return ClearOutcome::LayoutUnknown;
     const unsigned address = model::slotAddress(layout, static_cast<unsigned>(slot));
@@ -32,7 +33,8 @@ ClearOutcome emptySlot(model::DeviceLayout& layout, model::KeyTable& table, std:
         layout.blockMap = std::move(freed->blockMap);
         // Should this write fail, the entry is left in use with no slot naming it: the kept
         // layout counts it as free, so the next index write gives its room back.
-        writeIndexState(layout);
+        if (!writeIndexState(layout))
+            roomNotFreedAt = layout.blockMapAddress;
     }
     return ClearOutcome::Cleared;
 }
@@ -40,8 +42,12 @@ ClearOutcome emptySlot(model::DeviceLayout& layout, model::KeyTable& table, std:
 } // namespace
 
 ClearOutcome clearKeySlot(model::DeviceLayout& layout, model::KeyTable& table, std::size_t slot,
-                          const std::string& blockUnit) {
-    return emptySlot(layout, table, slot, blockUnit, false);
+                          const std::string& blockUnit, std::optional<unsigned>* roomNotFreedAt) {
+    std::optional<unsigned> failedAt;
+    const ClearOutcome outcome = emptySlot(layout, table, slot, blockUnit, false, failedAt);
+    if (roomNotFreedAt)
+        *roomNotFreedAt = failedAt;
+    return outcome;
 }
 
 std::vector<SlotClearing> clearLearnedKeys(model::DeviceLayout& layout, model::KeyTable& table,
@@ -51,7 +57,9 @@ std::vector<SlotClearing> clearLearnedKeys(model::DeviceLayout& layout, model::K
         if (model::entryState(table[n]) != model::kLearnedCode)
             continue;
         // Each slot's flag is written twice, so one lost write does not leave a key learned.
-        outcomes.push_back({n, emptySlot(layout, table, n, blockUnit, true)});
+        SlotClearing clearing{n, ClearOutcome::LayoutUnknown, std::nullopt};
+        clearing.outcome = emptySlot(layout, table, n, blockUnit, true, clearing.roomNotFreedAt);
+        outcomes.push_back(clearing);
     }
     return outcomes;
 }

@@ -127,4 +127,17 @@ TEST(SignalFile, DamageIsNamedByFileAndLine) {
     }
 }
 
+// A line of thousands of characters (Pronto words joined by commas) is quoted by its start alone.
+TEST(SignalFile, MessagesQuoteAtMostTheStartOfALongLine) {
+    std::string line = "0000,006D,0022,0002";
+    while (line.size() < 2200)
+        line += ",0015,0040";
+    const auto path = written("commas.pronto", line + "\n");
+    const auto read = codes::readSignalFile(path);
+    ASSERT_TRUE(std::holds_alternative<std::string>(read));
+    const std::string& message = std::get<std::string>(read);
+    EXPECT_EQ(message,
+              path.string() + ":1: '" + line.substr(0, 57) + "...' is not a Pronto word of 4 hex digits");
+}
+
 } // namespace

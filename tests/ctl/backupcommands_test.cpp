@@ -134,6 +134,29 @@ TEST(CtlBackup, DamagedFilesAndOtherModelsAreRefusedWithNothingWritten) {
     EXPECT_EQ(folder.snapshot().memory, before);
 }
 
+// A copy with a sound checksum whose layout is broken (the preset table made to run past the end
+// of memory) is refused naming the fault, and written only with --force, which says what follows.
+TEST(CtlBackup, ACopyWhoseLayoutIsNotSoundIsWrittenOnlyWhenForced) {
+    testsupport::DeviceFolder folder("learned");
+    const auto file = folder.path() / "copy.qtm418";
+    ASSERT_EQ(runCtl({"backup", file.string()}).status, 0);
+    auto backup = std::get<model::MemoryBackup>(model::parseBackup(readText(file)));
+    backup.memoryText.replace(2 * 0x1601, 2, "FF");
+    writeText(file, model::formatBackup(backup));
+    const emu::Memory before = folder.snapshot().memory;
+    const auto refused = runCtl({"restore", file.string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(has(refused.err, "holds a memory whose layout is not sound (")) << refused.err;
+    EXPECT_TRUE(has(refused.err, "runs past the end of memory")) << refused.err;
+    EXPECT_TRUE(has(refused.err, "--force writes it anyway; nothing written")) << refused.err;
+    EXPECT_EQ(folder.snapshot().memory, before);
+
+    const auto forced = runCtl({"restore", file.string(), "--force"});
+    EXPECT_EQ(forced.status, 0) << forced.err;
+    EXPECT_TRUE(has(forced.err, "the remote will fail 'qtm418ctl check' once it is restored")) << forced.err;
+    EXPECT_EQ(runCtl({"check"}).status, 1);
+}
+
 // A copy as a Windows editor or a mail program leaves it: CRLF line endings, blanks at the ends
 // of lines and blank lines after the checksum. It reads as the file written, and a changed digit
 // is still found, with messages free of the carriage returns.
