@@ -25,6 +25,10 @@ struct NamedSignal {
 // Every signal of the file; on failure the message, naming the file and the line at fault.
 std::variant<std::vector<NamedSignal>, std::string> readSignalFile(const std::filesystem::path& file);
 
+// The same for a file's contents already read; `file` names it in messages.
+std::variant<std::vector<NamedSignal>, std::string> readSignalText(const std::string& whole,
+                                                                   const std::filesystem::path& file);
+
 // The signal called `name` (exactly, else letter case and separators aside), or the only one
 // when no name is given; on failure, or when that signal is unusable, the message, naming the file.
 std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSignal>& fileSignals,

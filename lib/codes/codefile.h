@@ -1,0 +1,45 @@
+// What every reader of a code file shares: the file's lines, how a fault is named (file and line)
+// and how input is quoted in a message. Each format's reader is declared here; readSignalFile
+// picks the one the file's content calls for.
+#pragma once
+
+#include "signalfile.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace codes {
+
+using Lines = std::vector<std::string>;
+using Read = std::variant<std::vector<NamedSignal>, std::string>;
+
+inline constexpr int kLongestMicros = 1000000;
+inline constexpr double kProntoUnitMicros = 0.241246; // one count of the Pronto frequency word
+
+std::string trimmed(std::string_view text);
+// Input quoted in a message: at most about 60 characters of it, so a long line never floods it.
+std::string excerpt(std::string_view text);
+// A whole decimal number, all of `text`.
+std::optional<long> wholeNumber(std::string_view text);
+
+// Names a fault by the file and a 1-based line.
+class Fault {
+public:
+    explicit Fault(const std::filesystem::path& file) : file_(file.string()) {}
+    std::string at(std::size_t line, const std::string& what) const {
+        return file_ + ":" + std::to_string(line) + ": " + what;
+    }
+
+private:
+    std::string file_;
+};
+
+// The readers, each given the whole file split into lines (and the whole text where it needs it).
+Read flipperFile(const Lines& lines, const Fault& fault);
+Read prontoFile(const Lines& lines, const Fault& fault);
+Read jsonFile(const Lines& lines, const std::string& whole, const Fault& fault);
+
+} // namespace codes
