@@ -1,5 +1,7 @@
 #include "codefile.h"
 
+#include "ir/frames.h"
+
 #include <charconv>
 
 namespace codes {
@@ -25,6 +27,15 @@ std::optional<long> wholeNumber(std::string_view text) {
     if (ec != std::errc() || end != text.data() + text.size())
         return std::nullopt;
     return value;
+}
+
+std::variant<ir::Signal, std::string> protocolPress(ir::Protocol protocol, ir::AddressCommand key) {
+    const auto code = ir::codeFor(protocol, key);
+    if (!code)
+        return "address " + std::to_string(key.address) + " or command " + std::to_string(key.command) +
+               " does not fit";
+    const ir::Transmission sent = ir::protocolTransmission(*code);
+    return ir::Signal{sent.carrierHz, ir::joinFrames(ir::pressFrames(sent, sent.frames.size()))};
 }
 
 } // namespace codes

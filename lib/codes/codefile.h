@@ -5,6 +5,9 @@
 
 #include "signalfile.h"
 
+#include "ir/addresscommand.h"
+#include "ir/protocols.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +28,10 @@ std::string excerpt(std::string_view text);
 // A whole decimal number, all of `text`.
 std::optional<long> wholeNumber(std::string_view text);
 
+// What a remote of `protocol` sends for one press of the key: each of its frames once, as
+// learning it from that remote would have captured it; else why the key does not fit.
+std::variant<ir::Signal, std::string> protocolPress(ir::Protocol protocol, ir::AddressCommand key);
+
 // Names a fault by the file and a 1-based line.
 class Fault {
 public:
@@ -41,5 +48,15 @@ private:
 Read flipperFile(const Lines& lines, const Fault& fault);
 Read prontoFile(const Lines& lines, const Fault& fault);
 Read jsonFile(const Lines& lines, const std::string& whole, const Fault& fault);
+Read lircdFile(const Lines& lines, const Fault& fault);
+Read broadlinkFile(const Lines& lines, const Fault& fault);
+// A SmartIR file when `whole` is a JSON object with "commands"; nullopt when it is other JSON.
+std::optional<Read> smartIrFile(const std::string& whole, const Lines& lines, const Fault& fault);
+Read globalCacheFile(const Lines& lines, const Fault& fault);
+
+// One Broadlink packet in base64: what it sends, as often as it says; else why not.
+std::variant<ir::Signal, std::string> broadlinkPacket(std::string_view text);
+// Whether a line holds a Broadlink packet (after a name, perhaps).
+bool isBroadlinkLine(const std::string& line);
 
 } // namespace codes

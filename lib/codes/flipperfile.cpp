@@ -26,24 +26,21 @@ std::optional<unsigned long> littleEndianBytes(std::string_view text) {
     return count ? std::optional(value) : std::nullopt;
 }
 
-// What a remote of the protocol sends for one press of the key: each of its frames once, as
-// learning it from that remote would have captured it.
+// The protocol's name as a Flipper writes it; RC5X numbers the extended RC5 commands from 64.
 std::variant<ir::Signal, std::string> parsedSignal(const std::string& protocolName, ir::AddressCommand key) {
     std::string name = protocolName;
     if (name == "RC5X") {
         name = "RC5";
-        key.command |= 0x40; // the extended RC5 commands, numbered from 0 or from 64
+        key.command |= 0x40;
     }
     const auto protocol = ir::protocolNamed(name);
     if (!protocol)
         return "its protocol " + protocolName +
                " is not one the remote knows by name; learn it from a raw capture";
-    const auto code = ir::codeFor(*protocol, key);
-    if (!code)
-        return "address " + std::to_string(key.address) + " or command " + std::to_string(key.command) +
-               " does not fit protocol " + protocolName;
-    const ir::Transmission sent = ir::protocolTransmission(*code);
-    return ir::Signal{sent.carrierHz, ir::joinFrames(ir::pressFrames(sent, sent.frames.size()))};
+    auto press = protocolPress(*protocol, key);
+    if (const auto* why = std::get_if<std::string>(&press))
+        return *why + " protocol " + protocolName;
+    return press;
 }
 
 } // namespace

@@ -8,8 +8,60 @@
 
 namespace codes {
 
+namespace {
+
+using Words = std::vector<std::pair<unsigned, std::size_t>>; // value, line
+
+// A Pronto code's durations: the once sequence, then the repeat sequence, in units of the
+// frequency word's carrier period; `modulated` false for the 0100 form, whose time base alone
+// the word gives.
+std::variant<ir::Signal, std::string> timedCode(const Words& words, bool modulated, const Fault& fault) {
+    const unsigned frequency = words[1].first;
+    const double period = frequency * kProntoUnitMicros;
+    ir::Signal signal{modulated ? static_cast<int>(std::lround(1e6 / period)) : 0, {}};
+    for (std::size_t i = 4; i < words.size(); ++i) {
+        const long micros = std::lround(words[i].first * period);
+        if (micros < 1 || micros > kLongestMicros)
+            return fault.at(words[i].second,
+                            "a duration of " + std::to_string(micros) + " us is out of range");
+        signal.timings.push_back(static_cast<int>(micros));
+    }
+    return signal;
+}
+
+// The short forms name a protocol's device and function instead of durations.
+std::variant<ir::Signal, std::string> shortCode(const Words& words, const Fault& fault) {
+    const unsigned form = words[0].first;
+    const std::size_t at = words[4].second;
+    const auto fits = [&](ir::Protocol protocol, ir::AddressCommand key, const char* name) {
+        auto press = protocolPress(protocol, key);
+        if (const auto* why = std::get_if<std::string>(&press))
+            return std::variant<ir::Signal, std::string>(fault.at(at, *why + " the " + name + " form"));
+        return press;
+    };
+    switch (form) {
+    case 0x5000: // RC5: device, function
+        return fits(ir::Protocol::RC5, {words[4].first, words[5].first}, "RC5 (5000)");
+    case 0x6000: // RC6 mode 0: device, function
+        return fits(ir::Protocol::RC6, {words[4].first, words[5].first}, "RC6 (6000)");
+    case 0x900A: { // NEC1: device and subdevice in one word, function and its complement in the next
+        const unsigned function = words[5].first >> 8, check = words[5].first & 0xFF;
+        if (check != (0xFF ^ function))
+            return fault.at(words[5].second, "the NEC1 (900A) function's check byte is not its complement");
+        const unsigned device = words[4].first >> 8, subdevice = words[4].first & 0xFF;
+        return fits(ir::Protocol::NECext, {device | subdevice << 8, function | check << 8}, "NEC1 (900A)");
+    }
+    default:
+        break;
+    }
+    return fault.at(words[0].second, "the Pronto form " + model::formatHex(form, 4) +
+                                         " is not one this program reads (0000, 0100, 5000, 6000 or 900A)");
+}
+
+} // namespace
+
 Read prontoFile(const Lines& lines, const Fault& fault) {
-    std::vector<std::pair<unsigned, std::size_t>> words; // value, line
+    Words words;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (trimmed(lines[i]).rfind('#', 0) == 0)
             continue;
@@ -21,27 +73,22 @@ Read prontoFile(const Lines& lines, const Fault& fault) {
             words.emplace_back(*value, i + 1);
         }
     }
-    if (words.size() < 4 || words[0].first != 0)
+    if (words.size() < 4)
         return fault.at(words.empty() ? 1 : words[0].second,
-                        "not a learned Pronto code (it must start 0000, frequency, two counts)");
-    const unsigned frequency = words[1].first;
+                        "not a Pronto code (it must start with its form, frequency and two counts)");
     const std::size_t pairs = words[2].first + words[3].first;
-    if (frequency == 0)
-        return fault.at(words[1].second, "the frequency word is 0");
     if (pairs == 0 || words.size() != 4 + 2 * pairs)
         return fault.at(words.back().second, "the code holds " + std::to_string(words.size() - 4) +
-                                                 " durations where its counts call for " +
+                                                 " words where its counts call for " +
                                                  std::to_string(2 * pairs));
-    const double period = frequency * kProntoUnitMicros;
-    ir::Signal signal{static_cast<int>(std::lround(1e6 / period)), {}};
-    for (std::size_t i = 4; i < words.size(); ++i) {
-        const long micros = std::lround(words[i].first * period);
-        if (micros < 1 || micros > kLongestMicros)
-            return fault.at(words[i].second,
-                            "a duration of " + std::to_string(micros) + " us is out of range");
-        signal.timings.push_back(static_cast<int>(micros));
-    }
-    return std::vector<NamedSignal>{{"", signal, words[0].second, {}}};
+    const unsigned form = words[0].first;
+    if ((form == 0x0000 || form == 0x0100) && words[1].first == 0)
+        return fault.at(words[1].second, "the frequency word is 0");
+    auto code =
+        form == 0x0000 || form == 0x0100 ? timedCode(words, form == 0x0000, fault) : shortCode(words, fault);
+    if (const auto* problem = std::get_if<std::string>(&code))
+        return *problem;
+    return std::vector<NamedSignal>{{"", std::get<ir::Signal>(std::move(code)), words[0].second, {}}};
 }
 
 } // namespace codes

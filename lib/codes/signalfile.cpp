@@ -46,11 +46,22 @@ Read readSignalText(const std::string& whole, const std::filesystem::path& file)
     const std::string opening = trimmed(lines[first]);
     if (first == 0 && opening.rfind("Filetype:", 0) == 0)
         return flipperFile(lines, fault);
+    if (opening.rfind("begin remote", 0) == 0)
+        return lircdFile(lines, fault);
+    if (opening[0] == '{')
+        if (auto smartIr = smartIrFile(whole, lines, fault))
+            return std::move(*smartIr);
     if (opening[0] == '[' || opening[0] == '{')
         return jsonFile(lines, whole, fault);
+    if (opening.find("sendir,") != std::string::npos)
+        return globalCacheFile(lines, fault);
+    if (isBroadlinkLine(opening))
+        return broadlinkFile(lines, fault);
     if (opening.size() >= 4 && model::parseHex(opening.substr(0, 4)))
         return prontoFile(lines, fault);
-    return fault.at(first + 1, "unknown format: expected a Flipper .ir file, Pronto hex or JSON");
+    return fault.at(
+        first + 1, "unknown format: expected a Flipper .ir file, Pronto hex, JSON, a SmartIR file, Broadlink "
+                   "packets or GlobalCache sendir commands");
 }
 
 std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSignal>& signals,

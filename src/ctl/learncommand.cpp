@@ -38,13 +38,21 @@ std::string storedText(const model::CommitPlan& plan) {
     return "stored code " + plan.codeIdentity + (plan.newCode ? " (new)" : " (already stored)");
 }
 
+// A carrier the remote's receiver is not built for is kept as the file gives it, and said.
+std::string carrierNote(int carrierHz) {
+    if (carrierHz >= 30000 && carrierHz <= 60000)
+        return {};
+    return " (carrier " + std::to_string(carrierHz) + " Hz, outside 30-60 kHz, kept as the file gives it)";
+}
+
 // What one learning of a signal into a key ended with, said; kDone once the key holds it.
 // `withheld` is the status the same-remote check ended with, when it withheld the writes.
 int learnedStatus(const device::LearnResult& learned, const NamedKey& key, const std::string& source,
-                  int withheld, const Console& console) {
+                  int carrierHz, int withheld, const Console& console) {
     switch (learned.outcome) {
     case device::LearnOutcome::Written:
-        console.out << "key " << key.label << " learned: " << storedText(*learned.plan) << '\n';
+        console.out << "key " << key.label << " learned: " << storedText(*learned.plan)
+                    << carrierNote(carrierHz) << '\n';
         if (learned.roomNotFreedAt)
             return roomNotFreedStatus("key " + key.label + " learned", *learned.roomNotFreedAt, console);
         return kDone;
@@ -94,7 +102,8 @@ int learnCommand(const Arguments& args, const Console& console) {
         device::learnSignal(remote->read.layout, remote->read.keyTable, key->keyNumber,
                             std::get<codes::NamedSignal>(chosen).signal, unencodedFile(),
                             [&] { return (withheld = sameRemoteStatus(*remote, console)) == kDone; });
-    return learnedStatus(learned, *key, file.string(), withheld, console);
+    return learnedStatus(learned, *key, file.string(), std::get<codes::NamedSignal>(chosen).signal.carrierHz,
+                         withheld, console);
 }
 
 int learnAllCommand(const Arguments& args, const Console& console) {
@@ -138,7 +147,8 @@ int learnAllCommand(const Arguments& args, const Console& console) {
         [&](const codes::ButtonMatch& match, const device::LearnResult& learned) {
             const NamedKey key = labelledKey(match.keyNumber);
             const std::string source = file.string() + ":" + std::to_string(match.signal->line);
-            const int keyStatus = learnedStatus(learned, key, source, withheld, console);
+            const int keyStatus =
+                learnedStatus(learned, key, source, match.signal->signal.carrierHz, withheld, console);
             // The next key's writes free that room, while the remote is there to take them.
             if (learned.outcome == device::LearnOutcome::Written) {
                 done.push_back(key.keyNumber);

@@ -109,9 +109,11 @@ TEST(SignalFile, DamageIsNamedByFileAndLine) {
         {"list.json", "[9000, -4500]", ":1: not a list of durations"},
         {"cut.json", "{\"timings_us\": [9000, 4500", ":1: not a JSON object"},
         {"lines.jsonl", "{\"timings_us\": [1]}\n{\"timings_us\": [1e9]}\n", ":2: not a JSON object"},
-        {"short.pronto", "0000 006D 0002 0000\n0155 00AA\n", ":2: the code holds 2 durations where"},
+        {"short.pronto", "0000 006D 0002 0000\n0155 00AA\n", ":2: the code holds 2 words where"},
         {"word.pronto", "0000 006D\n0001 0000 0155 00XA\n", ":2: '00XA' is not a Pronto word"},
-        {"base.pronto", "0100 006D 0001 0000 0155 00AA\n", ":1: not a learned Pronto code"},
+        {"form.pronto", "7000 006D 0001 0000 0155 00AA\n", ":1: the Pronto form 7000 is not one"},
+        {"check.pronto", "900A 006C 0000 0001 0AF5 08F6\n", ":1: the NEC1 (900A) function's check byte"},
+        {"rc5.pronto", "5000 0073 0000 0001 0020 0001\n", ":1: address 32 or command 1 does not fit the RC5"},
     };
     for (const auto& c : cases) {
         const auto path = written(c.name, c.text);

@@ -1,0 +1,236 @@
+// Broadlink packets in base64, one a line (a name may stand before the packet), and SmartIR's
+// JSON files, whose "commands" hold such packets (or Pronto codes) by button name, nested by
+// mode, fan speed and temperature for climate devices.
+//
+// A packet: byte 0 the kind (0x26 infrared; 0xB2 and 0xD7 are 433 and 315 MHz radio), byte 1
+// how often it is sent again, bytes 2-3 a little-endian length, then the durations, one byte each
+// or 0x00 and a big-endian 16-bit value, in units of 8192/269 us, ending 0x0D 0x05; zero padding
+// may follow. Three readings of the length are in use: the bytes after the header up to and
+// including 0D 05, the number of durations, and the whole packet.
+#include "codefile.h"
+#include "jsonvalue.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace codes {
+
+namespace {
+
+constexpr double kUnitMicros = 8192.0 / 269.0;
+constexpr int kRepeatGapMicros = 100000; // between copies of a packet that ends on a mark
+constexpr int kMostCopies = 16;
+
+std::optional<std::vector<unsigned char>> base64(std::string_view text) {
+    std::vector<unsigned char> bytes;
+    unsigned buffer = 0;
+    int bits = 0;
+    std::size_t padding = 0;
+    for (const char c : text) {
+        int value = -1;
+        if (c >= 'A' && c <= 'Z')
+            value = c - 'A';
+        else if (c >= 'a' && c <= 'z')
+            value = c - 'a' + 26;
+        else if (c >= '0' && c <= '9')
+            value = c - '0' + 52;
+        else if (c == '+' || c == '-')
+            value = 62;
+        else if (c == '/' || c == '_')
+            value = 63;
+        else if (c == '=') {
+            ++padding;
+            continue;
+        } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
+            continue;
+        if (value < 0 || padding)
+            return std::nullopt;
+        buffer = (buffer << 6 | static_cast<unsigned>(value)) & 0xFFFFFF;
+        bits += 6;
+        if (bits >= 8) {
+            bits -= 8;
+            bytes.push_back(static_cast<unsigned char>(buffer >> bits));
+        }
+    }
+    if (padding > 2)
+        return std::nullopt;
+    return bytes;
+}
+
+// The durations from byte 4, each in units: up to byte `end` when no `count` is given, else
+// `count` of them. The packet must end with 0D 05 there, as its end mark or as the last value of
+// a long closing space (00 0D 05), with nothing but zeros after it; nullopt otherwise.
+std::optional<std::vector<int>> durations(const std::vector<unsigned char>& b, std::size_t end,
+                                          std::optional<std::size_t> count) {
+    std::vector<int> units;
+    std::size_t i = 4;
+    const auto closedBySpace = [&] { return !units.empty() && units.back() == 0x0D05; };
+    for (;;) {
+        const bool full = count && units.size() == *count;
+        if (i + 2 <= end && b[i] == 0x0D && b[i + 1] == 0x05 && (count ? full : i + 2 == end)) {
+            i += 2;
+            break;
+        }
+        if (full || (!count && i == end)) {
+            if (!closedBySpace())
+                return std::nullopt;
+            break;
+        }
+        if (i >= end)
+            return std::nullopt;
+        int value = b[i++];
+        if (value == 0) {
+            if (i + 2 > end)
+                return std::nullopt;
+            value = b[i] << 8 | b[i + 1];
+            i += 2;
+        }
+        if (value == 0)
+            return std::nullopt;
+        units.push_back(value);
+    }
+    if (units.empty())
+        return std::nullopt;
+    for (; i < b.size(); ++i)
+        if (b[i] != 0)
+            return std::nullopt;
+    return units;
+}
+
+} // namespace
+
+std::variant<ir::Signal, std::string> broadlinkPacket(std::string_view text) {
+    const auto bytes = base64(text);
+    if (!bytes)
+        return std::string("not a base64 packet");
+    const std::vector<unsigned char>& b = *bytes;
+    if (b.empty() || (b[0] != 0x26 && b[0] != 0xB2 && b[0] != 0xD7))
+        return std::string("not a Broadlink packet (it must start 0x26 for infrared)");
+    if (b[0] != 0x26)
+        return std::string("a Broadlink radio packet (433 or 315 MHz), not infrared");
+    if (b.size() < 6)
+        return std::string("a Broadlink packet too short to hold a duration");
+    const std::size_t length = b[2] | b[3] << 8;
+    std::optional<std::vector<int>> units;
+    for (const std::size_t end : {length + 4, length})
+        if (!units && end >= 6 && end <= b.size())
+            units = durations(b, end, std::nullopt);
+    if (!units)
+        units = durations(b, b.size(), length);
+    if (!units)
+        return "a Broadlink packet whose durations do not end with 0D 05 where its length " +
+               std::to_string(length) + " says";
+    std::vector<int> once;
+    for (const int u : *units)
+        once.push_back(std::max(1, static_cast<int>(std::lround(u * kUnitMicros))));
+    if (!ir::plausibleTimings(once))
+        return std::string("a Broadlink packet with a duration out of range");
+    ir::Signal signal{ir::kDefaultCarrierHz, {}};
+    const int copies = std::min(b[1] + 1, kMostCopies);
+    for (int n = 0; n < copies; ++n) {
+        if (n && signal.timings.size() % 2)
+            signal.timings.push_back(kRepeatGapMicros);
+        signal.timings.insert(signal.timings.end(), once.begin(), once.end());
+    }
+    return signal;
+}
+
+namespace {
+
+// A line "NAME PACKET", "NAME: PACKET" or "PACKET" ('=' belongs to the packet, as its padding).
+std::pair<std::string, std::string> namedPacket(const std::string& line) {
+    const auto cut = line.find_last_of(" \t:");
+    if (cut == std::string::npos)
+        return {"", line};
+    std::string name = trimmed(std::string_view(line).substr(0, cut));
+    while (!name.empty() && (name.back() == ':' || name.back() == ' '))
+        name.pop_back();
+    return {name, trimmed(std::string_view(line).substr(cut + 1))};
+}
+
+// The line of the file where `needle` first stands; the first line when it is not found.
+std::size_t lineOf(const Lines& lines, std::string_view needle) {
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (!needle.empty() && lines[i].find(needle) != std::string::npos)
+            return i + 1;
+    return 1;
+}
+
+void smartIrCommands(const JsonValue& node, const std::string& path, bool pronto, const Lines& lines,
+                     const Fault& fault, std::vector<NamedSignal>& out) {
+    if (node.kind == JsonValue::Kind::Object) {
+        for (const auto& [key, value] : node.members)
+            smartIrCommands(value, path.empty() ? key : path + "/" + key, pronto, lines, fault, out);
+        return;
+    }
+    const std::size_t line = lineOf(lines, node.text.substr(0, 40));
+    if (node.kind != JsonValue::Kind::String) {
+        out.push_back({path, {}, line, fault.at(line, "the command " + excerpt(path) + " is not a text")});
+        return;
+    }
+    if (pronto) {
+        auto read = prontoFile(Lines{node.text}, fault);
+        if (const auto* signals = std::get_if<std::vector<NamedSignal>>(&read))
+            out.push_back({path, signals->front().signal, line, {}});
+        else
+            out.push_back({path, {}, line, std::get<std::string>(read)});
+        return;
+    }
+    auto signal = broadlinkPacket(node.text);
+    if (const auto* why = std::get_if<std::string>(&signal))
+        out.push_back({path, {}, line, fault.at(line, excerpt(path) + ": " + *why)});
+    else
+        out.push_back({path, std::get<ir::Signal>(std::move(signal)), line, {}});
+}
+
+} // namespace
+
+bool isBroadlinkLine(const std::string& line) {
+    const auto bytes = base64(namedPacket(line).second.substr(0, 8));
+    return bytes && !bytes->empty() && ((*bytes)[0] == 0x26 || (*bytes)[0] == 0xB2 || (*bytes)[0] == 0xD7);
+}
+
+Read broadlinkFile(const Lines& lines, const Fault& fault) {
+    std::vector<NamedSignal> signals;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string line = trimmed(lines[i]);
+        if (line.empty() || line[0] == '#')
+            continue;
+        const auto [name, packet] = namedPacket(line);
+        auto signal = broadlinkPacket(packet);
+        if (const auto* why = std::get_if<std::string>(&signal))
+            return fault.at(i + 1, *why);
+        signals.push_back({name, std::get<ir::Signal>(std::move(signal)), i + 1, {}});
+    }
+    if (signals.empty())
+        return fault.at(1, "the file holds no packet");
+    return signals;
+}
+
+std::optional<Read> smartIrFile(const std::string& whole, const Lines& lines, const Fault& fault) {
+    auto parsed = parseJson(whole);
+    // A JSON file that is no SmartIR file is read as timings, which says what is wrong with it.
+    if (std::holds_alternative<JsonError>(parsed))
+        return std::nullopt;
+    const JsonValue& root = std::get<JsonValue>(parsed);
+    const JsonValue* commands = root.member("commands");
+    if (!commands)
+        return std::nullopt;
+    const JsonValue* encoding = root.member("commandsEncoding");
+    const std::string kind = encoding ? encoding->text : "Base64";
+    if (kind != "Base64" && kind != "Pronto")
+        return Read(
+            fault.at(lineOf(lines, "commandsEncoding"),
+                     "commands encoded as " + excerpt(kind) + "; this program reads Base64 and Pronto"));
+    if (commands->kind != JsonValue::Kind::Object)
+        return Read(
+            fault.at(lineOf(lines, "\"commands\""), "\"commands\" is not an object of named commands"));
+    std::vector<NamedSignal> signals;
+    smartIrCommands(*commands, "", kind == "Pronto", lines, fault, signals);
+    if (signals.empty())
+        return Read(fault.at(lineOf(lines, "\"commands\""), "the file holds no command"));
+    return Read(std::move(signals));
+}
+
+} // namespace codes

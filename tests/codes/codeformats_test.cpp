@@ -1,0 +1,159 @@
+// The formats read beside Flipper files: Pronto's short forms, Broadlink packets alone and in
+// SmartIR files, and GlobalCache sendir commands, each checked duration by duration.
+#include "codepackets.h"
+#include "codes/codefile.h"
+#include "codes/signalfile.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using testsupport::broadlinkPacket;
+
+std::vector<int> micros(const std::vector<int>& units) { return testsupport::broadlinkMicros(units); }
+
+std::string packet(const std::vector<int>& units, int repeat, char length, std::size_t padding = 0,
+                   unsigned char kind = 0x26) {
+    return broadlinkPacket(units, repeat, length, padding, kind);
+}
+
+codes::Read read(const std::string& text, const char* name = "codes.txt") {
+    return codes::readSignalText(text, name);
+}
+
+TEST(CodeFormats, BroadlinkPacketsInEachLengthReadingWithPaddingAndRepeats) {
+    const std::vector<int> units = {296, 148, 18, 18, 18, 55, 18, 3000};
+    const auto once = micros(units);
+    std::vector<int> twice = once;
+    twice.insert(twice.end(), once.begin(), once.end());
+    const struct {
+        const char* name;
+        std::string text;
+        std::vector<int> timings;
+    } cases[] = {
+        {"bytes after the header", packet(units, 0, 'a'), once},
+        {"number of durations", packet(units, 0, 'b', 6), once},
+        {"whole packet", packet(units, 0, 'c', 12), once},
+        {"sent twice", "Power: " + packet(units, 1, 'a'), twice},
+    };
+    for (const auto& c : cases) {
+        const auto result = read(c.text);
+        ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(result))
+            << c.name << ": " << std::get<std::string>(result);
+        const auto& signal = std::get<std::vector<codes::NamedSignal>>(result).front().signal;
+        EXPECT_EQ(signal.timings, c.timings) << c.name;
+    }
+    EXPECT_EQ(std::get<std::vector<codes::NamedSignal>>(read(cases[3].text)).front().name, "Power");
+}
+
+TEST(CodeFormats, DamageInEachFormatIsNamedByFileAndLine) {
+    std::string cut = packet({296, 148, 18}, 0, 'a');
+    cut = cut.substr(0, cut.size() - 8);
+    const struct {
+        const char* name;
+        std::string text;
+        const char* says;
+    } cases[] = {
+        {"radio", packet({296, 148}, 0, 'a', 0, 0xB2), "codes.txt:1: a Broadlink radio packet"},
+        {"cut", "# TV\n" + cut, "codes.txt:2: a Broadlink packet whose durations do not end with 0D 05"},
+        {"letter first", "sendir,1:1,1,38000,1,1,A,22",
+         "codes.txt:1: the letter A stands for no earlier pair"},
+        {"even offset", "sendir,1:1,1,38000,2,2,341,170,22,22",
+         "codes.txt:1: the offset '2' is not an odd place"},
+        {"odd count", "sendir,1:1,1,38000,1,1,341,170,22", "codes.txt:1: the durations end on an 'on'"},
+        {"frequency", "sendir,1:1,1,38,1,1,341,170", "codes.txt:1: the frequency '38' is not one of"},
+        {"encoding", "{\"commandsEncoding\": \"Raw\", \"commands\": {\"off\": \"1 2 3\"}}",
+         "codes.txt:1: commands encoded as 'Raw'"},
+        {"pronto form", "5001 0073 0000 0002 0001 0002 0003 0000", "codes.txt:1: the Pronto form 5001"},
+    };
+    for (const auto& c : cases) {
+        const auto result = read(c.text);
+        ASSERT_TRUE(std::holds_alternative<std::string>(result)) << c.name;
+        EXPECT_EQ(std::get<std::string>(result).rfind(c.says, 0), 0u)
+            << c.name << ": " << std::get<std::string>(result);
+    }
+}
+
+TEST(CodeFormats, SmartIrCommandsAreNamedByTheirPathAndABrokenOneSpoilsOnlyItself) {
+    const std::string off = packet({296, 148, 18, 3000}, 0, 'a');
+    const std::string text = "{\n  \"manufacturer\": \"Daikin\",\n  \"commands\": {\n    \"off\": \"" + off +
+                             "\",\n    \"cool\": {\"auto\": {\"24\": \"" + off +
+                             "\", \"25\": \"sgBQAAAB\"}}\n  }\n}\n";
+    const auto result = read(text, "daikin.json");
+    ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(result))
+        << std::get<std::string>(result);
+    const auto& signals = std::get<std::vector<codes::NamedSignal>>(result);
+    ASSERT_EQ(signals.size(), 3u);
+    EXPECT_EQ(signals[0].name, "off");
+    EXPECT_EQ(signals[1].name, "cool/auto/24");
+    EXPECT_EQ(signals[1].signal.timings, micros({296, 148, 18, 3000}));
+    EXPECT_EQ(signals[2].unusable,
+              "daikin.json:5: 'cool/auto/25': a Broadlink radio packet (433 or 315 MHz), not infrared");
+
+    const auto pronto =
+        read("{\"commandsEncoding\": \"Pronto\", \"commands\": {\"on\": \"0000 006D 0001 0000 0155 00AA\"}}");
+    ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(pronto));
+    EXPECT_EQ(std::get<std::vector<codes::NamedSignal>>(pronto).front().signal.timings,
+              (std::vector<int>{8967, 4470}));
+}
+
+TEST(CodeFormats, GlobalCacheCommandsPlainAndCompressedRepeatFromTheirOffset) {
+    const double period = 1e6 / 40000;
+    const auto us = [period](std::vector<int> periods) {
+        std::vector<int> out;
+        for (const int p : periods)
+            out.push_back(static_cast<int>(std::lround(p * period)));
+        return out;
+    };
+    const struct {
+        const char* name;
+        const char* text;
+        std::vector<int> periods;
+    } cases[] = {
+        {"once", "sendir,1:1,1,40000,1,1,96,24,24,24,48,24,24,1000", {96, 24, 24, 24, 48, 24, 24, 1000}},
+        {"repeat from 3",
+         "sendir,1:1,7,40000,2,3,96,24,24,24,24,900",
+         {96, 24, 24, 24, 24, 900, 24, 24, 24, 900}},
+        {"letters",
+         "Vol+ sendir,1:1,1,40000,1,1,96,24,24,24,48,24AB,24,1000",
+         {96, 24, 24, 24, 48, 24, 96, 24, 24, 24, 24, 1000}},
+    };
+    for (const auto& c : cases) {
+        const auto result = read(c.text);
+        ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(result))
+            << c.name << ": " << std::get<std::string>(result);
+        const auto& signal = std::get<std::vector<codes::NamedSignal>>(result).front().signal;
+        EXPECT_EQ(signal.carrierHz, 40000) << c.name;
+        EXPECT_EQ(signal.timings, us(c.periods)) << c.name;
+    }
+    EXPECT_EQ(std::get<std::vector<codes::NamedSignal>>(read(cases[2].text)).front().name, "Vol+");
+}
+
+TEST(CodeFormats, ProntoShortFormsSendWhatTheirProtocolsRemotesSend) {
+    const auto press = [](ir::Protocol p, ir::AddressCommand key) {
+        return std::get<ir::Signal>(codes::protocolPress(p, key)).timings;
+    };
+    const struct {
+        const char* text;
+        std::vector<int> timings;
+        int carrier;
+    } cases[] = {
+        {"5000 0073 0000 0001 0005 0021", press(ir::Protocol::RC5, {5, 33}), 36000},
+        {"6000 0073 0000 0001 0004 000C", press(ir::Protocol::RC6, {4, 12}), 36000},
+        {"900A 006C 0000 0001 04FB 08F7", press(ir::Protocol::NEC, {4, 8}), 38000},
+        {"900A 006C 0000 0001 0410 08F7", press(ir::Protocol::NECext, {0x1004, 0xF708}), 38000},
+        {"0100 006D 0001 0000 0155 00AA", {8967, 4470}, 0},
+    };
+    for (const auto& c : cases) {
+        const auto result = read(c.text);
+        ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(result))
+            << c.text << ": " << std::get<std::string>(result);
+        const auto& signal = std::get<std::vector<codes::NamedSignal>>(result).front().signal;
+        EXPECT_EQ(signal.timings, c.timings) << c.text;
+        EXPECT_EQ(signal.carrierHz == 0, c.carrier == 0) << c.text;
+    }
+}
+
+} // namespace
