@@ -1,9 +1,11 @@
 // ConvertCode's input: the encoded body the configurator hands the converter, a zero-terminated
 // text. What must hold: the answer is empty, or one that the configurator's parser accepts and
-// whose key the remote plays back from the identity, parameters and code data it names.
+// whose key the remote plays back, from the identity, parameters and code data it names, as the
+// signal the body holds.
 #include "fuzzcheck.h"
 
 #include "conlcode/conlcode.h"
+#include "ir/frames.h"
 #include "ir/storedcode.h"
 #include "model/converteranswer.h"
 #include "model/hextext.h"
@@ -40,7 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ir::Parameters parameters{};
     const std::vector<std::uint8_t> parameterBytes = bytesOf(parsed->firstField + parsed->secondField);
     std::copy(parameterBytes.begin(), parameterBytes.end(), parameters.begin());
-    fuzzCheck(ir::playKey(identity, bytesOf(parsed->codeData), parameters).has_value(),
-              "the remote plays back the key the converter answered");
+    const auto played = ir::playKey(identity, bytesOf(parsed->codeData), parameters);
+    fuzzCheck(played.has_value(), "the remote plays back the key the converter answered");
+    const auto frames = ir::parseEncodedBody(body.c_str());
+    fuzzCheck(frames && ir::faithful(played->transmission, *frames),
+              "the key the converter answered plays back the signal it was given");
     return 0;
 }
