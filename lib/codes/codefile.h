@@ -48,6 +48,9 @@ private:
 Read flipperFile(const Lines& lines, const Fault& fault);
 Read prontoFile(const Lines& lines, const Fault& fault);
 Read jsonFile(const Lines& lines, const std::string& whole, const Fault& fault);
+// IRDB CSV: `irdbHeading` tells its first line (letter case aside).
+bool irdbHeading(std::string_view line);
+Read irdbFile(const Lines& lines, const Fault& fault);
 Read lircdFile(const Lines& lines, const Fault& fault);
 Read broadlinkFile(const Lines& lines, const Fault& fault);
 // A SmartIR file when `whole` is a JSON object with "commands"; nullopt when it is other JSON.

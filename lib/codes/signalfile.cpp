@@ -46,6 +46,8 @@ Read readSignalText(const std::string& whole, const std::filesystem::path& file)
     const std::string opening = trimmed(lines[first]);
     if (first == 0 && opening.rfind("Filetype:", 0) == 0)
         return flipperFile(lines, fault);
+    if (irdbHeading(opening))
+        return irdbFile(lines, fault);
     if (opening.rfind("begin remote", 0) == 0)
         return lircdFile(lines, fault);
     if (opening[0] == '{')
