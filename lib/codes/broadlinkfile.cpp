@@ -160,8 +160,8 @@ std::size_t lineOf(const Lines& lines, std::string_view needle) {
 void smartIrCommands(const JsonValue& node, const std::string& path, bool pronto, const Lines& lines,
                      const Fault& fault, std::vector<NamedSignal>& out) {
     if (node.kind == JsonValue::Kind::Object) {
-        for (const auto& [key, value] : node.members)
-            smartIrCommands(value, path.empty() ? key : path + "/" + key, pronto, lines, fault, out);
+        for (const JsonMember& m : node.members)
+            smartIrCommands(m.value, path.empty() ? m.key : path + "/" + m.key, pronto, lines, fault, out);
         return;
     }
     const std::size_t line = lineOf(lines, node.text.substr(0, 40));
@@ -187,7 +187,12 @@ void smartIrCommands(const JsonValue& node, const std::string& path, bool pronto
 } // namespace
 
 bool isBroadlinkLine(const std::string& line) {
-    const auto bytes = base64(namedPacket(line).second.substr(0, 8));
+    // A packet holds a header and a duration at least: eight base64 digits and more, so a word
+    // of a Pronto code or a name never passes for one.
+    const std::string packet = namedPacket(line).second;
+    if (packet.size() < 10)
+        return false;
+    const auto bytes = base64(packet.substr(0, 8));
     return bytes && !bytes->empty() && ((*bytes)[0] == 0x26 || (*bytes)[0] == 0xB2 || (*bytes)[0] == 0xD7);
 }
 

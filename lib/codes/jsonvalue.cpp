@@ -180,7 +180,7 @@ private:
                 JsonValue member;
                 if (!parse(member, depth + 1))
                     return false;
-                value.members.emplace_back(std::move(key), std::move(member));
+                value.members.push_back({std::move(key), std::move(member)});
             } while (take(','));
             return take('}') || fail("expected ',' or '}' in an object");
         }
@@ -220,9 +220,9 @@ private:
 } // namespace
 
 const JsonValue* JsonValue::member(std::string_view key) const {
-    for (const auto& [name, value] : members)
-        if (name == key)
-            return &value;
+    for (const JsonMember& m : members)
+        if (m.key == key)
+            return &m.value;
     return nullptr;
 }
 

@@ -13,6 +13,8 @@
 
 namespace codes {
 
+struct JsonMember;
+
 struct JsonValue {
     enum class Kind { Null, Boolean, Number, String, Array, Object };
     Kind kind = Kind::Null;
@@ -20,10 +22,15 @@ struct JsonValue {
     double number = 0;
     std::string text;                                       // a string's contents
     std::vector<JsonValue> items;                           // an array's
-    std::vector<std::pair<std::string, JsonValue>> members; // an object's, in order
+    std::vector<JsonMember> members; // an object's, in order
 
     // The member called `key`; nullptr when there is none or this is not an object.
     const JsonValue* member(std::string_view key) const;
+};
+
+struct JsonMember {
+    std::string key;
+    JsonValue value;
 };
 
 struct JsonError {

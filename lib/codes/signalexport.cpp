@@ -132,10 +132,12 @@ std::string prontoHex(const ExportedKey& key) {
     std::vector<int> timings = key.signal.timings;
     if (timings.size() % 2)
         timings.push_back(kClosingSpaceMicros);
+    // No word may stand for more than the longest duration a code file may hold.
+    const long longestWord = static_cast<long>(std::floor(1e6 / period));
     std::string out =
         "0000 " + hexWord(frequencyWord) + ' ' + hexWord(static_cast<long>(timings.size() / 2)) + " 0000";
     for (const int t : timings)
-        out += ' ' + hexWord(std::lround(t / period));
+        out += ' ' + hexWord(std::min(std::lround(t / period), longestWord));
     return out;
 }
 

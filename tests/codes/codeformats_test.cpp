@@ -2,6 +2,7 @@
 // SmartIR files, and GlobalCache sendir commands, each checked duration by duration.
 #include "codepackets.h"
 #include "codes/codefile.h"
+#include "codes/signalexport.h"
 #include "codes/signalfile.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +51,7 @@ TEST(CodeFormats, BroadlinkPacketsInEachLengthReadingWithPaddingAndRepeats) {
 
 TEST(CodeFormats, DamageInEachFormatIsNamedByFileAndLine) {
     std::string cut = packet({296, 148, 18}, 0, 'a');
-    cut = cut.substr(0, cut.size() - 8);
+    cut = cut.substr(0, cut.size() - 4);
     const struct {
         const char* name;
         std::string text;
@@ -66,6 +67,8 @@ TEST(CodeFormats, DamageInEachFormatIsNamedByFileAndLine) {
         {"frequency", "sendir,1:1,1,38,1,1,341,170", "codes.txt:1: the frequency '38' is not one of"},
         {"encoding", "{\"commandsEncoding\": \"Raw\", \"commands\": {\"off\": \"1 2 3\"}}",
          "codes.txt:1: commands encoded as 'Raw'"},
+        {"pronto carrier", "# power\n0000 0001 0000 0001 0050 0080",
+         "codes.txt:2: the frequency word 0001 gives a carrier"},
         {"pronto form", "5001 0073 0000 0002 0001 0002 0003 0000", "codes.txt:1: the Pronto form 5001"},
     };
     for (const auto& c : cases) {
@@ -153,6 +156,29 @@ TEST(CodeFormats, ProntoShortFormsSendWhatTheirProtocolsRemotesSend) {
         const auto& signal = std::get<std::vector<codes::NamedSignal>>(result).front().signal;
         EXPECT_EQ(signal.timings, c.timings) << c.text;
         EXPECT_EQ(signal.carrierHz == 0, c.carrier == 0) << c.text;
+    }
+}
+
+// Found by fuzzing: a Pronto code whose last word reads as the start of a Broadlink radio packet
+// was taken for one, and a duration of a second written as Pronto came back a few us too long.
+TEST(CodeFormats, WhatAReaderAcceptsWrittenBackAsProntoReadsAgain) {
+    const char* inputs[] = {
+        "[9000, 460, 560, 169000]",
+        "sendir,1:1,1,38000,1,1,1,38000",
+        "0000 006D 0002 0000 0156 0011 0015 191B",
+    };
+    for (const char* input : inputs) {
+        const auto first = read(input);
+        ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(first)) << input;
+        const auto& signal = std::get<std::vector<codes::NamedSignal>>(first).front().signal;
+        const std::string pronto =
+            codes::exportText({{"51", "CBL/5", signal, std::nullopt}}, codes::ExportFormat::Pronto);
+        const auto again = read(pronto, "again.pronto");
+        ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(again))
+            << input << ": " << std::get<std::string>(again);
+        EXPECT_EQ(std::get<std::vector<codes::NamedSignal>>(again).front().signal.timings.size(),
+                  signal.timings.size() + signal.timings.size() % 2)
+            << input;
     }
 }
 

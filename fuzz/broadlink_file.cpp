@@ -1,0 +1,8 @@
+// Broadlink packets alone, and SmartIR files holding them, as learn --from reads them; the properties of
+// codefilecheck.h.
+#include "codefilecheck.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    checkCodeFile(data, size, "", "codes.txt");
+    return 0;
+}
