@@ -1,6 +1,8 @@
 // Pronto hex: the learned form (0000), a frequency word, two pair counts and the durations.
 #include "codefile.h"
 
+#include "protocolrender.h"
+
 #include "model/hextext.h"
 
 #include <cmath>
@@ -42,6 +44,12 @@ std::variant<ir::Signal, std::string> shortCode(const Words& words, const Fault&
     switch (form) {
     case 0x5000: // RC5: device, function
         return fits(ir::Protocol::RC5, {words[4].first, words[5].first}, "RC5 (5000)");
+    case 0x5001: { // RC5x: device, subdevice, function and a word left 0
+        auto press = renderPress("RC5x", {words[4].first, words[5].first, words[6].first});
+        if (const auto* why = std::get_if<std::string>(&press))
+            return fault.at(at, *why + " (the RC5x form 5001)");
+        return press;
+    }
     case 0x6000: // RC6 mode 0: device, function
         return fits(ir::Protocol::RC6, {words[4].first, words[5].first}, "RC6 (6000)");
     case 0x900A: { // NEC1: device and subdevice in one word, function and its complement in the next
@@ -54,8 +62,9 @@ std::variant<ir::Signal, std::string> shortCode(const Words& words, const Fault&
     default:
         break;
     }
-    return fault.at(words[0].second, "the Pronto form " + model::formatHex(form, 4) +
-                                         " is not one this program reads (0000, 0100, 5000, 6000 or 900A)");
+    return fault.at(words[0].second,
+                    "the Pronto form " + model::formatHex(form, 4) +
+                        " is not one this program reads (0000, 0100, 5000, 5001, 6000 or 900A)");
 }
 
 } // namespace

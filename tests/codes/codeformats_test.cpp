@@ -2,6 +2,7 @@
 // SmartIR files, and GlobalCache sendir commands, each checked duration by duration.
 #include "codepackets.h"
 #include "codes/codefile.h"
+#include "codes/protocolrender.h"
 #include "codes/signalexport.h"
 #include "codes/signalfile.h"
 
@@ -69,7 +70,7 @@ TEST(CodeFormats, DamageInEachFormatIsNamedByFileAndLine) {
          "codes.txt:1: commands encoded as 'Raw'"},
         {"pronto carrier", "# power\n0000 0001 0000 0001 0050 0080",
          "codes.txt:2: the frequency word 0001 gives a carrier"},
-        {"pronto form", "5001 0073 0000 0002 0001 0002 0003 0000", "codes.txt:1: the Pronto form 5001"},
+        {"pronto form", "5002 0073 0000 0001 0001 0002", "codes.txt:1: the Pronto form 5002"},
     };
     for (const auto& c : cases) {
         const auto result = read(c.text);
@@ -148,6 +149,8 @@ TEST(CodeFormats, ProntoShortFormsSendWhatTheirProtocolsRemotesSend) {
         {"900A 006C 0000 0001 04FB 08F7", press(ir::Protocol::NEC, {4, 8}), 38000},
         {"900A 006C 0000 0001 0410 08F7", press(ir::Protocol::NECext, {0x1004, 0xF708}), 38000},
         {"0100 006D 0001 0000 0155 00AA", {8967, 4470}, 0},
+        {"5001 0073 0000 0002 0010 000C 0001 0000",
+         std::get<ir::Signal>(codes::renderPress("RC5x", {16, 12, 1})).timings, 36000},
     };
     for (const auto& c : cases) {
         const auto result = read(c.text);
