@@ -164,24 +164,42 @@ void smartIrCommands(const JsonValue& node, const std::string& path, bool pronto
             smartIrCommands(m.value, path.empty() ? m.key : path + "/" + m.key, pronto, lines, fault, out);
         return;
     }
-    const std::size_t line = lineOf(lines, node.text.substr(0, 40));
-    if (node.kind != JsonValue::Kind::String) {
-        out.push_back({path, {}, line, fault.at(line, "the command " + excerpt(path) + " is not a text")});
+    // A list holds packets sent one after the other (a channel's digits, say): one signal of them all.
+    const std::vector<JsonValue> one{node};
+    const std::vector<JsonValue>& parts = node.kind == JsonValue::Kind::Array ? node.items : one;
+    const std::size_t line = lineOf(lines, parts.empty() ? std::string() : parts.front().text.substr(0, 40));
+    ir::Signal joined{ir::kDefaultCarrierHz, {}};
+    for (const JsonValue& part : parts) {
+        if (part.kind != JsonValue::Kind::String) {
+            out.push_back(
+                {path, {}, line, fault.at(line, "the command " + excerpt(path) + " is not a text")});
+            return;
+        }
+        std::variant<ir::Signal, std::string> signal = std::string();
+        if (pronto) {
+            auto read = prontoFile(Lines{part.text}, fault);
+            if (const auto* signals = std::get_if<std::vector<NamedSignal>>(&read))
+                signal = signals->front().signal;
+            else
+                signal = std::get<std::string>(read);
+        } else {
+            signal = broadlinkPacket(part.text);
+        }
+        if (const auto* why = std::get_if<std::string>(&signal)) {
+            out.push_back({path, {}, line, fault.at(line, excerpt(path) + ": " + *why)});
+            return;
+        }
+        const ir::Signal& piece = std::get<ir::Signal>(signal);
+        if (joined.timings.size() % 2)
+            joined.timings.push_back(kRepeatGapMicros);
+        joined.carrierHz = piece.carrierHz;
+        joined.timings.insert(joined.timings.end(), piece.timings.begin(), piece.timings.end());
+    }
+    if (joined.timings.empty()) {
+        out.push_back({path, {}, line, fault.at(line, "the command " + excerpt(path) + " holds no packet")});
         return;
     }
-    if (pronto) {
-        auto read = prontoFile(Lines{node.text}, fault);
-        if (const auto* signals = std::get_if<std::vector<NamedSignal>>(&read))
-            out.push_back({path, signals->front().signal, line, {}});
-        else
-            out.push_back({path, {}, line, std::get<std::string>(read)});
-        return;
-    }
-    auto signal = broadlinkPacket(node.text);
-    if (const auto* why = std::get_if<std::string>(&signal))
-        out.push_back({path, {}, line, fault.at(line, excerpt(path) + ": " + *why)});
-    else
-        out.push_back({path, std::get<ir::Signal>(std::move(signal)), line, {}});
+    out.push_back({path, std::move(joined), line, {}});
 }
 
 } // namespace

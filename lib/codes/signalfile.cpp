@@ -1,6 +1,7 @@
 #include "signalfile.h"
 
 #include "codefile.h"
+#include "jsonvalue.h"
 
 #include "model/hextext.h"
 #include "model/keynames.h"
@@ -31,39 +32,89 @@ Read readSignalFile(const std::filesystem::path& file) {
     return readSignalText(buffer.str(), file);
 }
 
-Read readSignalText(const std::string& whole, const std::filesystem::path& file) {
-    const Fault fault(file);
+namespace {
+
+enum class Format { Empty, Unknown, Flipper, Irdb, Lircd, SmartIr, Json, GlobalCache, Broadlink, Pronto };
+
+Lines linesOf(const std::string& whole) {
     Lines lines;
     std::istringstream split(whole);
     for (std::string line; std::getline(split, line);)
         lines.push_back(line);
-    std::size_t first = 0;
+    return lines;
+}
+
+// The file's format, told by its content; `first` learns the line the content starts on.
+Format formatOf(const Lines& lines, const std::string& whole, std::size_t& first) {
+    first = 0;
     // Blank lines, and the comment lines Pronto codes are often kept under, lead to the code.
     while (first < lines.size() && (trimmed(lines[first]).empty() || trimmed(lines[first])[0] == '#'))
         ++first;
     if (first == lines.size())
-        return fault.at(1, "the file is empty");
+        return Format::Empty;
     const std::string opening = trimmed(lines[first]);
     if (first == 0 && opening.rfind("Filetype:", 0) == 0)
-        return flipperFile(lines, fault);
+        return Format::Flipper;
     if (irdbHeading(opening))
-        return irdbFile(lines, fault);
+        return Format::Irdb;
     if (opening.rfind("begin remote", 0) == 0)
+        return Format::Lircd;
+    if (opening[0] == '{') {
+        const auto json = parseJson(whole);
+        if (const auto* root = std::get_if<JsonValue>(&json); root && root->member("commands"))
+            return Format::SmartIr;
+    }
+    if (opening[0] == '[' || opening[0] == '{')
+        return Format::Json;
+    if (opening.find("sendir,") != std::string::npos)
+        return Format::GlobalCache;
+    if (isBroadlinkLine(opening))
+        return Format::Broadlink;
+    if (opening.size() >= 4 && model::parseHex(opening.substr(0, 4)))
+        return Format::Pronto;
+    return Format::Unknown;
+}
+
+} // namespace
+
+Read readSignalText(const std::string& whole, const std::filesystem::path& file) {
+    const Fault fault(file);
+    const Lines lines = linesOf(whole);
+    std::size_t first = 0;
+    switch (formatOf(lines, whole, first)) {
+    case Format::Empty:
+        return fault.at(1, "the file is empty");
+    case Format::Flipper:
+        return flipperFile(lines, fault);
+    case Format::Irdb:
+        return irdbFile(lines, fault);
+    case Format::Lircd:
         return lircdFile(lines, fault);
-    if (opening[0] == '{')
+    case Format::SmartIr:
         if (auto smartIr = smartIrFile(whole, lines, fault))
             return std::move(*smartIr);
-    if (opening[0] == '[' || opening[0] == '{')
+        break;
+    case Format::Json:
         return jsonFile(lines, whole, fault);
-    if (opening.find("sendir,") != std::string::npos)
+    case Format::GlobalCache:
         return globalCacheFile(lines, fault);
-    if (isBroadlinkLine(opening))
+    case Format::Broadlink:
         return broadlinkFile(lines, fault);
-    if (opening.size() >= 4 && model::parseHex(opening.substr(0, 4)))
+    case Format::Pronto:
         return prontoFile(lines, fault);
-    return fault.at(
-        first + 1, "unknown format: expected a Flipper .ir file, Pronto hex, JSON, a SmartIR file, Broadlink "
-                   "packets or GlobalCache sendir commands");
+    case Format::Unknown:
+        break;
+    }
+    return fault.at(first + 1,
+                    "unknown format: expected a Flipper .ir file, Pronto hex, JSON, a SmartIR file, "
+                    "Broadlink packets, GlobalCache sendir commands, a lircd.conf or an IRDB CSV file");
+}
+
+std::string codeFormatName(const std::string& whole) {
+    static const char* const kNames[] = {"empty",   "unknown", "Flipper .ir", "IRDB CSV",  "lircd.conf",
+                                         "SmartIR", "JSON",    "GlobalCache", "Broadlink", "Pronto"};
+    std::size_t first = 0;
+    return kNames[static_cast<int>(formatOf(linesOf(whole), whole, first))];
 }
 
 std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSignal>& signals,

@@ -29,6 +29,10 @@ std::variant<std::vector<NamedSignal>, std::string> readSignalFile(const std::fi
 std::variant<std::vector<NamedSignal>, std::string> readSignalText(const std::string& whole,
                                                                    const std::filesystem::path& file);
 
+// The name of the format a file's contents are in ("Pronto", "lircd.conf", ...), as readSignalText
+// tells it; "unknown" or "empty" when it is none.
+std::string codeFormatName(const std::string& whole);
+
 // The signal called `name` (exactly, else letter case and separators aside), or the only one
 // when no name is given; on failure, or when that signal is unusable, the message, naming the file.
 std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSignal>& fileSignals,
