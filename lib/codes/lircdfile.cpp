@@ -24,21 +24,26 @@ enum Flag : unsigned {
     kSpaceEnc = 1u << 0,
     kRc5 = 1u << 1,
     kRc6 = 1u << 2,
-    kRawCodes = 1u << 3,
-    kConstLength = 1u << 4,
-    kReverse = 1u << 5,
-    kNoHeadRep = 1u << 6,
-    kNoFootRep = 1u << 7,
-    kRepeatHeader = 1u << 8,
+    kConstLength = 1u << 3,
+    kReverse = 1u << 4,
+    kNoHeadRep = 1u << 5,
+    kNoFootRep = 1u << 6,
+    kRepeatHeader = 1u << 7,
 };
 constexpr unsigned kEncodings = kSpaceEnc | kRc5 | kRc6;
 
+// RAW_CODES says no more than a `begin raw_codes` section does.
 constexpr std::pair<std::string_view, unsigned> kFlags[] = {
-    {"SPACE_ENC", kSpaceEnc},    {"RC5", kRc5},
-    {"SHIFT_ENC", kRc5},         {"RC6", kRc6},
-    {"RAW_CODES", kRawCodes},    {"CONST_LENGTH", kConstLength},
-    {"REVERSE", kReverse},       {"NO_HEAD_REP", kNoHeadRep},
-    {"NO_FOOT_REP", kNoFootRep}, {"REPEAT_HEADER", kRepeatHeader},
+    {"SPACE_ENC", kSpaceEnc},
+    {"RC5", kRc5},
+    {"SHIFT_ENC", kRc5},
+    {"RC6", kRc6},
+    {"RAW_CODES", 0},
+    {"CONST_LENGTH", kConstLength},
+    {"REVERSE", kReverse},
+    {"NO_HEAD_REP", kNoHeadRep},
+    {"NO_FOOT_REP", kNoFootRep},
+    {"REPEAT_HEADER", kRepeatHeader},
 };
 
 // What a receiver needs to decode, a driver's settings, and what changes only on later presses:
@@ -57,7 +62,8 @@ struct Button {
     std::string name;
     std::size_t line = 0;
     std::uint64_t code = 0;
-    std::vector<int> raw; // a raw code's durations; empty for an encoded one
+    bool isRaw = false;
+    std::vector<int> raw; // a raw code's durations
 };
 
 struct Remote {
@@ -72,7 +78,7 @@ struct Remote {
     long plead = 0, ptrail = 0;
     long gap = 0, repeatGap = 0, minRepeat = 0;
     long frequency = ir::kDefaultCarrierHz;
-    std::vector<Button> codes, raw;
+    std::vector<Button> buttons; // in the file's order
 
     std::size_t lineOf(const std::string& parameter) const {
         const auto it = given.find(parameter);
@@ -321,12 +327,15 @@ public:
             const auto sent = [&r](const Built& first, const Built& again) {
                 return press(r, first, r.repeat.given() ? repeatFrame(r) : again);
             };
-            for (const Button& b : r.raw) {
-                const Built frame = rawFrame(b.raw);
-                signals.push_back(named(r, b, sent(frame, frame)));
+            for (const Button& b : r.buttons) {
+                if (b.isRaw) {
+                    const Built frame = rawFrame(b.raw);
+                    signals.push_back(named(r, b, sent(frame, frame)));
+                } else {
+                    signals.push_back(
+                        named(r, b, sent(codeFrame(r, b.code, false), codeFrame(r, b.code, true))));
+                }
             }
-            for (const Button& b : r.codes)
-                signals.push_back(named(r, b, sent(codeFrame(r, b.code, false), codeFrame(r, b.code, true))));
         }
         if (signals.empty())
             return fault_.at(lines_.size(), "the file holds no code");
@@ -369,6 +378,7 @@ private:
             }
             if (begins && (section == "codes" || section == "raw_codes")) {
                 state_ = section == "codes" ? State::Codes : State::RawCodes;
+                rawOpen_ = false;
                 return std::nullopt;
             }
             if (begins || ends)
@@ -398,37 +408,39 @@ private:
         const auto value = codeNumber(words[1]);
         if (!value || words.size() > 2)
             return fault_.at(line, "expected a button name and one code in hex (0x...) or decimal");
-        remotes_.back().codes.push_back({words[0], line, *value, {}});
+        remotes_.back().buttons.push_back({words[0], line, *value, false, {}});
         return std::nullopt;
     }
 
     std::optional<std::string> rawLine(std::size_t line, const std::vector<std::string>& words) {
-        std::vector<Button>& raw = remotes_.back().raw;
+        std::vector<Button>& buttons = remotes_.back().buttons;
         std::size_t from = 0;
         if (words[0] == "name") {
             if (auto problem = endRaw())
                 return problem;
             if (words.size() != 2)
                 return fault_.at(line, "a raw code's 'name' takes one button name");
-            raw.push_back({words[1], line, 0, {}});
+            buttons.push_back({words[1], line, 0, true, {}});
+            rawOpen_ = true;
             from = 2;
-        } else if (raw.empty()) {
+        } else if (!rawOpen_) {
             return fault_.at(line, "durations before the first raw code's 'name'");
         }
         for (std::size_t i = from; i < words.size(); ++i) {
             const auto micros = wholeNumber(words[i]);
             if (!micros || *micros < 1 || *micros > kLongestMicros)
                 return fault_.at(line, excerpt(words[i]) + " is not a duration from 1 to 1000000 us");
-            raw.back().raw.push_back(static_cast<int>(*micros));
+            buttons.back().raw.push_back(static_cast<int>(*micros));
         }
         return std::nullopt;
     }
 
     // A raw code ends at the next 'name' or 'end raw_codes'.
     std::optional<std::string> endRaw() const {
-        const std::vector<Button>& raw = remotes_.back().raw;
-        if (!raw.empty() && raw.back().raw.empty())
-            return fault_.at(raw.back().line, "raw code " + excerpt(raw.back().name) + " holds no durations");
+        const std::vector<Button>& buttons = remotes_.back().buttons;
+        if (rawOpen_ && buttons.back().raw.empty())
+            return fault_.at(buttons.back().line,
+                             "raw code " + excerpt(buttons.back().name) + " holds no durations");
         return std::nullopt;
     }
 
@@ -517,7 +529,7 @@ private:
             return fault_.at(r.line, "the remote has no name");
         if (r.gap == 0)
             return fault_.at(r.line, r.title() + " gives no gap between its frames");
-        if (r.codes.empty())
+        if (std::none_of(r.buttons.begin(), r.buttons.end(), [](const Button& b) { return !b.isRaw; }))
             return std::nullopt;
         if (!r.one.given() || !r.zero.given())
             return fault_.at(r.lineOf(r.one.given() ? "zero" : "one"),
@@ -533,8 +545,8 @@ private:
             return fault_.at(r.lineOf("pre_data"), "pre_data does not fit in pre_data_bits");
         if (!fits(r.postData, r.postDataBits))
             return fault_.at(r.lineOf("post_data"), "post_data does not fit in post_data_bits");
-        for (const Button& b : r.codes)
-            if (!fits(b.code, r.bits))
+        for (const Button& b : r.buttons)
+            if (!b.isRaw && !fits(b.code, r.bits))
                 return fault_.at(b.line, "the code of " + excerpt(b.name) + " does not fit in " +
                                              std::to_string(r.bits) + " bits");
         if (r.toggleBit > 0 && r.toggleBit <= r.allBits())
@@ -545,6 +557,7 @@ private:
     const Lines& lines_;
     const Fault& fault_;
     State state_ = State::Outside;
+    bool rawOpen_ = false; // a raw code of this raw_codes section has begun
     std::vector<Remote> remotes_;
 };
 
