@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace model {
 
@@ -62,10 +63,7 @@ private:
         return true;
     }
 
-    unsigned byte(unsigned long address) const {
-        const auto it = memory_.find(static_cast<unsigned>(address));
-        return it == memory_.end() ? 0 : it->second;
-    }
+    unsigned byte(unsigned long address) const { return address < memory_.size() ? memory_[address] : 0; }
     unsigned word(unsigned long address) const { return byte(address) | (byte(address + 1) << 8); }
 
     void problem(std::string text) { findings_.violations.push_back(std::move(text)); }
@@ -186,7 +184,9 @@ private:
 
     const BlockReader& read_;
     LayoutFindings findings_;
-    std::map<unsigned, std::uint8_t> memory_; // the bytes read so far, by address
+    // The bytes read so far by address, zero where nothing was read: the whole memory at once, as
+    // one check may read nearly all of it.
+    std::vector<std::uint8_t> memory_ = std::vector<std::uint8_t>(kMemoryEnd, 0);
     std::set<unsigned> nonHex_;
     std::set<unsigned> referenced_;
     unsigned header_ = 0, base_ = 0, keyListCount_ = 0, slotCount_ = 0, indexCount_ = 0, blockCount_ = 0;
