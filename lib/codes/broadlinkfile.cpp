@@ -60,7 +60,7 @@ std::optional<std::vector<unsigned char>> base64(std::string_view text) {
 
 // The durations from byte 4, each in units: up to byte `end` when no `count` is given, else
 // `count` of them. The packet must end with 0D 05 there, as its end mark or as the last value of
-// a long closing space (00 0D 05), with nothing but zeros after it; nullopt otherwise.
+// a long closing space (00 0D 05); nullopt otherwise.
 std::optional<std::vector<int>> durations(const std::vector<unsigned char>& b, std::size_t end,
                                           std::optional<std::size_t> count) {
     std::vector<int> units;
@@ -92,9 +92,12 @@ std::optional<std::vector<int>> durations(const std::vector<unsigned char>& b, s
     }
     if (units.empty())
         return std::nullopt;
-    for (; i < b.size(); ++i)
-        if (b[i] != 0)
-            return std::nullopt;
+    // Where the length field itself marks the end, what follows is not the packet's (some
+    // collections keep stray bytes there); a count of durations is trusted only before zeros.
+    if (count)
+        for (; i < b.size(); ++i)
+            if (b[i] != 0)
+                return std::nullopt;
     return units;
 }
 
@@ -169,6 +172,11 @@ void smartIrCommands(const JsonValue& node, const std::string& path, bool pronto
     const std::vector<JsonValue>& parts = node.kind == JsonValue::Kind::Array ? node.items : one;
     const std::size_t line = lineOf(lines, parts.empty() ? std::string() : parts.front().text.substr(0, 40));
     ir::Signal joined{ir::kDefaultCarrierHz, {}};
+    if (node.kind == JsonValue::Kind::Null) {
+        out.push_back(
+            {path, {}, line, fault.at(line, "the command " + excerpt(path) + " holds no code (null)")});
+        return;
+    }
     for (const JsonValue& part : parts) {
         if (part.kind != JsonValue::Kind::String) {
             out.push_back(

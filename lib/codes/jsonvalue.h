@@ -20,8 +20,8 @@ struct JsonValue {
     Kind kind = Kind::Null;
     bool boolean = false;
     double number = 0;
-    std::string text;                                       // a string's contents
-    std::vector<JsonValue> items;                           // an array's
+    std::string text;                // a string's contents
+    std::vector<JsonValue> items;    // an array's
     std::vector<JsonMember> members; // an object's, in order
 
     // The member called `key`; nullptr when there is none or this is not an object.

@@ -116,9 +116,12 @@ std::string foldName(std::string_view buttonName) {
 
 std::optional<std::string> keyForButton(std::string_view side, std::string_view buttonName) {
     const std::string folded = foldName(buttonName);
-    for (const KeyName& key : keyNames())
-        if (key.side == side && listed(key.buttonNames, folded))
-            return std::string(key.number);
+    // LIRC's names carry a prefix ("KEY_VOLUMEUP"): the name after it counts as well.
+    const std::string unprefixed = folded.rfind("key", 0) == 0 ? folded.substr(3) : std::string();
+    for (const std::string& name : {folded, unprefixed})
+        for (const KeyName& key : keyNames())
+            if (!name.empty() && key.side == side && listed(key.buttonNames, name))
+                return std::string(key.number);
     return std::nullopt;
 }
 

@@ -46,6 +46,10 @@ TEST(KeyNames, ButtonNamesOfCodeFilesMatchTheirKeys) {
         {"tv", "Return", "13"},
         {"tv", "Ch_next", std::nullopt},
         {"tv", "Sleep", std::nullopt},
+        {"tv", "KEY_VOLUMEUP", "06"},
+        {"cbl", "KEY_CHANNELDOWN", "44"},
+        {"cbl", "KEY_5", "51"},
+        {"tv", "KEY_SLEEP", std::nullopt},
     };
     for (const auto& c : cases)
         EXPECT_EQ(model::keyForButton(c.side, c.button), c.key) << c.side << " " << c.button;
