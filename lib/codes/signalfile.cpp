@@ -36,6 +36,14 @@ namespace {
 
 enum class Format { Empty, Unknown, Flipper, Irdb, Lircd, SmartIr, Json, GlobalCache, Broadlink, Pronto };
 
+// A byte-order mark, which some editors put before UTF-8 text, is no part of the file's content.
+std::string_view withoutMark(const std::string& whole) {
+    std::string_view text(whole);
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
+        text.remove_prefix(3);
+    return text;
+}
+
 Lines linesOf(const std::string& whole) {
     Lines lines;
     std::istringstream split(whole);
@@ -77,7 +85,8 @@ Format formatOf(const Lines& lines, const std::string& whole, std::size_t& first
 
 } // namespace
 
-Read readSignalText(const std::string& whole, const std::filesystem::path& file) {
+Read readSignalText(const std::string& contents, const std::filesystem::path& file) {
+    const std::string whole(withoutMark(contents));
     const Fault fault(file);
     const Lines lines = linesOf(whole);
     std::size_t first = 0;
@@ -110,7 +119,8 @@ Read readSignalText(const std::string& whole, const std::filesystem::path& file)
                     "Broadlink packets, GlobalCache sendir commands, a lircd.conf or an IRDB CSV file");
 }
 
-std::string codeFormatName(const std::string& whole) {
+std::string codeFormatName(const std::string& contents) {
+    const std::string whole(withoutMark(contents));
     static const char* const kNames[] = {"empty",   "unknown", "Flipper .ir", "IRDB CSV",  "lircd.conf",
                                          "SmartIR", "JSON",    "GlobalCache", "Broadlink", "Pronto"};
     std::size_t first = 0;

@@ -38,6 +38,8 @@ TEST(SignalFile, ReadsEachFormat) {
         std::vector<int> first;
     } cases[] = {
         {"flipper.ir", kFlipper, 2, 36000, {889, 889, 1778, 889, 889}},
+        // Some editors start UTF-8 text with a byte-order mark.
+        {"marked.ir", std::string("\xEF\xBB\xBF") + kFlipper, 2, 36000, {889, 889, 1778, 889, 889}},
         {"list.json", "[9000, 4500, 560]\n", 1, 38000, {9000, 4500, 560}},
         {"object.json",
          R"({"carrier_hz": 40000, "timings_us": [600, 600, 1200]})",
