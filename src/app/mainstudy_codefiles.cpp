@@ -45,7 +45,7 @@ QString signalName(const codes::NamedSignal& signal) {
 
 std::optional<std::vector<codes::NamedSignal>> Tmaincodelearn::readChosenCodeFile(const QString& caption) {
     QFileDialog dialog(this, caption, documentsFolder(),
-                       tr("代码文件 (*.ir *.txt *.pronto *.json *.jsonl)") + QStringLiteral(";;") +
+                       tr("代码文件 (*.ir *.txt *.pronto *.json *.jsonl *.conf *.csv)") + QStringLiteral(";;") +
                            tr("所有文件 (*)"));
     dialog.setObjectName(QStringLiteral("codeFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -46,6 +46,13 @@ TEST(CtlFormatPairs, OneCodeInTwoFormatsLearnsIntoKeysThatSendTheSame) {
         {"Broadlink and Flipper NEC", necPacket + "\n", flipper("NEC", "04 00 00 00", "08 00 00 00")},
         {"SmartIR and Pronto 900A", "{\"commands\": {\"on\": \"" + necPacket + "\"}}",
          "900A 006C 0000 0001 04FB 08F7\n"},
+        {"IRDB row and Pronto 900A", "functionname,protocol,device,subdevice,function\nPower,NEC1,4,-1,8\n",
+         "900A 006C 0000 0001 04FB 08F7\n"},
+        {"lircd.conf and Flipper NEC",
+         "begin remote\n name tv\n bits 16\n flags SPACE_ENC|CONST_LENGTH\n header 9000 4500\n one 560 1690\n"
+         " zero 560 560\n ptrail 560\n repeat 9000 2250\n pre_data_bits 16\n pre_data 0x20DF\n gap 108000\n"
+         " begin codes\n  KEY_POWER 0x10EF\n end codes\nend remote\n",
+         flipper("NEC", "04 00 00 00", "08 00 00 00")},
         {"sendir and Pronto", "sendir,1:1,1,38029,1,1,341,170,21,21,21,64,21,1500\n",
          "0000 006D 0004 0000 0155 00AA 0015 0015 0015 0040 0015 05DC\n"},
     };
