@@ -35,10 +35,12 @@ std::string withChecksumMadeRight(std::string_view text) {
            std::string(after);
 }
 
-std::string endedByCrlfAndBlanks(std::string text) {
-    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 4))
-        text.replace(at, 1, " \t\r\n");
-    return text;
+std::string endedByCrlfAndBlanks(std::string_view text) {
+    std::string edited;
+    edited.reserve(text.size() + 3 * static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+    for (const char c : text)
+        edited += c == '\n' ? std::string_view(" \t\r\n") : std::string_view(&c, 1);
+    return edited;
 }
 
 void readAndCheck(std::string_view text) {
