@@ -9,55 +9,58 @@ namespace keytexts {
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("KeyTexts", text); }
+// The context these texts are translated in; lupdate files them under it.
+class KeyTexts {
+    Q_DECLARE_TR_FUNCTIONS(KeyTexts)
+};
 
 } // namespace
 
 QString stateText(const device::KeyReport& key) {
     if (key.state == "learned")
-        return tr("已学习");
+        return KeyTexts::tr("已学习");
     if (key.state == "downloaded")
-        return tr("已下载");
-    return tr("没有编码");
+        return KeyTexts::tr("已下载");
+    return KeyTexts::tr("没有编码");
 }
 
 QString sendsText(const device::KeyReport& key) {
     if (!key.code || !key.code->played)
-        return tr("无法识别的编码");
+        return KeyTexts::tr("无法识别的编码");
     if (const auto sends = device::protocolSends(key))
-        return tr("%1 地址 %2 命令 %3")
+        return KeyTexts::tr("%1 地址 %2 命令 %3")
             .arg(QString::fromStdString(sends->protocol))
             .arg(sends->key.address)
             .arg(sends->key.command);
-    return tr("原始信号，载波 %1 Hz").arg(key.code->played->transmission.carrierHz);
+    return KeyTexts::tr("原始信号，载波 %1 Hz").arg(key.code->played->transmission.carrierHz);
 }
 
 QString keyTip(const device::KeyReport& key) {
     const QString name = QString::fromStdString(key.label);
     if (key.state == "empty")
-        return tr("%1 — 没有编码").arg(name);
+        return KeyTexts::tr("%1 — 没有编码").arg(name);
     // A key whose code could not be read says only what its slot holds.
     if (!key.code)
-        return tr("%1 — %2").arg(name, stateText(key));
-    return tr("%1 — %2：%3").arg(name, stateText(key), sendsText(key));
+        return KeyTexts::tr("%1 — %2").arg(name, stateText(key));
+    return KeyTexts::tr("%1 — %2：%3").arg(name, stateText(key), sendsText(key));
 }
 
 QString codeText(const device::KeyReport& key) {
     if (!key.code)
-        return key.state == "empty" ? tr("没有编码") : tr("无法读取");
+        return key.state == "empty" ? KeyTexts::tr("没有编码") : KeyTexts::tr("无法读取");
     const device::StoredKey& code = *key.code;
     const QString identity = QString::fromStdString(code.identity);
     if (!code.entry)
-        return tr("预置编码 %1").arg(identity);
+        return KeyTexts::tr("预置编码 %1").arg(identity);
     QString text =
-        tr("已存储的编码 %1（条目 %2，%3 个存储块").arg(identity).arg(*code.entry).arg(code.blocks);
+        KeyTexts::tr("已存储的编码 %1（条目 %2，%3 个存储块").arg(identity).arg(*code.entry).arg(code.blocks);
     if (!key.sharedWith.empty()) {
         QStringList shared;
         for (const std::string& number : key.sharedWith)
             shared << QString::fromStdString(number);
-        text += tr("，与 %1 共用").arg(shared.join(tr("、")));
+        text += KeyTexts::tr("，与 %1 共用").arg(shared.join(KeyTexts::tr("、")));
     }
-    return text + tr("）");
+    return text + KeyTexts::tr("）");
 }
 
 QString durationsText(const device::KeyReport& key) {

@@ -4,18 +4,21 @@
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("LearnTexts", text); }
+// The context these texts are translated in; lupdate files them under it.
+class LearnTexts {
+    Q_DECLARE_TR_FUNCTIONS(LearnTexts)
+};
 
 QString refusalText(model::CommitRefusal refusal) {
     switch (refusal) {
     case model::CommitRefusal::IndexFull:
-        return tr("遥控器的编码存储已满，请先删除不用的学习按键！");
+        return LearnTexts::tr("遥控器的编码存储已满，请先删除不用的学习按键！");
     case model::CommitRefusal::NoRoom:
-        return tr("遥控器的编码存储空间不足，请先删除不用的学习按键！");
+        return LearnTexts::tr("遥控器的编码存储空间不足，请先删除不用的学习按键！");
     case model::CommitRefusal::NoCodeData:
-        return tr("遥控器编码的转换结果没有编码数据，无法保存该按键！");
+        return LearnTexts::tr("遥控器编码的转换结果没有编码数据，无法保存该按键！");
     case model::CommitRefusal::CodeTooLong:
-        return tr("该按键的编码太长，遥控器无法保存，请重新学习该按键！");
+        return LearnTexts::tr("该按键的编码太长，遥控器无法保存，请重新学习该按键！");
     case model::CommitRefusal::NoKeyEntry:
         break;
     }
@@ -27,15 +30,15 @@ QString refusalText(model::CommitRefusal refusal) {
 QString learnFailureText(const device::LearnResult& learned) {
     switch (learned.outcome) {
     case device::LearnOutcome::NotConverted:
-        return tr("学习失败！");
+        return LearnTexts::tr("学习失败！");
     case device::LearnOutcome::AnswerIncomplete:
-        return tr("遥控器编码的转换结果不完整，无法保存该按键！");
+        return LearnTexts::tr("遥控器编码的转换结果不完整，无法保存该按键！");
     case device::LearnOutcome::Refused:
         return refusalText(*learned.refusal);
     case device::LearnOutcome::KeyUnchanged:
-        return tr("写入遥控器失败，请检查USB连接线！");
+        return LearnTexts::tr("写入遥控器失败，请检查USB连接线！");
     case device::LearnOutcome::KeyEmptied:
-        return tr("写入遥控器失败，该按键原有的编码已删除，请检查USB连接线后重新学习该按键！");
+        return LearnTexts::tr("写入遥控器失败，该按键原有的编码已删除，请检查USB连接线后重新学习该按键！");
     case device::LearnOutcome::NotAllowed:
     case device::LearnOutcome::Written:
         break;

@@ -4,6 +4,7 @@
 #include "mainstudy.h"
 #include "platform/threadexit.h"
 #include "qidong.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -20,6 +21,7 @@ int run(int argc, char** argv) {
     // nothing of the toolkit; the pictures need its image readers.
     std::future<device::StartupRead> startupRead = device::startReadingAtStartup();
     QApplication app(argc, argv);
+    installTranslations(QLocale::system());
     controls::startDecodingWindowPictures();
 
     auto splash = std::make_unique<TForm1>();

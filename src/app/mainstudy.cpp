@@ -1,4 +1,5 @@
 #include "mainstudy.h"
+#include "devicetexts.h"
 #include "memorytexts.h"
 
 #include "controls/ibtn1.h"
@@ -32,7 +33,7 @@ namespace {
 const QString kApplicationTitle = QStringLiteral("QTM-418");
 
 void showNotice(const model::Notice& notice) {
-    platform::showMessage(nullptr, notice.style, platform::Buttons::Ok, QString::fromStdString(notice.text));
+    platform::showMessage(nullptr, notice.style, platform::Buttons::Ok, devicetexts::translated(notice.text));
 }
 
 } // namespace
@@ -70,7 +71,7 @@ Tmaincodelearn::~Tmaincodelearn() {
 
 void Tmaincodelearn::createControls() {
     setObjectName(QStringLiteral("maincodelearn"));
-    setWindowTitle(QStringLiteral("自学习"));
+    setWindowTitle(tr("自学习"));
     setFixedSize(model::kWindowSize.width, model::kWindowSize.height);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -107,7 +108,7 @@ bool Tmaincodelearn::waitForDevice() {
     while (!device::link::attached()) {
         const auto answer =
             platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::RetryCancel,
-                                  QString::fromUtf8(model::kNoRemoteMessage));
+                                  devicetexts::translated(model::kNoRemoteMessage));
         if (answer != platform::Answer::Retry)
             return false;
     }
@@ -132,7 +133,7 @@ bool Tmaincodelearn::applyIdentification(const model::Identification& id) {
 
 void Tmaincodelearn::applyLayout(model::LayoutRead read) {
     if (read.failure) {
-        platform::notify(nullptr, QString::fromStdString(*read.failure));
+        platform::notify(nullptr, devicetexts::translated(*read.failure));
         return;
     }
     layout_ = std::move(read.layout);
@@ -178,7 +179,7 @@ void Tmaincodelearn::showSteps() {
     DecodedSkin decoded = preparedSkin_ ? std::move(*preparedSkin_) : decodeSkin();
     preparedSkin_.reset();
     if (!applySkin(skin_, std::move(decoded), animationFile())) {
-        platform::notify(this, QStringLiteral("调用图片出错！"));
+        platform::notify(this, tr("调用图片出错！"));
         state_.startupRefused = true;
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return;
@@ -254,7 +255,7 @@ bool Tmaincodelearn::keyHasLook(const IBtn* key, model::KeyLook look) const {
 bool Tmaincodelearn::layoutReadable() {
     if (layout_.complete)
         return true;
-    platform::box(QStringLiteral("无法读取遥控器的存储内容，请重新插拔USB连接线后再启动自学习软件！"));
+    platform::box(tr("无法读取遥控器的存储内容，请重新插拔USB连接线后再启动自学习软件！"));
     return false;
 }
 
@@ -270,7 +271,7 @@ bool Tmaincodelearn::remoteMayBeWritten() {
 
 void Tmaincodelearn::closeEvent(QCloseEvent* event) {
     if (device::link::attached() && state_.learningOn) {
-        platform::notify(this, QStringLiteral("你正在学习，要退出系统请先停止学习！"));
+        platform::notify(this, tr("你正在学习，要退出系统请先停止学习！"));
         event->ignore();
         return;
     }
@@ -294,18 +295,17 @@ void Tmaincodelearn::closeSteps() {
 void Tmaincodelearn::startLinkMonitor() {
     auto* monitor = new linkstate(state_.deviceIdentity);
     connect(monitor, &linkstate::linkStateText, this,
-            [this](const QString& text) { c_.lab_usbstate->setText(text); });
+            [this](const QString& text) { c_.lab_usbstate->setText(devicetexts::translated(text)); });
     connect(monitor, &linkstate::keypadLocked, this, [this] { setKeypadAvailable(false); });
     connect(monitor, &linkstate::keypadUnlocked, this, [this] { setKeypadAvailable(true); });
     connect(monitor, &linkstate::reconnectAsked, this, [](const std::shared_ptr<LinkAnswer>& answer) {
         answer->give(platform::showMessage(nullptr, platform::MessageStyle::Boxed,
                                            platform::Buttons::RetryCancel,
-                                           QStringLiteral("未检测到遥控器，请重新连接遥控器！")));
+                                           tr("未检测到遥控器，请重新连接遥控器！")));
     });
     connect(monitor, &linkstate::closeAsked, this, [](const std::shared_ptr<LinkAnswer>& answer) {
         answer->give(platform::showMessage(nullptr, platform::MessageStyle::Boxed,
-                                           platform::Buttons::OkCancel,
-                                           QStringLiteral("您需要关闭自学习软件吗！")));
+                                           platform::Buttons::OkCancel, tr("您需要关闭自学习软件吗！")));
     });
     connect(monitor, &QThread::finished, this, &Tmaincodelearn::linkMonitorFinished);
     connect(monitor, &QThread::finished, monitor, &QObject::deleteLater);

@@ -45,8 +45,8 @@ QString signalName(const codes::NamedSignal& signal) {
 
 std::optional<std::vector<codes::NamedSignal>> Tmaincodelearn::readChosenCodeFile(const QString& caption) {
     QFileDialog dialog(this, caption, documentsFolder(),
-                       tr("代码文件 (*.ir *.txt *.pronto *.json *.jsonl *.conf *.csv)") + QStringLiteral(";;") +
-                           tr("所有文件 (*)"));
+                       tr("代码文件 (*.ir *.txt *.pronto *.json *.jsonl *.conf *.csv)") +
+                           QStringLiteral(";;") + tr("所有文件 (*)"));
     dialog.setObjectName(QStringLiteral("codeFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -97,11 +97,12 @@ void Tmaincodelearn::learnKeyFromFile(IBtn* key) {
         return;
     }
     if (keyHasLook(key, model::KeyLook::Learned)) {
-        if (!platform::askYes(key->Path() + tr("键编码已学习过，要重新学习吗?")) || !remoteMayBeWritten())
+        if (!platform::askYes(tr("%1键编码已学习过，要重新学习吗?").arg(key->Path())) ||
+            !remoteMayBeWritten())
             return;
         key->setIsEnable(true);
     }
-    setStatus(key->Path() + tr("键正在学习！"), true);
+    setStatus(tr("%1键正在学习！").arg(key->Path()), true);
     const device::LearnResult learned =
         device::learnSignal(layout_, keyTable_, key->Code().toStdString(), chosen->signal, diagnosticFile(),
                             [this] { return remoteMayBeWritten(); });
@@ -120,7 +121,7 @@ void Tmaincodelearn::learnKeyFromFile(IBtn* key) {
     }
     key->setPicture(keyPicture(skin_.learnedKeyPictures, *key));
     platform::box(tr("已接收到遥控器编码！"));
-    setStatus(key->Path() + tr("键学习成功！"), true);
+    setStatus(tr("%1键学习成功！").arg(key->Path()), true);
     setDeleteButtons(true);
     showIdleHintPanel();
     showKeyTip(key);

@@ -13,18 +13,18 @@ void Tmaincodelearn::showHelp() {
     const QString helpFile = QDir(platform::dataFolder()).filePath(QStringLiteral("studyhelp.chm"));
     platform::shell().open(helpFile, [](platform::OpenOutcome outcome) {
         if (outcome == platform::OpenOutcome::Missing)
-            platform::box(QStringLiteral("找不到帮助文件！"));
+            platform::box(tr("找不到帮助文件！"));
         else if (outcome == platform::OpenOutcome::NoProgram)
-            platform::box(QStringLiteral("帮助文件无法打开，请安装能阅读CHM文件的程序（如xchm）！"));
+            platform::box(tr("帮助文件无法打开，请安装能阅读CHM文件的程序（如xchm）！"));
     });
 }
 
 void Tmaincodelearn::answerUpdate() {
-    QString text = QStringLiteral("您的软件目前不需要升级！");
+    QString text = tr("您的软件目前不需要升级！");
     if (state_.learningOn)
-        text = QStringLiteral("软件正在学习状态，要升级请退出学习状态！");
+        text = tr("软件正在学习状态，要升级请退出学习状态！");
     else if (state_.deleteOneOn)
-        text = QStringLiteral("软件正在删除状态，要升级请退出删除状态！");
+        text = tr("软件正在删除状态，要升级请退出删除状态！");
     platform::showMessage(nullptr, platform::MessageStyle::Plain, platform::Buttons::Ok, text);
 }
 
@@ -42,11 +42,10 @@ void Tmaincodelearn::checkScreenSize() {
     const QSize size = display.size();
     if (size.width() >= 1024)
         return;
-    platform::notify(
-        nullptr,
-        QStringLiteral("你目前的显示器分辨率是%1*%2\r\n为了运行该软件，你的显示器分辨率至少要1024*768")
-            .arg(size.width())
-            .arg(size.height()));
+    platform::notify(nullptr,
+                     tr("你目前的显示器分辨率是%1*%2\r\n为了运行该软件，你的显示器分辨率至少要1024*768")
+                         .arg(size.width())
+                         .arg(size.height()));
     if (display.size().width() < 1024)
         display.useMinimumMode();
 }

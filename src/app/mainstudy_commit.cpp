@@ -24,7 +24,7 @@ std::filesystem::path diagnosticFile() {
 
 void Tmaincodelearn::commitCapture() {
     IBtn* key = selectedKeyList_.first();
-    setStatus(key->Path() + QStringLiteral("键正在学习！"), true);
+    setStatus(tr("%1键正在学习！").arg(key->Path()), true);
     const device::LearnResult learned =
         device::learnCapture(layout_, keyTable_, key->Code().toStdString(), state_.capturedCode,
                              diagnosticFile(), [this] { return remoteMayBeWritten(); });
@@ -43,12 +43,12 @@ void Tmaincodelearn::commitCapture() {
         return;
     }
     key->setPicture(keyPicture(skin_.learnedKeyPictures, *key));
-    platform::box(QStringLiteral("已接收到遥控器编码！"));
+    platform::box(tr("已接收到遥控器编码！"));
     c_.donghuaflash2->hide();
     c_.donghuaflash2->stopPlay();
     c_.Imagehint->show();
     c_.Imagehint->setPixmap(skin_.single(QStringLiteral("gifquorel")));
-    setStatus(key->Path() + QStringLiteral("键学习成功！"), true);
+    setStatus(tr("%1键学习成功！").arg(key->Path()), true);
     if (!selectedKeyList_.isEmpty())
         selectedKeyList_.removeFirst();
     setDeleteButtons(hasLearnedKeys());

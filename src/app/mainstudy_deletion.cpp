@@ -9,7 +9,7 @@
 
 void Tmaincodelearn::toggleDeleteMode() {
     if (state_.learningOn) {
-        platform::box(QStringLiteral("现在正在学习状态，要删除请先停止学习！"));
+        platform::box(tr("现在正在学习状态，要删除请先停止学习！"));
         return;
     }
     state_.deleteOneOn = !state_.deleteOneOn;
@@ -17,7 +17,7 @@ void Tmaincodelearn::toggleDeleteMode() {
         c_.Image7->show();
         c_.Image4->hide();
         c_.Image5->hide();
-        setStatus(QStringLiteral("请在左面遥控器上选择待删除的按键！"));
+        setStatus(tr("请在左面遥控器上选择待删除的按键！"));
         c_.delstudykey->setPicture(skin_.single(QStringLiteral("stopdelete")));
         return;
     }
@@ -32,24 +32,24 @@ void Tmaincodelearn::deleteKeyClick(IBtn* key) {
     if (!layoutReadable())
         return;
     if (keyTable_.empty()) {
-        platform::box(QStringLiteral("该键还没有自学习过，无法删除！"));
+        platform::box(tr("该键还没有自学习过，无法删除！"));
         return;
     }
     const std::string keyNumber = key->Code().toStdString();
     const auto entry = model::findKeyEntry(keyTable_, keyNumber);
     if (!entry || model::entryState(keyTable_[*entry]) != model::kLearnedCode) {
-        platform::box(QStringLiteral("该按键还没有自学习过，无法删除！"));
+        platform::box(tr("该按键还没有自学习过，无法删除！"));
         return;
     }
     setStatus(QString());
-    if (!platform::askYes(QStringLiteral("你确实要删除该自学习按键的编码？")) || !remoteMayBeWritten())
+    if (!platform::askYes(tr("你确实要删除该自学习按键的编码？")) || !remoteMayBeWritten())
         return;
     // The key turns grey only once the remote no longer holds its code.
     if (clearKeyOnDevice(*model::findKeyEntry(keyTable_, keyNumber, true))) {
         key->setIsEnable(true);
         key->setPicture(keyPicture(skin_.normalKeyPictures, *key));
         showKeyTip(key);
-        platform::box(QStringLiteral("删除操作成功！"));
+        platform::box(tr("删除操作成功！"));
     }
     if (!hasLearnedKeys()) {
         setDeleteButtons(false);
@@ -60,27 +60,26 @@ void Tmaincodelearn::deleteKeyClick(IBtn* key) {
 bool Tmaincodelearn::clearKeyOnDevice(std::size_t slot) {
     const auto outcome = device::clearKeySlot(layout_, keyTable_, slot, state_.deviceBlockUnit);
     if (outcome != device::ClearOutcome::Cleared)
-        platform::box(QStringLiteral("删除操作失败！"));
+        platform::box(tr("删除操作失败！"));
     return outcome == device::ClearOutcome::Cleared;
 }
 
 void Tmaincodelearn::clearAllKeys() {
     if (state_.learningOn) {
-        platform::box(QStringLiteral("现在是自学习遥控器按键编码状态，要清空请先点击\"停止学习\"按钮！"));
+        platform::box(tr("现在是自学习遥控器按键编码状态，要清空请先点击\"停止学习\"按钮！"));
         return;
     }
     if (state_.deleteOneOn) {
-        platform::box(QStringLiteral("现在是删除单个遥控器按键编码状态，要清空请先点击\"停止删除\"按钮！"));
+        platform::box(tr("现在是删除单个遥控器按键编码状态，要清空请先点击\"停止删除\"按钮！"));
         return;
     }
     if (!layoutReadable())
         return;
     if (!hasLearnedKeys()) {
-        platform::box(QStringLiteral("没有可清空的按键的编码！"));
+        platform::box(tr("没有可清空的按键的编码！"));
         return;
     }
-    if (!platform::askYes(QStringLiteral("你确实要清空所有自学习过的按键的编码吗？")) ||
-        !remoteMayBeWritten())
+    if (!platform::askYes(tr("你确实要清空所有自学习过的按键的编码吗？")) || !remoteMayBeWritten())
         return;
     QList<IBtn*> learned;
     for (IBtn* button : findChildren<IBtn*>())
@@ -88,7 +87,7 @@ void Tmaincodelearn::clearAllKeys() {
             learned.append(button);
     for (const auto& cleared : device::clearLearnedKeys(layout_, keyTable_, state_.deviceBlockUnit))
         if (cleared.outcome != device::ClearOutcome::Cleared)
-            platform::box(QStringLiteral("删除操作失败！"));
+            platform::box(tr("删除操作失败！"));
     // Keys whose code the remote still holds after a failed write stay red.
     for (IBtn* button : learned) {
         if (keyHasLook(button, model::KeyLook::Learned))
@@ -97,8 +96,8 @@ void Tmaincodelearn::clearAllKeys() {
         button->setPicture(keyPicture(skin_.normalKeyPictures, *button));
     }
     refreshKeyTips();
-    setStatus(QStringLiteral("清空操作完成！"));
-    platform::box(QStringLiteral("清空操作完成！"));
+    setStatus(tr("清空操作完成！"));
+    platform::box(tr("清空操作完成！"));
     c_.runstate_lab->repaint();
     setDeleteButtons(hasLearnedKeys());
     showIdleHintPanel();

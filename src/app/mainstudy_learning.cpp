@@ -18,14 +18,14 @@ void Tmaincodelearn::setStatus(const QString& text, bool repaintNow) {
 
 void Tmaincodelearn::toggleLearning() {
     if (state_.deleteOneOn) {
-        platform::box(QStringLiteral("现在在删除状态，要学习请先停止删除！"));
+        platform::box(tr("现在在删除状态，要学习请先停止删除！"));
         return;
     }
     state_.learningOn = !state_.learningOn;
     if (state_.learningOn) {
         c_.beginstudyibtn->setIsEnable(false);
         c_.Imagehint->setPixmap(skin_.single(QStringLiteral("jpgjingtai")));
-        setStatus(QStringLiteral("请在左面遥控器上点击待学习的按键！"));
+        setStatus(tr("请在左面遥控器上点击待学习的按键！"));
         c_.Image5->show();
         c_.Image4->hide();
         c_.Image7->hide();
@@ -59,26 +59,25 @@ void Tmaincodelearn::keyClick(IBtn* key) {
 
 void Tmaincodelearn::learnKeyClick(IBtn* key) {
     if (!selectedKeyList_.isEmpty()) {
-        const QString selected = selectedKeyList_.first()->Path() + QStringLiteral("按键");
-        platform::box(selected + QStringLiteral("正在学习，要停止") + selected +
-                      QStringLiteral(",请点击停止学习按钮"));
+        platform::box(
+            tr("%1按键正在学习，要停止%1按键,请点击停止学习按钮").arg(selectedKeyList_.first()->Path()));
         return;
     }
     if (!state_.learningOn) {
-        platform::box(QStringLiteral("请先点击开始学习按钮！"));
+        platform::box(tr("请先点击开始学习按钮！"));
         return;
     }
     if (!layoutReadable())
         return;
     if (keyHasLook(key, model::KeyLook::Learned)) {
-        if (!platform::askYes(key->Path() + QStringLiteral("键编码已学习过，要重新学习吗?")) ||
+        if (!platform::askYes(tr("%1键编码已学习过，要重新学习吗?").arg(key->Path())) ||
             !remoteMayBeWritten())
             return;
         key->setIsEnable(true);
         key->repaint();
     }
     key->setPicture(keyPicture(skin_.learningKeyPictures, *key));
-    setStatus(QStringLiteral("准备学习") + key->Path() + QStringLiteral("按键， 请发码"));
+    setStatus(tr("准备学习%1按键， 请发码").arg(key->Path()));
     c_.Imagehint->hide();
     c_.donghuaflash2->setMovie(animationFile());
     c_.donghuaflash2->show();
@@ -115,9 +114,8 @@ void Tmaincodelearn::learningFailed() {
     c_.donghuaflash2->stopPlay();
     c_.Imagehint->show();
     c_.Imagehint->setPixmap(skin_.single(QStringLiteral("jpgjingtai")));
-    setStatus(QStringLiteral("请重新选择按键进行学习！"));
-    platform::showMessage(nullptr, platform::MessageStyle::Plain, platform::Buttons::Ok,
-                          QStringLiteral("学习失败！"));
+    setStatus(tr("请重新选择按键进行学习！"));
+    platform::showMessage(nullptr, platform::MessageStyle::Plain, platform::Buttons::Ok, tr("学习失败！"));
     c_.runstate_lab->repaint();
     key->setPicture(keyPicture(skin_.normalKeyPictures, *key));
     selectedKeyList_.removeOne(key);

@@ -5,6 +5,7 @@
 #include "device/layoutrepair.h"
 #include "device/memorybackup.h"
 #include "device/openremote.h"
+#include "devicetexts.h"
 #include "longwork.h"
 #include "mainstudy.h"
 #include "memorytexts.h"
@@ -35,7 +36,7 @@ std::optional<device::OpenedRemote> openAttachedRemote() {
     if (!opening.failure)
         return std::move(opening.remote);
     if (*opening.failure == device::OpenFailure::NotAttached)
-        platform::box(QString::fromUtf8(model::kNoRemoteMessage));
+        platform::box(devicetexts::translated(model::kNoRemoteMessage));
     else
         platform::box(Tmaincodelearn::tr("无法识别现在连接的遥控器，请检查USB连接线！"));
     return std::nullopt;

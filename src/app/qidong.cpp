@@ -5,7 +5,7 @@
 #include <QLabel>
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint | Qt::SplashScreen) {
-    setWindowTitle(QStringLiteral("启动界面"));
+    setWindowTitle(tr("启动界面"));
     setFixedSize(462, 258);
     move(299, 198);
     Image1 = new QLabel(this);

@@ -145,7 +145,7 @@ void IBtn::openPath() {
         const QString folder = folderPart(path_);
         if (!QDir::setCurrent(folder)) {
             platform::showMessage(nullptr, platform::MessageStyle::Plain, platform::Buttons::Ok,
-                                  QStringLiteral("无法进入文件夹“%1”，没有打开 %2").arg(folder, path_));
+                                  tr("无法进入文件夹“%1”，没有打开 %2").arg(folder, path_));
             return;
         }
     }

@@ -5,6 +5,7 @@
 #include "picturedecoder.h"
 #include "platform/animationplayer.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -145,15 +146,17 @@ MainControls createMainControls(QWidget* window) {
     c.Imagehint = makeImage(window, "Imagehint", QString(), true);
     c.beginstudyibtn = makeButton(window, "beginstudyibtn", QStringLiteral("beginstudyibtn.jpg"));
     c.beginstudyibtn->setDisablePic(decodedPicture(QStringLiteral("beginstudyibtn-stop.jpg")));
-    c.helpibtn = makeButton(window, "helpibtn", QStringLiteral("helpibtn.gif"), QStringLiteral("帮助"));
-    c.updateibtn =
-        makeButton(window, "updateibtn", QStringLiteral("updateibtn.gif"), QStringLiteral("升级软件"));
+    c.helpibtn = makeButton(window, "helpibtn", QStringLiteral("helpibtn.gif"),
+                            QCoreApplication::translate("MainControls", "帮助"));
+    c.updateibtn = makeButton(window, "updateibtn", QStringLiteral("updateibtn.gif"),
+                              QCoreApplication::translate("MainControls", "升级软件"));
     c.delallstudykey = makeButton(window, "delallstudykey", QString());
     c.runstate_lab =
         makeLabel(window, "runstate_lab", QString(),
                   fontOf({QStringLiteral("文鼎CS中等线"), QStringLiteral("Noto Sans CJK SC")}, 15, true),
                   Qt::AlignHCenter | Qt::AlignTop);
-    c.IBtn79 = makeButton(window, "IBtn79", QStringLiteral("IBtn79.gif"), QStringLiteral("关闭软件"));
+    c.IBtn79 = makeButton(window, "IBtn79", QStringLiteral("IBtn79.gif"),
+                          QCoreApplication::translate("MainControls", "关闭软件"));
     c.IBtn79->setDisablePic(decodedPicture(QStringLiteral("IBtn79-grey.jpg")));
     c.Image4 = makeImage(window, "Image4", QStringLiteral("Image4.gif"));
     c.Image5 = makeImage(window, "Image5", QStringLiteral("Image5.gif"));

@@ -1,6 +1,7 @@
 #include "messagebox.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
 
@@ -44,16 +45,16 @@ public:
                         messageCaption(style), text, standardButtons(buttons), parent);
         if (buttons == Buttons::YesNo || buttons == Buttons::RetryCancel)
             box.setIcon(QMessageBox::Question);
-        // The program speaks Chinese throughout, its buttons included.
+        // The buttons speak the program's language, not the toolkit's.
         const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
-            {QMessageBox::Ok, "确定"},
-            {QMessageBox::Yes, "是(&Y)"},
-            {QMessageBox::No, "否(&N)"},
-            {QMessageBox::Retry, "重试(&R)"},
-            {QMessageBox::Cancel, "取消"}};
+            {QMessageBox::Ok, QT_TRANSLATE_NOOP("MessageBoxes", "确定")},
+            {QMessageBox::Yes, QT_TRANSLATE_NOOP("MessageBoxes", "是(&Y)")},
+            {QMessageBox::No, QT_TRANSLATE_NOOP("MessageBoxes", "否(&N)")},
+            {QMessageBox::Retry, QT_TRANSLATE_NOOP("MessageBoxes", "重试(&R)")},
+            {QMessageBox::Cancel, QT_TRANSLATE_NOOP("MessageBoxes", "取消")}};
         for (const auto& [button, caption] : captions)
             if (QAbstractButton* b = box.button(button))
-                b->setText(QString::fromUtf8(caption));
+                b->setText(QCoreApplication::translate("MessageBoxes", caption));
         // Closing the box with Escape or its frame answers the cautious way.
         if (buttons == Buttons::YesNo)
             box.setEscapeButton(QMessageBox::No);
@@ -68,7 +69,8 @@ MessageBoxes* installed = nullptr;
 } // namespace
 
 QString messageCaption(MessageStyle style) {
-    return style == MessageStyle::Boxed ? QStringLiteral("提示") : QGuiApplication::applicationDisplayName();
+    return style == MessageStyle::Boxed ? QCoreApplication::translate("MessageBoxes", "提示")
+                                        : QGuiApplication::applicationDisplayName();
 }
 
 MessageBoxes& messageBoxes() {

@@ -1,0 +1,773 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>DeviceTexts</name>
+    <message>
+        <source>未检测到遥控器，请检查USB连接线</source>
+        <translation>Remote not found — check the USB cable</translation>
+    </message>
+    <message>
+        <source> 遥控器连接正常</source>
+        <translation> Remote connected</translation>
+    </message>
+    <message>
+        <source> 遥控器连接断开</source>
+        <translation> Remote disconnected</translation>
+    </message>
+    <message>
+        <source>自学习软件不支持改遥控器，请到%1网站下载最新的该款自学习软件！</source>
+        <translation>This program does not support this remote. Download the latest version of the program from the %1 website.</translation>
+    </message>
+    <message>
+        <source>自学习软件版本比较低，请到%1下载最新的该款自学习软件！</source>
+        <translation>This program is too old for this remote. Download the latest version of the program from %1.</translation>
+    </message>
+    <message>
+        <source>遥控器固件程序版本比较低，请到%1网站下载最新的固件程序版本！</source>
+        <translation>The remote&apos;s firmware is too old. Download the latest firmware from the %1 website.</translation>
+    </message>
+    <message>
+        <source>遥控器固件程序版本比较低，请到%1下载最新的固件程序版本！</source>
+        <translation>The remote&apos;s firmware is too old. Download the latest firmware from %1.</translation>
+    </message>
+    <message>
+        <source>遥控器固件版本比较低，请到%1下载最新的固件程序版本！</source>
+        <translation>The remote&apos;s firmware is too old. Download the latest firmware from %1.</translation>
+    </message>
+    <message>
+        <source>无法识别遥控器的版本号（%1），请重新插拔USB连接线后再启动自学习软件！</source>
+        <translation>The remote&apos;s version number (%1) is not recognised. Unplug the USB cable, plug it in again and restart the program.</translation>
+    </message>
+</context>
+<context>
+    <name>IBtn</name>
+    <message>
+        <source>无法进入文件夹“%1”，没有打开 %2</source>
+        <translation>Cannot enter the folder “%1”; %2 was not opened</translation>
+    </message>
+</context>
+<context>
+    <name>KeyCodeDialog</name>
+    <message>
+        <source>查看编码</source>
+        <translation>View code</translation>
+    </message>
+    <message>
+        <source>按键：</source>
+        <translation>Key:</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>状态：</source>
+        <translation>State:</translation>
+    </message>
+    <message>
+        <source>编码：</source>
+        <translation>Code:</translation>
+    </message>
+    <message>
+        <source>发送：</source>
+        <translation>Sends:</translation>
+    </message>
+    <message>
+        <source>时长（微秒）：</source>
+        <translation>Durations (µs):</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>复制该按键的 Pronto 编码</source>
+        <translation>Copy the key&apos;s Pronto code</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>KeyTexts</name>
+    <message>
+        <source>已学习</source>
+        <translation>Learned</translation>
+    </message>
+    <message>
+        <source>已下载</source>
+        <translation>Preloaded</translation>
+    </message>
+    <message>
+        <source>没有编码</source>
+        <translation>No code</translation>
+    </message>
+    <message>
+        <source>无法识别的编码</source>
+        <translation>Unrecognised code</translation>
+    </message>
+    <message>
+        <source>%1 地址 %2 命令 %3</source>
+        <translation>%1 address %2 command %3</translation>
+    </message>
+    <message>
+        <source>原始信号，载波 %1 Hz</source>
+        <translation>Raw signal, carrier %1 Hz</translation>
+    </message>
+    <message>
+        <source>%1 — 没有编码</source>
+        <translation>%1 — no code</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>%1 — %2：%3</source>
+        <translation>%1 — %2: %3</translation>
+    </message>
+    <message>
+        <source>无法读取</source>
+        <translation>Unreadable</translation>
+    </message>
+    <message>
+        <source>预置编码 %1</source>
+        <translation>Preset code %1</translation>
+    </message>
+    <message>
+        <source>已存储的编码 %1（条目 %2，%3 个存储块</source>
+        <translation>Stored code %1 (entry %2, %3 blocks</translation>
+    </message>
+    <message>
+        <source>，与 %1 共用</source>
+        <translation>, shared with %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>）</source>
+        <translation>)</translation>
+    </message>
+</context>
+<context>
+    <name>LearnTexts</name>
+    <message>
+        <source>遥控器的编码存储已满，请先删除不用的学习按键！</source>
+        <translation>The remote&apos;s code memory is full. Delete learned keys you no longer use first.</translation>
+    </message>
+    <message>
+        <source>遥控器的编码存储空间不足，请先删除不用的学习按键！</source>
+        <translation>The remote&apos;s code memory has too little room left. Delete learned keys you no longer use first.</translation>
+    </message>
+    <message>
+        <source>遥控器编码的转换结果没有编码数据，无法保存该按键！</source>
+        <translation>The converted code holds no code data; the key cannot be saved.</translation>
+    </message>
+    <message>
+        <source>该按键的编码太长，遥控器无法保存，请重新学习该按键！</source>
+        <translation>The key&apos;s code is too long for the remote to store. Learn the key again.</translation>
+    </message>
+    <message>
+        <source>学习失败！</source>
+        <translation>Learning failed.</translation>
+    </message>
+    <message>
+        <source>遥控器编码的转换结果不完整，无法保存该按键！</source>
+        <translation>The converted code is incomplete; the key cannot be saved.</translation>
+    </message>
+    <message>
+        <source>写入遥控器失败，请检查USB连接线！</source>
+        <translation>Could not write to the remote. Check the USB cable.</translation>
+    </message>
+    <message>
+        <source>写入遥控器失败，该按键原有的编码已删除，请检查USB连接线后重新学习该按键！</source>
+        <translation>Could not write to the remote, and the key&apos;s old code has been deleted. Check the USB cable, then learn the key again.</translation>
+    </message>
+</context>
+<context>
+    <name>ListDialog</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>MainControls</name>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>升级软件</source>
+        <translation>Update software</translation>
+    </message>
+    <message>
+        <source>关闭软件</source>
+        <translation>Exit</translation>
+    </message>
+</context>
+<context>
+    <name>MemoryTexts</name>
+    <message>
+        <source>现在连接的遥控器不是启动时识别的遥控器，请重新启动自学习软件！</source>
+        <translation>The remote now connected is not the one identified at start-up. Restart the program.</translation>
+    </message>
+    <message>
+        <source>读取存储时遥控器已断开，没有写入备份。</source>
+        <translation>The remote was disconnected while its memory was read; no backup was written.</translation>
+    </message>
+    <message>
+        <source>无法读取遥控器的存储（地址 %1），没有写入备份。</source>
+        <translation>Could not read the remote&apos;s memory (address %1); no backup was written.</translation>
+    </message>
+    <message>
+        <source>遥控器返回的存储内容有误（地址 %1），没有写入备份。</source>
+        <translation>The remote returned faulty memory contents (address %1); no backup was written.</translation>
+    </message>
+    <message>
+        <source>备份的遥控器：%1
+型号：%2
+备份时间：%3
+
+恢复后，遥控器的全部存储将换成备份的内容。确实要恢复吗？</source>
+        <translation>Backed-up remote: %1
+Model: %2
+Backup time: %3
+
+Restoring replaces the remote&apos;s whole memory with the backup. Restore it?</translation>
+    </message>
+    <message>
+        <source>该备份来自另一个遥控器（%1），不是现在连接的遥控器（%2）。
+确实要把它恢复到这个遥控器上吗？</source>
+        <translation>This backup comes from another remote (%1), not the one now connected (%2).
+Restore it to this remote anyway?</translation>
+    </message>
+    <message>
+        <source>该备份属于型号 %1 的遥控器，不能恢复到型号 %2 的遥控器上，没有写入任何内容。</source>
+        <translation>This backup belongs to a model %1 remote and cannot be restored to a model %2 remote; nothing was written.</translation>
+    </message>
+    <message>
+        <source>该备份的存储结构有问题，恢复后遥控器会发送错误的编码，没有写入任何内容：
+%1</source>
+        <translation>The backup&apos;s memory layout is faulty: restored, the remote would send wrong codes. Nothing was written:
+%1</translation>
+    </message>
+    <message>
+        <source>恢复完成：写入了 %1 个存储块，遥控器的全部存储已校验。</source>
+        <translation>Restore complete: %1 memory blocks written, the remote&apos;s whole memory verified.</translation>
+    </message>
+    <message>
+        <source>读取存储时遥控器已断开，没有写入任何内容。</source>
+        <translation>The remote was disconnected while its memory was read; nothing was written.</translation>
+    </message>
+    <message>
+        <source>无法读取遥控器的存储（地址 %1），没有写入任何内容。</source>
+        <translation>Could not read the remote&apos;s memory (address %1); nothing was written.</translation>
+    </message>
+    <message>
+        <source>请重新恢复以完成。</source>
+        <translation> Restore again to finish.</translation>
+    </message>
+    <message>
+        <source>恢复完成之前，遥控器的存储可能不完整，请重新恢复。</source>
+        <translation> Until a restore finishes, the remote&apos;s memory may be incomplete; restore again.</translation>
+    </message>
+    <message>
+        <source>恢复时遥控器已断开，恢复没有完成。</source>
+        <translation>The remote was disconnected during the restore; the restore did not finish.</translation>
+    </message>
+    <message>
+        <source>写入遥控器失败（地址 %1），恢复没有完成。</source>
+        <translation>Could not write to the remote (address %1); the restore did not finish.</translation>
+    </message>
+    <message>
+        <source>备份已写入遥控器，但无法读回校验，请检查USB连接线。</source>
+        <translation>The backup was written to the remote, but it could not be read back to verify it. Check the USB cable.</translation>
+    </message>
+    <message>
+        <source>校验失败：遥控器的存储块 %1 与备份不同。</source>
+        <translation>Verification failed: the remote&apos;s memory blocks %1 differ from the backup.</translation>
+    </message>
+    <message>
+        <source>无法读取遥控器的存储：%1</source>
+        <translation>Could not read the remote&apos;s memory: %1</translation>
+    </message>
+    <message>
+        <source>遥控器的存储完好。</source>
+        <translation>The remote&apos;s memory is sound.</translation>
+    </message>
+    <message>
+        <source>遥控器的存储完好，但有空间没有释放：
+%1</source>
+        <translation>The remote&apos;s memory is sound, but some room has not been freed:
+%1</translation>
+    </message>
+    <message>
+        <source>遥控器的存储有以下问题：
+%1</source>
+        <translation>The remote&apos;s memory has these problems:
+%1</translation>
+    </message>
+    <message>
+        <source>• 清空按键 %1：它引用的编码条目 %2 不存在</source>
+        <translation>• Empty key %1: the code entry %2 it refers to does not exist</translation>
+    </message>
+    <message>
+        <source>• 释放编码条目 %1：没有按键引用它</source>
+        <translation>• Free code entry %1: no key refers to it</translation>
+    </message>
+    <message>
+        <source>• 存储块 %1 标为空闲</source>
+        <translation>• Mark memory blocks %1 free</translation>
+    </message>
+    <message>
+        <source>• 存储块 %1 标为占用</source>
+        <translation>• Mark memory blocks %1 in use</translation>
+    </message>
+    <message>
+        <source>修复将写入以下更改：
+%1
+
+确实要修复吗？</source>
+        <translation>Repairing will write these changes:
+%1
+
+Repair the remote?</translation>
+    </message>
+    <message>
+        <source>写入遥控器失败：清空了 %1 个按键（共 %2 个），存储块表和编码索引没有写入，请重新修复。</source>
+        <translation>Could not write to the remote: %1 of %2 keys emptied, the block map and code index not written. Repair again.</translation>
+    </message>
+    <message>
+        <source>已修复，但无法再次读取遥控器的存储：%1</source>
+        <translation>Repaired, but the remote&apos;s memory could not be read again: %1</translation>
+    </message>
+    <message>
+        <source>已修复不需判断的问题，以下问题仍然存在：
+%1</source>
+        <translation>The problems that needed no judgement are repaired; these remain:
+%1</translation>
+    </message>
+    <message>
+        <source>修复完成，遥控器的存储完好。</source>
+        <translation>Repair complete; the remote&apos;s memory is sound.</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBoxes</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>是(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>否(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>重试(&amp;R)</source>
+        <translation>&amp;Retry</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>启动界面</source>
+        <translation>Starting</translation>
+    </message>
+</context>
+<context>
+    <name>Tmaincodelearn</name>
+    <message>
+        <source>自学习</source>
+        <translation>Self-learning</translation>
+    </message>
+    <message>
+        <source>调用图片出错！</source>
+        <translation>Could not load the pictures.</translation>
+    </message>
+    <message>
+        <source>无法读取遥控器的存储内容，请重新插拔USB连接线后再启动自学习软件！</source>
+        <translation>Could not read the remote&apos;s memory. Unplug the USB cable, plug it in again and restart the program.</translation>
+    </message>
+    <message>
+        <source>你正在学习，要退出系统请先停止学习！</source>
+        <translation>Learning is on. Stop learning before you exit.</translation>
+    </message>
+    <message>
+        <source>未检测到遥控器，请重新连接遥控器！</source>
+        <translation>Remote not found — connect the remote again.</translation>
+    </message>
+    <message>
+        <source>您需要关闭自学习软件吗！</source>
+        <translation>Do you want to close the program?</translation>
+    </message>
+    <message>
+        <source>第 %1 行的信号</source>
+        <translation>Signal on line %1</translation>
+    </message>
+    <message>
+        <source>代码文件 (*.ir *.txt *.pronto *.json *.jsonl *.conf *.csv)</source>
+        <translation>Code files (*.ir *.txt *.pronto *.json *.jsonl *.conf *.csv)</translation>
+    </message>
+    <message>
+        <source>所有文件 (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>该代码文件无法使用：
+%1</source>
+        <translation>This code file cannot be used:
+%1</translation>
+    </message>
+    <message>
+        <source>从代码文件学习</source>
+        <translation>Learn from a code file</translation>
+    </message>
+    <message>
+        <source>选择信号</source>
+        <translation>Choose a signal</translation>
+    </message>
+    <message>
+        <source>该文件有 %1 个信号，请选择要学习到%2键的信号：</source>
+        <translation>The file holds %1 signals. Choose the one to learn into the %2 key:</translation>
+    </message>
+    <message>
+        <source>该信号无法学习：
+%1</source>
+        <translation>This signal cannot be learned:
+%1</translation>
+    </message>
+    <message>
+        <source>%1键编码已学习过，要重新学习吗?</source>
+        <translation>The %1 key is already learned. Learn it again?</translation>
+    </message>
+    <message>
+        <source>%1键正在学习！</source>
+        <translation>Learning the %1 key</translation>
+    </message>
+    <message>
+        <source>已接收到遥控器编码！</source>
+        <translation>Code received.</translation>
+    </message>
+    <message>
+        <source>%1键学习成功！</source>
+        <translation>The %1 key is learned.</translation>
+    </message>
+    <message>
+        <source>从代码文件学习整组按键</source>
+        <translation>Learn a key group from a code file</translation>
+    </message>
+    <message>
+        <source>电视</source>
+        <translation>TV</translation>
+    </message>
+    <message>
+        <source>机顶盒</source>
+        <translation>Cable box</translation>
+    </message>
+    <message>
+        <source>选择按键组</source>
+        <translation>Choose a key group</translation>
+    </message>
+    <message>
+        <source>要把代码文件学习到遥控器的哪一组按键？</source>
+        <translation>Which key group of the remote should the code file be learned into?</translation>
+    </message>
+    <message>
+        <source>代码文件中没有与%1按键对应的按钮名称，没有学习任何按键。</source>
+        <translation>The code file names no button that matches a %1 key; no key was learned.</translation>
+    </message>
+    <message>
+        <source>%1 → %2</source>
+        <translation>%1 → %2</translation>
+    </message>
+    <message>
+        <source>%1：没有对应的按键</source>
+        <translation>%1: no matching key</translation>
+    </message>
+    <message>
+        <source>无法学习：%1</source>
+        <translation>Cannot learn: %1</translation>
+    </message>
+    <message>
+        <source>将把以下 %1 个按钮学习到%2按键上：</source>
+        <translation>These %1 buttons will be learned into the %2 keys:</translation>
+    </message>
+    <message>
+        <source>正在学习按键…</source>
+        <translation>Learning keys…</translation>
+    </message>
+    <message>
+        <source>正在学习 %1（%2/%3）</source>
+        <translation>Learning %1 (%2/%3)</translation>
+    </message>
+    <message>
+        <source>按键 %1 学习失败：%2
+之后的按键没有学习。</source>
+        <translation>Learning key %1 failed: %2
+The keys after it were not learned.</translation>
+    </message>
+    <message>
+        <source>没有学习任何按键。</source>
+        <translation>No key was learned.</translation>
+    </message>
+    <message>
+        <source>已从代码文件学习了 %1 个按键：%2。</source>
+        <translation>%1 keys learned from the code file: %2.</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>没有可以导出的已学习按键！</source>
+        <translation>There are no learned keys to export.</translation>
+    </message>
+    <message>
+        <source>Flipper 红外文件 (*.ir)</source>
+        <translation>Flipper infrared files (*.ir)</translation>
+    </message>
+    <message>
+        <source>Pronto 编码 (*.txt)</source>
+        <translation>Pronto codes (*.txt)</translation>
+    </message>
+    <message>
+        <source>LIRC 配置文件 (*.conf)</source>
+        <translation>LIRC configuration files (*.conf)</translation>
+    </message>
+    <message>
+        <source>JSON 文件 (*.json)</source>
+        <translation>JSON files (*.json)</translation>
+    </message>
+    <message>
+        <source>导出已学习的按键</source>
+        <translation>Export learned keys</translation>
+    </message>
+    <message>
+        <source>无法写入文件 %1，没有导出任何按键。</source>
+        <translation>Could not write the file %1; no key was exported.</translation>
+    </message>
+    <message>
+        <source>已导出 %1 个按键到 %2</source>
+        <translation>%1 keys exported to %2</translation>
+    </message>
+    <message>
+        <source>找不到帮助文件！</source>
+        <translation>The help file was not found.</translation>
+    </message>
+    <message>
+        <source>帮助文件无法打开，请安装能阅读CHM文件的程序（如xchm）！</source>
+        <translation>The help file cannot be opened. Install a program that reads CHM files (such as xchm).</translation>
+    </message>
+    <message>
+        <source>您的软件目前不需要升级！</source>
+        <translation>Your software is up to date.</translation>
+    </message>
+    <message>
+        <source>软件正在学习状态，要升级请退出学习状态！</source>
+        <translation>Learning is on. Stop learning before you update.</translation>
+    </message>
+    <message>
+        <source>软件正在删除状态，要升级请退出删除状态！</source>
+        <translation>Deleting is on. Stop deleting before you update.</translation>
+    </message>
+    <message>
+        <source>你目前的显示器分辨率是%1*%2<byte value="xd"/>
+为了运行该软件，你的显示器分辨率至少要1024*768</source>
+        <translation>Your screen resolution is %1*%2<byte value="xd"/>
+This program needs a screen resolution of at least 1024*768</translation>
+    </message>
+    <message>
+        <source>现在正在学习状态，要删除请先停止学习！</source>
+        <translation>Learning is on. Stop learning before you delete.</translation>
+    </message>
+    <message>
+        <source>请在左面遥控器上选择待删除的按键！</source>
+        <translation>Choose the key to delete on the remote on the left.</translation>
+    </message>
+    <message>
+        <source>该键还没有自学习过，无法删除！</source>
+        <translation>This key has not been learned, so it cannot be deleted.</translation>
+    </message>
+    <message>
+        <source>该按键还没有自学习过，无法删除！</source>
+        <translation>This key has not been learned, so it cannot be deleted.</translation>
+    </message>
+    <message>
+        <source>你确实要删除该自学习按键的编码？</source>
+        <translation>Delete the learned code of this key?</translation>
+    </message>
+    <message>
+        <source>删除操作成功！</source>
+        <translation>Key deleted.</translation>
+    </message>
+    <message>
+        <source>删除操作失败！</source>
+        <translation>Deleting failed.</translation>
+    </message>
+    <message>
+        <source>现在是自学习遥控器按键编码状态，要清空请先点击&quot;停止学习&quot;按钮！</source>
+        <translation>Learning is on. Click &quot;Stop learning&quot; before you clear all.</translation>
+    </message>
+    <message>
+        <source>现在是删除单个遥控器按键编码状态，要清空请先点击&quot;停止删除&quot;按钮！</source>
+        <translation>Deleting is on. Click &quot;Stop deleting&quot; before you clear all.</translation>
+    </message>
+    <message>
+        <source>没有可清空的按键的编码！</source>
+        <translation>There are no learned keys to clear.</translation>
+    </message>
+    <message>
+        <source>你确实要清空所有自学习过的按键的编码吗？</source>
+        <translation>Clear the codes of all learned keys?</translation>
+    </message>
+    <message>
+        <source>清空操作完成！</source>
+        <translation>All keys cleared.</translation>
+    </message>
+    <message>
+        <source>现在在删除状态，要学习请先停止删除！</source>
+        <translation>Deleting is on. Stop deleting before you learn.</translation>
+    </message>
+    <message>
+        <source>请在左面遥控器上点击待学习的按键！</source>
+        <translation>Click the key to learn on the remote on the left.</translation>
+    </message>
+    <message>
+        <source>%1按键正在学习，要停止%1按键,请点击停止学习按钮</source>
+        <translation>The %1 key is being learned. To stop learning the %1 key, click Stop learning.</translation>
+    </message>
+    <message>
+        <source>请先点击开始学习按钮！</source>
+        <translation>Click Learn first.</translation>
+    </message>
+    <message>
+        <source>准备学习%1按键， 请发码</source>
+        <translation>Ready to learn the %1 key. Press the button on the other remote.</translation>
+    </message>
+    <message>
+        <source>请重新选择按键进行学习！</source>
+        <translation>Choose a key to learn again.</translation>
+    </message>
+    <message>
+        <source>学习失败！</source>
+        <translation>Learning failed.</translation>
+    </message>
+    <message>
+        <source>无法识别现在连接的遥控器，请检查USB连接线！</source>
+        <translation>The remote now connected is not recognised. Check the USB cable.</translation>
+    </message>
+    <message>
+        <source>遥控器备份 (*.qtm418)</source>
+        <translation>Remote backups (*.qtm418)</translation>
+    </message>
+    <message>
+        <source>备份遥控器</source>
+        <translation>Back up remote</translation>
+    </message>
+    <message>
+        <source>正在备份遥控器…</source>
+        <translation>Backing up the remote…</translation>
+    </message>
+    <message>
+        <source>正在读取遥控器的存储…</source>
+        <translation>Reading the remote&apos;s memory…</translation>
+    </message>
+    <message>
+        <source>无法写入文件 %1，没有写入备份。</source>
+        <translation>Could not write the file %1; no backup was written.</translation>
+    </message>
+    <message>
+        <source>遥控器的全部存储已备份到 %1</source>
+        <translation>The remote&apos;s whole memory is backed up to %1</translation>
+    </message>
+    <message>
+        <source>从备份恢复</source>
+        <translation>Restore from backup</translation>
+    </message>
+    <message>
+        <source>无法读取文件 %1，没有写入任何内容。</source>
+        <translation>Could not read the file %1; nothing was written.</translation>
+    </message>
+    <message>
+        <source>该备份文件无法使用（第 %1 行：%2），没有写入任何内容。</source>
+        <translation>This backup file cannot be used (line %1: %2); nothing was written.</translation>
+    </message>
+    <message>
+        <source>正在恢复遥控器…</source>
+        <translation>Restoring the remote…</translation>
+    </message>
+    <message>
+        <source>正在写入遥控器…</source>
+        <translation>Writing to the remote…</translation>
+    </message>
+    <message>
+        <source>正在校验…</source>
+        <translation>Verifying…</translation>
+    </message>
+    <message>
+        <source>修复(&amp;F)</source>
+        <translation>&amp;Fix</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>这些问题需要人工判断，无法自动修复，没有写入任何内容。</source>
+        <translation>These problems need a person&apos;s judgement and cannot be repaired automatically; nothing was written.</translation>
+    </message>
+    <message>
+        <source>查看编码(&amp;V)</source>
+        <translation>&amp;View code</translation>
+    </message>
+    <message>
+        <source>从代码文件学习(&amp;L)…</source>
+        <translation>&amp;Learn from code file…</translation>
+    </message>
+    <message>
+        <source>删除此键(&amp;D)</source>
+        <translation>&amp;Delete key</translation>
+    </message>
+    <message>
+        <source>备份遥控器(&amp;B)…</source>
+        <translation>&amp;Back up remote…</translation>
+    </message>
+    <message>
+        <source>从备份恢复(&amp;R)…</source>
+        <translation>&amp;Restore from backup…</translation>
+    </message>
+    <message>
+        <source>从代码文件学习整组按键(&amp;A)…</source>
+        <translation>Learn &amp;all keys from code file…</translation>
+    </message>
+    <message>
+        <source>导出已学习的按键(&amp;E)…</source>
+        <translation>&amp;Export learned keys…</translation>
+    </message>
+    <message>
+        <source>检查遥控器存储(&amp;C)</source>
+        <translation>&amp;Check remote memory</translation>
+    </message>
+</context>
+</TS>
