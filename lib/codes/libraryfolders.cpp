@@ -1,0 +1,95 @@
+#include "libraryfolders.h"
+
+#include "jsontext.h"
+#include "jsonvalue.h"
+#include "wholefile.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace codes {
+
+namespace {
+
+std::filesystem::path normalFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(folder, error);
+    if (error)
+        absolute = folder;
+    absolute = absolute.lexically_normal();
+    // "/codes/" and "/codes" are one folder.
+    if (!absolute.has_filename() && absolute.has_parent_path() && absolute != absolute.root_path())
+        absolute = absolute.parent_path();
+    return absolute;
+}
+
+} // namespace
+
+std::variant<LibraryFolders, std::string> loadLibraryFolders(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::exists(file, error))
+        return LibraryFolders{};
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    if (!in || !(text << in.rdbuf()))
+        return file.string() + ": cannot be read";
+    const auto parsed = parseJson(text.str());
+    if (const auto* fault = std::get_if<JsonError>(&parsed))
+        return file.string() + ":" + std::to_string(fault->line) + ": " + fault->message;
+    const JsonValue* folders = std::get<JsonValue>(parsed).member("folders");
+    if (folders == nullptr || folders->kind != JsonValue::Kind::Array)
+        return file.string() + ": expected {\"folders\": [...]}";
+    LibraryFolders list;
+    for (const JsonValue& folder : folders->items) {
+        if (folder.kind != JsonValue::Kind::String || folder.text.empty())
+            return file.string() + ": a folder is not a non-empty string";
+        list.folders.push_back(normalFolder(folder.text));
+    }
+    return list;
+}
+
+std::optional<std::string> saveLibraryFolders(const std::filesystem::path& file, const LibraryFolders& list) {
+    std::string text = "{\n  \"folders\": [";
+    for (std::size_t i = 0; i < list.folders.size(); ++i)
+        text += (i == 0 ? "\n    " : ",\n    ") + jsonString(list.folders[i].string());
+    text += list.folders.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    if (const auto failure = saveWhole(file, text))
+        return failure->file.string() + ": cannot be written" +
+               (failure->why.empty() ? "" : ": " + failure->why);
+    return std::nullopt;
+}
+
+std::vector<std::filesystem::path> libraryFolders(const LibraryFolders& list,
+                                                  const std::vector<std::filesystem::path>& standardFolders) {
+    std::vector<std::filesystem::path> folders = list.folders;
+    for (const auto& standard : standardFolders) {
+        std::error_code error;
+        const auto folder = normalFolder(standard);
+        if (std::filesystem::is_directory(folder, error) &&
+            std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(folder);
+    }
+    return folders;
+}
+
+bool addLibraryFolder(LibraryFolders& list, const std::filesystem::path& folder) {
+    const auto normal = normalFolder(folder);
+    if (std::find(list.folders.begin(), list.folders.end(), normal) != list.folders.end())
+        return false;
+    list.folders.push_back(normal);
+    return true;
+}
+
+bool removeLibraryFolder(LibraryFolders& list, const std::filesystem::path& folder) {
+    const auto it = std::find(list.folders.begin(), list.folders.end(), normalFolder(folder));
+    if (it == list.folders.end())
+        return false;
+    list.folders.erase(it);
+    return true;
+}
+
+} // namespace codes

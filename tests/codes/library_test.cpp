@@ -1,0 +1,388 @@
+// The code library: code sets indexed with their maker, type and model from the collections'
+// layouts, makers and device types grouped, sets that send the same counted once, the order a
+// maker's sets are tried in, the search, and the index kept up to date from the files on disk.
+#include "codes/libraryfolders.h"
+#include "codes/libraryindex.h"
+#include "codes/librarymakers.h"
+#include "codes/librarysearch.h"
+#include "codes/signalfile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kCollections = QTM418_CODES_TESTDATA;
+
+using codes::CodeSet;
+using codes::IndexReport;
+
+// A Flipper file of parsed NEC buttons: name, address, command.
+std::string flipper(const std::vector<std::tuple<std::string, int, int>>& buttons) {
+    std::string text = "Filetype: IR signals file\nVersion: 1\n";
+    for (const auto& [name, address, command] : buttons) {
+        char line[160];
+        std::snprintf(
+            line, sizeof line,
+            "#\nname: %s\ntype: parsed\nprotocol: NEC\naddress: %02X 00 00 00\ncommand: %02X 00 00 00\n",
+            name.c_str(), address, command);
+        text += line;
+    }
+    return text;
+}
+
+class LibraryTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("qtm418-library-" + std::to_string(std::random_device()()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    fs::path write(const std::string& name, const std::string& text) {
+        const fs::path path = folder_ / "codes" / name;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    IndexReport refresh() { return refreshIndex(index_, {folder_ / "codes"}, folder_ / "cache" / "index"); }
+
+    const CodeSet& only(const std::string& name) {
+        const std::string path = (folder_ / "codes" / name).string();
+        const auto file = std::find_if(index_.files.begin(), index_.files.end(),
+                                       [&](const codes::IndexedFile& f) { return f.path == path; });
+        EXPECT_NE(file, index_.files.end()) << name;
+        EXPECT_EQ(file->sets.size(), 1u) << name << ": " << file->fault;
+        return file->sets.at(0);
+    }
+
+    fs::path folder_;
+    codes::LibraryIndex index_;
+};
+
+TEST(LibraryMakers, SpellingsOfOneMakerAreOne) {
+    const struct {
+        const char* written;
+        const char* key;
+        const char* shown;
+    } cases[] = {
+        {"LG Electronics", "lg", "LG"},
+        {"l.g.", "lg", "LG"},
+        {"LGE", "lg", "LG"},
+        {"SAMSUNG", "samsung", "Samsung"},
+        {"Samsung_Electronics", "samsung", "Samsung"},
+        {"Mi", "xiaomi", "Xiaomi"},
+        {"xiaomi", "xiaomi", "Xiaomi"},
+        {"海信", "hisense", "Hisense"},
+        {" TCL ", "tcl", "TCL"},
+        {"Bang_&_Olufsen", "bangolufsen", "Bang & Olufsen"},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(codes::makerKey(c.written), c.key) << c.written;
+        EXPECT_EQ(codes::makerDisplayName(c.written), c.shown) << c.written;
+    }
+}
+
+TEST(LibraryMakers, DeviceTypesGoToTheirSide) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"TVs", "tv"},
+        {"Monitors", "tv"},
+        {"Projectors", "tv"},
+        {"TV", "tv"},
+        {"media_player", "tv"},
+        {"DVB-T", "cbl"},
+        {"Cable_Boxes", "cbl"},
+        {"Set-Top Boxes", "cbl"},
+        {"IPTV", "cbl"},
+        {"Satellite", "cbl"},
+        {"Streaming_Devices", "cbl"},
+        {"ACs", ""},
+        {"CCTV", ""},
+        {"Audio_and_Video_Receivers", ""},
+        {"Fans", ""},
+        {"", ""},
+    };
+    for (const auto& [type, side] : cases)
+        EXPECT_EQ(codes::sideOfDeviceType(type), side) << type;
+}
+
+TEST(LibraryIndexing, TheCollectionsLayoutsGiveMakerTypeAndModel) {
+    if (!fs::is_directory(kCollections))
+        GTEST_SKIP() << "no code collections at " << kCollections;
+    codes::LibraryIndex index;
+    const IndexReport report = codes::updateIndex(index, {kCollections}, 2);
+    EXPECT_TRUE(report.faults.empty()) << report.faults.front();
+    EXPECT_EQ(report.read, 59u); // the README and the licence are not code files
+    const struct {
+        const char* file;
+        const char* maker;
+        const char* type;
+        const char* side;
+        const char* model;
+        const char* power; // "" for none
+    } cases[] = {
+        {"flipper-irdb-cc0/TVs/Samsung/Samsung_BN59-01330C.ir", "Samsung", "TVs", "tv", "BN59-01330C",
+         "Power"},
+        {"flipper-irdb-cc0/Projectors/Sony/Sony RM-PJ30/Sony RM-PJ30 ID-2.ir", "Sony", "Projectors", "tv",
+         "RM-PJ30 ID-2", "Standby"},
+        {"flipper-irdb-cc0/Streaming_Devices/Apple/Apple_TV_4K_Gen2.ir", "Apple", "Streaming_Devices", "cbl",
+         "TV 4K Gen2", "Power_off"},
+        {"flipper-irdb-cc0/Car_Multimedia/DVD_Players/Lexus/Lexus_GX470_DVD_2008.ir", "Lexus", "DVD_Players",
+         "", "GX470 DVD 2008", nullptr},
+        {"smartir/media_player/1020.json", "Sony", "media_player", "tv", "KDL-46HX800", "off"},
+        {"smartir/climate/1000.json", nullptr, "climate", "", nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::string path = (kCollections / c.file).lexically_normal().string();
+        const auto file = std::find_if(index.files.begin(), index.files.end(),
+                                       [&](const codes::IndexedFile& f) { return f.path == path; });
+        ASSERT_NE(file, index.files.end()) << c.file;
+        ASSERT_EQ(file->sets.size(), 1u) << c.file;
+        const CodeSet& set = file->sets[0];
+        if (c.maker) {
+            EXPECT_EQ(set.maker, c.maker) << c.file;
+        }
+        EXPECT_EQ(set.deviceType, c.type) << c.file;
+        EXPECT_EQ(set.side, c.side) << c.file;
+        if (c.model) {
+            EXPECT_EQ(set.model, c.model) << c.file;
+        }
+        if (c.power) {
+            EXPECT_EQ(set.power < 0 ? "" : set.codes[static_cast<std::size_t>(set.power)].button, c.power)
+                << c.file;
+        }
+    }
+}
+
+TEST_F(LibraryTest, FilesOutsideTheCollectionsAndDamagedOnesAreIndexedOrNamedOnce) {
+    write("codes/Samsung/TV/7,7.csv", "functionname,protocol,device,subdevice,function\n"
+                                      "Power,NEC1,7,7,2\nMute,NEC1,7,7,15\n");
+    write("lirc/lg/lircd.conf.pair",
+          "begin remote\n name lg-tv\n bits 16\n flags SPACE_ENC|CONST_LENGTH\n"
+          " header 9000 4500\n one 560 1690\n zero 560 560\n ptrail 560\n"
+          " pre_data_bits 16\n pre_data 0x20DF\n gap 108000\n"
+          " begin codes\n  KEY_POWER 0x10EF\n end codes\nend remote\n"
+          "begin remote\n name lg-box\n bits 16\n flags SPACE_ENC|CONST_LENGTH\n"
+          " header 9000 4500\n one 560 1690\n zero 560 560\n ptrail 560\n"
+          " pre_data_bits 16\n pre_data 0x20DE\n gap 108000\n"
+          " begin codes\n  KEY_MUTE 0x10EF\n  KEY_POWER 0x11EE\n end codes\nend remote\n");
+    write("Hisense_EN2B27_tv.ir", flipper({{"Power", 4, 8}}));
+    write("broken.ir", "Filetype: IR signals file\nVersion: 1\n#\nname: Power\ntype: raw\ndata: 9000 x\n");
+    write("notes.txt", "shopping list\n");
+    write(".git/objects/stray.ir", flipper({{"Power", 1, 1}}));
+    const IndexReport report = refresh();
+    EXPECT_EQ(report.read, 5u);
+    EXPECT_EQ(report.sets, 4u);
+    ASSERT_EQ(report.faults.size(), 2u);
+    EXPECT_NE(report.faults[0].find("broken.ir:"), std::string::npos) << report.faults[0];
+    EXPECT_NE(report.faults[1].find("notes.txt: not a code file"), std::string::npos) << report.faults[1];
+
+    const CodeSet& irdb = only("codes/Samsung/TV/7,7.csv");
+    EXPECT_EQ(std::tie(irdb.maker, irdb.deviceType, irdb.side, irdb.model),
+              std::make_tuple("Samsung", "TV", "tv", "7,7"));
+    const CodeSet& own = only("Hisense_EN2B27_tv.ir");
+    EXPECT_EQ(std::tie(own.maker, own.side, own.model), std::make_tuple("Hisense", "tv", "EN2B27 tv"));
+
+    const auto lirc = std::find_if(index_.files.begin(), index_.files.end(), [](const codes::IndexedFile& f) {
+        return f.path.ends_with("lircd.conf.pair");
+    });
+    ASSERT_NE(lirc, index_.files.end());
+    ASSERT_EQ(lirc->sets.size(), 2u);
+    EXPECT_EQ(lirc->sets[0].model, "lg-tv");
+    EXPECT_EQ(lirc->sets[1].remote, "lg-box");
+    EXPECT_EQ(lirc->sets[1].maker, "LG");
+    ASSERT_EQ(lirc->sets[1].codes.size(), 2u);
+    EXPECT_EQ(lirc->sets[1].codes[0].button, "KEY_MUTE");
+    EXPECT_EQ(lirc->sets[1].power, 1);
+    EXPECT_NE(lirc->sets[0].id, lirc->sets[1].id);
+}
+
+TEST_F(LibraryTest, SetsThatSendTheSameCountOnceAcrossFormatsAndRecordings) {
+    const std::string parsed = flipper({{"Power", 4, 8}, {"Mute", 4, 9}});
+    write("TVs/LG/LG_A.ir", parsed);
+    // The same two codes recorded from the remote: each duration a little off, the buttons named
+    // otherwise and in the other order.
+    const auto signals = std::get<std::vector<codes::NamedSignal>>(codes::readSignalText(parsed, "a.ir"));
+    std::string raw = "Filetype: IR signals file\nVersion: 1\n";
+    for (const char* name : {"MUTE", "POWER"}) {
+        raw += std::string("#\nname: ") + name + "\ntype: raw\nfrequency: 38000\nduty_cycle: 0.33\ndata:";
+        int step = 0;
+        for (const int micros : signals[name[0] == 'M' ? 1 : 0].signal.timings)
+            raw += " " + std::to_string(micros + (++step % 3 - 1) * 60);
+        raw += "\n";
+    }
+    write("TVs/LG_Electronics/recorded.ir", raw);
+    write("TVs/LG/LG_B.ir", flipper({{"Power", 4, 8}, {"Mute", 4, 10}}));
+    write("TVs/LG/LG_C.ir", flipper({{"Power", 4, 8}}));
+    // The same codes for another side of the remote are another set.
+    write("DVB-T/LG/LG_D.ir", parsed);
+    refresh();
+    const codes::CodeLibrary library(index_);
+    EXPECT_EQ(library.size(), 5u);
+    EXPECT_EQ(library.distinct(), 4u);
+    const auto found = library.search("lg", "tv");
+    ASSERT_EQ(found.size(), 3u);
+    std::vector<std::size_t> copies;
+    for (const auto& f : found)
+        copies.push_back(f.copies);
+    std::sort(copies.begin(), copies.end());
+    EXPECT_EQ(copies, (std::vector<std::size_t>{1, 1, 2}));
+    EXPECT_FALSE(codes::sameCodes(only("TVs/LG/LG_A.ir"), only("TVs/LG/LG_B.ir")));
+    EXPECT_FALSE(codes::sameCodes(only("TVs/LG/LG_A.ir"), only("TVs/LG/LG_C.ir")));
+    EXPECT_TRUE(codes::sameCodes(only("TVs/LG/LG_A.ir"), only("TVs/LG_Electronics/recorded.ir")));
+}
+
+TEST_F(LibraryTest, AMakersSetsAreTriedMostSharedPowerCodeFirst) {
+    // Power codes: 8 in three distinct sets and a copy, 9 in one, 7 in a set of another maker.
+    write("TVs/Sony/Sony_one.ir", flipper({{"Power", 1, 8}, {"Mute", 1, 20}}));
+    write("TVs/Sony/Sony_two.ir", flipper({{"Power", 1, 9}, {"Mute", 1, 21}}));
+    write("TVs/Sony/Sony_three.ir", flipper({{"Power", 1, 8}, {"Mute", 1, 22}}));
+    write("TVs/Sony/Sony_three_copy.ir", flipper({{"Power", 1, 8}, {"Mute", 1, 22}}));
+    write("TVs/Sony/Sony_four.ir", flipper({{"Power", 1, 8}, {"Vol_up", 1, 23}}));
+    write("TVs/Sony/Sony_mute_only.ir", flipper({{"Mute", 1, 24}}));
+    write("TVs/Panasonic/Panasonic_five.ir", flipper({{"Power", 1, 7}}));
+    write("Streaming_Devices/Sony/Sony_box.ir", flipper({{"Power", 1, 8}}));
+    refresh();
+    const codes::CodeLibrary library(index_);
+    const auto order = library.candidates("tv", "SONY");
+    std::vector<std::pair<std::string, std::size_t>> got;
+    for (const auto& c : order)
+        got.emplace_back(c.set->model, c.powerShared);
+    // The box's Power code counts among those sharing it; ties go by model.
+    const std::vector<std::pair<std::string, std::size_t>> expected{
+        {"four", 5}, {"one", 5}, {"three", 5}, {"two", 1}};
+    EXPECT_EQ(got, expected);
+    ASSERT_EQ(library.candidates("cbl", "sony").size(), 1u);
+    EXPECT_TRUE(library.candidates("tv", "Philips").empty());
+}
+
+TEST_F(LibraryTest, SearchFindsEveryWordInMakerOrModelOnOneSide) {
+    write("TVs/LG/LG_OLED55C1.ir", flipper({{"Power", 4, 8}}));
+    write("TVs/LG/LG_NANO75.ir", flipper({{"Power", 4, 9}}));
+    write("Streaming_Devices/Xiaomi/Xiaomi_Mi_Box_S.ir", flipper({{"Power", 5, 8}}));
+    write("TVs/Samsung/Samsung_UE55.ir", flipper({{"Power", 7, 2}}));
+    refresh();
+    const codes::CodeLibrary library(index_);
+    const struct {
+        const char* words;
+        const char* side;
+        std::vector<std::string> models;
+    } cases[] = {
+        {"lg", "", {"NANO75", "OLED55C1"}},
+        {"LG Electronics", "", {"NANO75", "OLED55C1"}},
+        {"lg oled", "", {"OLED55C1"}},
+        {"oled55", "tv", {"OLED55C1"}},
+        {"mi", "", {"Mi Box S"}},
+        {"xiaomi box", "cbl", {"Mi Box S"}},
+        {"xiaomi", "tv", {}},
+        {"ue55 lg", "", {}},
+        {"", "", {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> models;
+        for (const auto& found : library.search(c.words, c.side))
+            models.push_back(found.set->model);
+        EXPECT_EQ(models, c.models) << "'" << c.words << "' " << c.side;
+    }
+    const auto makers = library.makers("tv");
+    ASSERT_EQ(makers.size(), 2u);
+    EXPECT_EQ(std::tie(makers[0].maker, makers[0].sets), std::make_tuple("LG", 2u));
+    const auto lg = library.search("oled");
+    ASSERT_EQ(lg.size(), 1u);
+    EXPECT_EQ(library.find(lg[0].set->id), lg[0].set);
+    EXPECT_EQ(library.find(lg[0].set->file), lg[0].set);
+    EXPECT_EQ(library.find("0000000000"), nullptr);
+}
+
+TEST_F(LibraryTest, TheIndexRereadsOnlyWhatChangedOnDisk) {
+    write("TVs/LG/kept.ir", flipper({{"Power", 4, 8}}));
+    write("TVs/LG/changed.ir", flipper({{"Power", 4, 9}}));
+    const fs::path touched = write("TVs/LG/touched.ir", flipper({{"Power", 4, 10}}));
+    const fs::path removed = write("TVs/LG/removed.ir", flipper({{"Power", 4, 11}}));
+    const fs::path damaged = write("TVs/LG/damaged.ir", flipper({{"Power", 4, 12}}));
+    EXPECT_EQ(refresh().read, 5u);
+    const IndexReport unchanged = refresh();
+    EXPECT_EQ(std::tie(unchanged.read, unchanged.kept, unchanged.dropped), std::make_tuple(0u, 5u, 0u));
+    EXPECT_EQ(index_.files.size(), 5u);
+    const std::vector<int> touchedBefore = only("TVs/LG/touched.ir").codes.at(0).timings;
+
+    write("TVs/LG/changed.ir", flipper({{"Power", 4, 9}, {"Mute", 4, 13}}));
+    // The same size written again, its time moved on.
+    write("TVs/LG/touched.ir", flipper({{"Power", 4, 14}}));
+    fs::last_write_time(touched, fs::last_write_time(touched) + std::chrono::seconds(2));
+    fs::remove(removed);
+    write("TVs/LG/added.ir", flipper({{"Power", 4, 15}}));
+    write("TVs/LG/damaged.ir", "Filetype: IR signals file\nVersion: 1\n#\nname: Power\ntype: parsed\n");
+    const IndexReport update = refresh();
+    EXPECT_EQ(std::tie(update.read, update.kept, update.dropped), std::make_tuple(4u, 1u, 1u));
+    ASSERT_EQ(update.faults.size(), 1u);
+    EXPECT_NE(update.faults[0].find("damaged.ir"), std::string::npos);
+    EXPECT_EQ(only("TVs/LG/changed.ir").codes.size(), 2u);
+    const codes::CodeLibrary library(index_);
+    EXPECT_EQ(library.size(), 4u);
+
+    // Read back from the cache, the damaged file is still named once and nothing is read.
+    const IndexReport again = refresh();
+    EXPECT_EQ(std::tie(again.read, again.kept), std::make_tuple(0u, 5u));
+    EXPECT_EQ(again.faults, update.faults);
+    EXPECT_NE(only("TVs/LG/touched.ir").codes.at(0).timings, touchedBefore);
+}
+
+TEST_F(LibraryTest, ADamagedCacheIsReadAgainFromTheFiles) {
+    write("TVs/LG/one.ir", flipper({{"Power", 4, 8}}));
+    refresh();
+    const fs::path cache = folder_ / "cache" / "index";
+    std::string whole;
+    {
+        std::ifstream in(cache, std::ios::binary);
+        whole.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    ASSERT_GT(whole.size(), 40u);
+    for (const std::string& damage :
+         {whole.substr(0, whole.size() - 3), std::string("QTM418-CODE-INDEX 2\n\xff\xff\xff"),
+          std::string("another program's file\n"), whole + "x"}) {
+        std::ofstream(cache, std::ios::binary | std::ios::trunc) << damage;
+        EXPECT_TRUE(codes::loadIndex(cache).files.empty());
+        EXPECT_EQ(refresh().read, 1u);
+        EXPECT_EQ(index_.files.size(), 1u);
+    }
+}
+
+TEST_F(LibraryTest, FoldersAreKeptInTheirFileWithTheStandardOnesThatExist) {
+    const fs::path file = folder_ / "config" / "library.json";
+    auto loaded = codes::loadLibraryFolders(file);
+    ASSERT_TRUE(std::holds_alternative<codes::LibraryFolders>(loaded));
+    codes::LibraryFolders list = std::get<codes::LibraryFolders>(loaded);
+    EXPECT_TRUE(list.folders.empty());
+    EXPECT_TRUE(codes::addLibraryFolder(list, folder_ / "codes" / ""));
+    EXPECT_FALSE(codes::addLibraryFolder(list, folder_ / "x" / ".." / "codes"));
+    EXPECT_TRUE(codes::addLibraryFolder(list, folder_ / "more \"quoted\""));
+    ASSERT_FALSE(codes::saveLibraryFolders(file, list));
+    loaded = codes::loadLibraryFolders(file);
+    ASSERT_TRUE(std::holds_alternative<codes::LibraryFolders>(loaded));
+    EXPECT_EQ(std::get<codes::LibraryFolders>(loaded).folders, list.folders);
+    EXPECT_TRUE(codes::removeLibraryFolder(list, folder_ / "more \"quoted\""));
+    EXPECT_FALSE(codes::removeLibraryFolder(list, folder_ / "never"));
+
+    fs::create_directories(folder_ / "user-codes");
+    const auto all =
+        codes::libraryFolders(list, {folder_ / "no-such-folder", folder_ / "user-codes", folder_ / "codes"});
+    EXPECT_EQ(all, (std::vector<fs::path>{folder_ / "codes", folder_ / "user-codes"}));
+
+    for (const char* damaged : {"{\"folders\": [1]}", "{\"folders\": \"/a\"}", "[", "{}"}) {
+        std::ofstream(file, std::ios::trunc) << damaged;
+        loaded = codes::loadLibraryFolders(file);
+        ASSERT_TRUE(std::holds_alternative<std::string>(loaded)) << damaged;
+        EXPECT_NE(std::get<std::string>(loaded).find("library.json"), std::string::npos);
+    }
+}
+
+} // namespace
