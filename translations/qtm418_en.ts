@@ -91,6 +91,97 @@
     </message>
 </context>
 <context>
+    <name>KeyNames</name>
+    <message>
+        <source>TV/静音</source>
+        <translation>TV/Mute</translation>
+    </message>
+    <message>
+        <source>TV/菜单</source>
+        <translation>TV/Menu</translation>
+    </message>
+    <message>
+        <source>TV/音量+</source>
+        <translation>TV/Vol+</translation>
+    </message>
+    <message>
+        <source>TV/确认</source>
+        <translation>TV/OK</translation>
+    </message>
+    <message>
+        <source>TV/音量-</source>
+        <translation>TV/Vol-</translation>
+    </message>
+    <message>
+        <source>TV/后退</source>
+        <translation>TV/Back</translation>
+    </message>
+    <message>
+        <source>TV/退出</source>
+        <translation>TV/Exit</translation>
+    </message>
+    <message>
+        <source>CBL/声道</source>
+        <translation>CBL/Audio</translation>
+    </message>
+    <message>
+        <source>CBL/下页</source>
+        <translation>CBL/PageDown</translation>
+    </message>
+    <message>
+        <source>CBL/上页</source>
+        <translation>CBL/PageUp</translation>
+    </message>
+    <message>
+        <source>CBL/指南</source>
+        <translation>CBL/Guide</translation>
+    </message>
+    <message>
+        <source>CBL/退出</source>
+        <translation>CBL/Exit</translation>
+    </message>
+    <message>
+        <source>CBL/信息</source>
+        <translation>CBL/Info</translation>
+    </message>
+    <message>
+        <source>CBL/频道＋</source>
+        <translation>CBL/Ch+</translation>
+    </message>
+    <message>
+        <source>CBL/后退</source>
+        <translation>CBL/Back</translation>
+    </message>
+    <message>
+        <source>CBL/节目表</source>
+        <translation>CBL/List</translation>
+    </message>
+    <message>
+        <source>CBL/频道－</source>
+        <translation>CBL/Ch-</translation>
+    </message>
+    <message>
+        <source>CBL/音量+</source>
+        <translation>CBL/Vol+</translation>
+    </message>
+    <message>
+        <source>CBL/静音</source>
+        <translation>CBL/Mute</translation>
+    </message>
+    <message>
+        <source>CBL/音量-</source>
+        <translation>CBL/Vol-</translation>
+    </message>
+    <message>
+        <source>CBL/交替</source>
+        <translation>CBL/Alt</translation>
+    </message>
+    <message>
+        <source>CBL/收藏</source>
+        <translation>CBL/Fav</translation>
+    </message>
+</context>
+<context>
     <name>KeyTexts</name>
     <message>
         <source>已学习</source>

@@ -14,6 +14,23 @@ class KeyTexts {
     Q_DECLARE_TR_FUNCTIONS(KeyTexts)
 };
 
+// The key names with Chinese words in them, as the keypad's layout table writes them.
+// clang-format off
+constexpr const char* kChineseKeyPaths[] = {
+    QT_TRANSLATE_NOOP("KeyNames", "TV/静音"),   QT_TRANSLATE_NOOP("KeyNames", "TV/菜单"),
+    QT_TRANSLATE_NOOP("KeyNames", "TV/音量+"),  QT_TRANSLATE_NOOP("KeyNames", "TV/确认"),
+    QT_TRANSLATE_NOOP("KeyNames", "TV/音量-"),  QT_TRANSLATE_NOOP("KeyNames", "TV/后退"),
+    QT_TRANSLATE_NOOP("KeyNames", "TV/退出"),   QT_TRANSLATE_NOOP("KeyNames", "CBL/声道"),
+    QT_TRANSLATE_NOOP("KeyNames", "CBL/下页"),  QT_TRANSLATE_NOOP("KeyNames", "CBL/上页"),
+    QT_TRANSLATE_NOOP("KeyNames", "CBL/指南"),  QT_TRANSLATE_NOOP("KeyNames", "CBL/退出"),
+    QT_TRANSLATE_NOOP("KeyNames", "CBL/信息"),  QT_TRANSLATE_NOOP("KeyNames", "CBL/频道＋"),
+    QT_TRANSLATE_NOOP("KeyNames", "CBL/后退"),  QT_TRANSLATE_NOOP("KeyNames", "CBL/节目表"),
+    QT_TRANSLATE_NOOP("KeyNames", "CBL/频道－"), QT_TRANSLATE_NOOP("KeyNames", "CBL/音量+"),
+    QT_TRANSLATE_NOOP("KeyNames", "CBL/静音"),  QT_TRANSLATE_NOOP("KeyNames", "CBL/音量-"),
+    QT_TRANSLATE_NOOP("KeyNames", "CBL/交替"),  QT_TRANSLATE_NOOP("KeyNames", "CBL/收藏"),
+};
+// clang-format on
+
 } // namespace
 
 QString stateText(const device::KeyReport& key) {
@@ -70,6 +87,13 @@ QString durationsText(const device::KeyReport& key) {
     for (const int micros : ir::heldPress(key.code->played->transmission, 0))
         words << QString::number(micros);
     return words.join(QLatin1Char(' '));
+}
+
+QString pathText(const QString& path) {
+    for (const char* chinese : kChineseKeyPaths)
+        if (path == QString::fromUtf8(chinese))
+            return QCoreApplication::translate("KeyNames", chinese);
+    return path;
 }
 
 } // namespace keytexts

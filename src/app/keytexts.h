@@ -18,5 +18,7 @@ QString keyTip(const device::KeyReport& key);
 QString codeText(const device::KeyReport& key);
 // Every duration of one press in microseconds, marks and spaces in turn; empty without a code.
 QString durationsText(const device::KeyReport& key);
+// A key button's name (its Path, "TV/静音") as the messages about it say it: in English "TV/Mute".
+QString pathText(const QString& path);
 
 } // namespace keytexts

@@ -6,6 +6,7 @@
 #include "controls/ibtn1.h"
 #include "device/identification.h"
 #include "device/signallearning.h"
+#include "keytexts.h"
 #include "learntexts.h"
 #include "listdialog.h"
 #include "longwork.h"
@@ -84,10 +85,11 @@ void Tmaincodelearn::learnKeyFromFile(IBtn* key) {
         QStringList names;
         for (const codes::NamedSignal& signal : *fileSignals)
             names << signalName(signal);
-        ListDialog dialog(
-            tr("选择信号"),
-            tr("该文件有 %1 个信号，请选择要学习到%2键的信号：").arg(fileSignals->size()).arg(key->Path()),
-            names, ListDialog::Use::Choose, this);
+        ListDialog dialog(tr("选择信号"),
+                          tr("该文件有 %1 个信号，请选择要学习到%2键的信号：")
+                              .arg(fileSignals->size())
+                              .arg(keytexts::pathText(key->Path())),
+                          names, ListDialog::Use::Choose, this);
         if (platform::dialogs().exec(dialog) != QDialog::Accepted || dialog.chosen() < 0)
             return;
         chosen = &(*fileSignals)[static_cast<std::size_t>(dialog.chosen())];
@@ -97,12 +99,12 @@ void Tmaincodelearn::learnKeyFromFile(IBtn* key) {
         return;
     }
     if (keyHasLook(key, model::KeyLook::Learned)) {
-        if (!platform::askYes(tr("%1键编码已学习过，要重新学习吗?").arg(key->Path())) ||
+        if (!platform::askYes(tr("%1键编码已学习过，要重新学习吗?").arg(keytexts::pathText(key->Path()))) ||
             !remoteMayBeWritten())
             return;
         key->setIsEnable(true);
     }
-    setStatus(tr("%1键正在学习！").arg(key->Path()), true);
+    setStatus(tr("%1键正在学习！").arg(keytexts::pathText(key->Path())), true);
     const device::LearnResult learned =
         device::learnSignal(layout_, keyTable_, key->Code().toStdString(), chosen->signal, diagnosticFile(),
                             [this] { return remoteMayBeWritten(); });
@@ -121,7 +123,7 @@ void Tmaincodelearn::learnKeyFromFile(IBtn* key) {
     }
     key->setPicture(keyPicture(skin_.learnedKeyPictures, *key));
     platform::box(tr("已接收到遥控器编码！"));
-    setStatus(tr("%1键学习成功！").arg(key->Path()), true);
+    setStatus(tr("%1键学习成功！").arg(keytexts::pathText(key->Path())), true);
     setDeleteButtons(true);
     showIdleHintPanel();
     showKeyTip(key);

@@ -2,6 +2,7 @@
 // write it to the remote and show the key as learned.
 #include "controls/ibtn1.h"
 #include "device/capturecommit.h"
+#include "keytexts.h"
 #include "learntexts.h"
 #include "mainstudy.h"
 #include "model/codeencoding.h"
@@ -24,7 +25,7 @@ std::filesystem::path diagnosticFile() {
 
 void Tmaincodelearn::commitCapture() {
     IBtn* key = selectedKeyList_.first();
-    setStatus(tr("%1键正在学习！").arg(key->Path()), true);
+    setStatus(tr("%1键正在学习！").arg(keytexts::pathText(key->Path())), true);
     const device::LearnResult learned =
         device::learnCapture(layout_, keyTable_, key->Code().toStdString(), state_.capturedCode,
                              diagnosticFile(), [this] { return remoteMayBeWritten(); });
@@ -48,7 +49,7 @@ void Tmaincodelearn::commitCapture() {
     c_.donghuaflash2->stopPlay();
     c_.Imagehint->show();
     c_.Imagehint->setPixmap(skin_.single(QStringLiteral("gifquorel")));
-    setStatus(tr("%1键学习成功！").arg(key->Path()), true);
+    setStatus(tr("%1键学习成功！").arg(keytexts::pathText(key->Path())), true);
     if (!selectedKeyList_.isEmpty())
         selectedKeyList_.removeFirst();
     setDeleteButtons(hasLearnedKeys());

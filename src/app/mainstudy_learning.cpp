@@ -1,6 +1,7 @@
 // The window's learning mode: switching it, the key clicks, and giving a key up.
 #include "collect_code.h"
 #include "controls/ibtn1.h"
+#include "keytexts.h"
 #include "mainstudy.h"
 #include "model/keytable.h"
 #include "platform/animationplayer.h"
@@ -59,8 +60,8 @@ void Tmaincodelearn::keyClick(IBtn* key) {
 
 void Tmaincodelearn::learnKeyClick(IBtn* key) {
     if (!selectedKeyList_.isEmpty()) {
-        platform::box(
-            tr("%1按键正在学习，要停止%1按键,请点击停止学习按钮").arg(selectedKeyList_.first()->Path()));
+        platform::box(tr("%1按键正在学习，要停止%1按键,请点击停止学习按钮")
+                          .arg(keytexts::pathText(selectedKeyList_.first()->Path())));
         return;
     }
     if (!state_.learningOn) {
@@ -70,14 +71,14 @@ void Tmaincodelearn::learnKeyClick(IBtn* key) {
     if (!layoutReadable())
         return;
     if (keyHasLook(key, model::KeyLook::Learned)) {
-        if (!platform::askYes(tr("%1键编码已学习过，要重新学习吗?").arg(key->Path())) ||
+        if (!platform::askYes(tr("%1键编码已学习过，要重新学习吗?").arg(keytexts::pathText(key->Path()))) ||
             !remoteMayBeWritten())
             return;
         key->setIsEnable(true);
         key->repaint();
     }
     key->setPicture(keyPicture(skin_.learningKeyPictures, *key));
-    setStatus(tr("准备学习%1按键， 请发码").arg(key->Path()));
+    setStatus(tr("准备学习%1按键， 请发码").arg(keytexts::pathText(key->Path())));
     c_.Imagehint->hide();
     c_.donghuaflash2->setMovie(animationFile());
     c_.donghuaflash2->show();

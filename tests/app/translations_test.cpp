@@ -3,9 +3,12 @@
 #include "windowtest.h"
 
 #include "app/devicetexts.h"
+#include "app/keytexts.h"
 #include "app/translations.h"
 #include "identitymessages.h"
 #include "model/devicemessages.h"
+#include "model/keynames.h"
+#include "model/keypadlayout.h"
 
 using platform::Answer;
 
@@ -105,6 +108,26 @@ TEST_F(TranslationsTest, DeviceNoticesAreFoundByTheirChinese) {
     installTranslations(QLocale::c());
     for (const auto& [chinese, english] : cases)
         EXPECT_EQ(devicetexts::translated(chinese), QString::fromStdString(chinese));
+}
+
+// Messages name a key by its button's name; in English every name with Chinese words in it reads
+// as the key's English label does.
+TEST_F(TranslationsTest, KeyNamesWithChineseWordsReadAsTheirLabelsInEnglish) {
+    const auto hasChinese = [](const QString& text) {
+        return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x2E80; });
+    };
+    int chineseNames = 0;
+    for (const auto& row : model::kKeyButtons) {
+        const QString path = QString::fromUtf8(row.path.data(), static_cast<qsizetype>(row.path.size()));
+        installTranslations(QLocale::c());
+        EXPECT_EQ(keytexts::pathText(path), path);
+        if (!hasChinese(path))
+            continue;
+        ++chineseNames;
+        installTranslations(QLocale(QLocale::English, QLocale::UnitedStates));
+        EXPECT_EQ(keytexts::pathText(path), QString::fromStdString(model::keyLabel(row.code))) << row.code;
+    }
+    EXPECT_EQ(chineseNames, 22);
 }
 
 } // namespace
