@@ -10,6 +10,11 @@
 #include "model/keynames.h"
 #include "model/keypadlayout.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
 using platform::Answer;
 
 namespace {
@@ -72,6 +77,44 @@ TEST_F(TranslationsTest, AnEnglishDesktopSeesEnglish) {
 TEST_F(TranslationsTest, AnotherLanguageSeesTheChineseTexts) {
     installTranslations(QLocale(QLocale::German, QLocale::Germany));
     expectSeen(seen(), {"自学习", "帮助", "升级软件", "找不到帮助文件！", "提示", " 遥控器连接正常"});
+}
+
+// The boxed message as the toolkit draws it: its caption and its buttons, read while it is open.
+QStringList shownBox(platform::Buttons buttons) {
+    QStringList seen;
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen << box->windowTitle();
+        for (QAbstractButton* button : box->buttons())
+            seen << button->text();
+        box->buttons().front()->click();
+    });
+    platform::showMessage(nullptr, platform::MessageStyle::Boxed, buttons, QStringLiteral("…"));
+    seen.sort();
+    return seen;
+}
+
+TEST(MessageBoxTexts, CaptionAndButtonsSpeakTheDesktopsLanguage) {
+    using platform::Buttons;
+    const struct {
+        QLocale locale;
+        Buttons buttons;
+        QStringList seen; // sorted
+    } cases[] = {
+        {QLocale::c(), Buttons::Ok, {"提示", "确定"}},
+        {QLocale::c(), Buttons::YesNo, {"否(&N)", "提示", "是(&Y)"}},
+        {QLocale::c(), Buttons::RetryCancel, {"取消", "提示", "重试(&R)"}},
+        {QLocale(QLocale::English, QLocale::UnitedStates), Buttons::Ok, {"Notice", "OK"}},
+        {QLocale(QLocale::English, QLocale::UnitedStates), Buttons::YesNo, {"&No", "&Yes", "Notice"}},
+        {QLocale(QLocale::English, QLocale::UnitedStates), Buttons::OkCancel, {"Cancel", "Notice", "OK"}},
+    };
+    for (const auto& c : cases) {
+        installTranslations(c.locale);
+        EXPECT_EQ(shownBox(c.buttons), c.seen) << c.locale.name().toStdString();
+    }
+    installTranslations(QLocale::c());
 }
 
 // The remote's checks word their notices without the toolkit; each is found by its Chinese, with
