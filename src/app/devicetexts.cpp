@@ -8,9 +8,9 @@ namespace devicetexts {
 
 namespace {
 
-// What stands for %1 in a text: nothing, the maker's web site, or characters the firmware sent.
 constexpr const char* kContext = "DeviceTexts";
 
+// What stands for %1 in a text: nothing, the maker's web site, or characters the firmware sent.
 enum class Fill { None, WebSite, Firmware };
 
 struct Known {
