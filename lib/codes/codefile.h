@@ -21,6 +21,9 @@ using Read = std::variant<std::vector<NamedSignal>, std::string>;
 
 inline constexpr int kLongestMicros = 1000000;
 inline constexpr double kProntoUnitMicros = 0.241246; // one count of the Pronto frequency word
+// The smallest frequency word of a learned Pronto code: about 460 kHz, above every infrared
+// carrier; a smaller word is a damaged code, not a carrier.
+inline constexpr unsigned kSmallestProntoFrequencyWord = 9;
 
 std::string trimmed(std::string_view text);
 // Input quoted in a message: at most about 60 characters of it, so a long line never floods it.

@@ -93,10 +93,9 @@ Read prontoFile(const Lines& lines, const Fault& fault) {
     const unsigned form = words[0].first;
     if ((form == 0x0000 || form == 0x0100) && words[1].first == 0)
         return fault.at(words[1].second, "the frequency word is 0");
-    // Infrared carriers lie far below 500 kHz; a smaller word is a damaged code, not a carrier.
-    if (form == 0x0000 && 1e6 / (words[1].first * kProntoUnitMicros) > 500000)
+    if (form == 0x0000 && words[1].first < kSmallestProntoFrequencyWord)
         return fault.at(words[1].second, "the frequency word " + model::formatHex(words[1].first, 4) +
-                                             " gives a carrier above 500 kHz");
+                                             " gives a carrier above 460 kHz");
     auto code =
         form == 0x0000 || form == 0x0100 ? timedCode(words, form == 0x0000, fault) : shortCode(words, fault);
     if (const auto* problem = std::get_if<std::string>(&code))

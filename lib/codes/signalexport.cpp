@@ -1,5 +1,6 @@
 #include "signalexport.h"
 
+#include "codefile.h"
 #include "jsontext.h"
 
 #include "ir/addresscommand.h"
@@ -15,8 +16,7 @@ namespace codes {
 
 namespace {
 
-constexpr double kProntoUnitMicros = 0.241246; // one count of the Pronto frequency word
-constexpr int kClosingSpaceMicros = 100000;    // a Pronto code ends on a space; a press on a mark
+constexpr int kClosingSpaceMicros = 100000; // a Pronto code ends on a space; a press on a mark
 constexpr int kLargestProntoWord = 0xFFFF;
 
 constexpr long kLongPressMicros = 500000; // long enough for every protocol's repeats to show
@@ -127,7 +127,9 @@ std::string json(const std::vector<ExportedKey>& keys) {
 } // namespace
 
 std::string prontoHex(const ExportedKey& key) {
-    const long frequencyWord = std::lround(1e6 / (carrierOf(key) * kProntoUnitMicros));
+    // A carrier above what a Pronto code holds is written as the highest it holds.
+    const long frequencyWord =
+        std::max<long>(std::lround(1e6 / (carrierOf(key) * kProntoUnitMicros)), kSmallestProntoFrequencyWord);
     const double period = frequencyWord * kProntoUnitMicros; // microseconds per carrier cycle
     std::vector<int> timings = key.signal.timings;
     if (timings.size() % 2)

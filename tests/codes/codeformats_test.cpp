@@ -69,7 +69,7 @@ TEST(CodeFormats, DamageInEachFormatIsNamedByFileAndLine) {
         {"encoding", "{\"commandsEncoding\": \"Raw\", \"commands\": {\"off\": \"1 2 3\"}}",
          "codes.txt:1: commands encoded as 'Raw'"},
         {"pronto carrier", "# power\n0000 0001 0000 0001 0050 0080",
-         "codes.txt:2: the frequency word 0001 gives a carrier"},
+         "codes.txt:2: the frequency word 0001 gives a carrier above"},
         {"pronto form", "5002 0073 0000 0001 0001 0002", "codes.txt:1: the Pronto form 5002"},
     };
     for (const auto& c : cases) {
@@ -169,6 +169,7 @@ TEST(CodeFormats, WhatAReaderAcceptsWrittenBackAsProntoReadsAgain) {
         "[9000, 460, 560, 169000]",
         "sendir,1:1,1,38000,1,1,1,38000",
         "0000 006D 0002 0000 0156 0011 0015 191B",
+        "Filetype: IR signals file\nname: X\ntype: raw\nfrequency: 498213\ndata: 90\n",
     };
     for (const char* input : inputs) {
         const auto first = read(input);
