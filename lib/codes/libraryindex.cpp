@@ -290,19 +290,22 @@ IndexReport updateIndex(LibraryIndex& index, const std::vector<fs::path>& folder
         std::error_code error;
         fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
         for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+            // A file that vanished or a link to nowhere is passed over; the walk goes on.
+            std::error_code entryError;
             const std::string name = it->path().filename().string();
             if (!name.empty() && name[0] == '.') {
-                if (it->is_directory(error))
+                if (it->is_directory(entryError))
                     it.disable_recursion_pending();
                 continue;
             }
-            if (!it->is_regular_file(error) || !looksLikeCodeFile(it->path()))
+            if (!it->is_regular_file(entryError) || !looksLikeCodeFile(it->path()))
                 continue;
             const std::string path = it->path().lexically_normal().string();
             if (!seen.insert(path).second)
                 continue;
-            IndexedFile file{path, it->file_size(error), 0, {}, {}};
-            file.modified = static_cast<std::int64_t>(it->last_write_time(error).time_since_epoch().count());
+            IndexedFile file{path, it->file_size(entryError), 0, {}, {}};
+            file.modified =
+                static_cast<std::int64_t>(it->last_write_time(entryError).time_since_epoch().count());
             const auto before = old.find(path);
             if (before != old.end() && before->second.size == file.size &&
                 before->second.modified == file.modified) {
@@ -317,6 +320,8 @@ IndexReport updateIndex(LibraryIndex& index, const std::vector<fs::path>& folder
             folderOf.push_back(folder);
             files.push_back(std::move(file));
         }
+        if (error)
+            report.faults.push_back(folder.string() + ": " + error.message());
     }
     report.dropped = old.size();
     report.read = toRead.size();
@@ -408,8 +413,8 @@ public:
         return true;
     }
     bool text(std::string& out) {
-        std::size_t length = 0;
-        if (!bounded(length, in_.size() - at_))
+        std::uint64_t length = 0;
+        if (!number(length) || length > in_.size() - at_)
             return false;
         out.assign(in_.substr(at_, length));
         at_ += length;
@@ -417,7 +422,13 @@ public:
     }
     // A count of things each taking at least a byte, so a damaged count cannot ask for more memory
     // than the file holds.
-    bool count(std::size_t& n) { return bounded(n, in_.size() - at_); }
+    bool count(std::size_t& n) {
+        std::uint64_t read = 0;
+        if (!number(read) || read > in_.size() - at_)
+            return false;
+        n = static_cast<std::size_t>(read);
+        return true;
+    }
     bool done() const { return at_ == in_.size(); }
 
 private:
@@ -446,9 +457,9 @@ bool readSet(CacheReader& in, const std::string& file, CodeSet& set) {
     if (!in.text(set.id) || !in.text(set.remote) || !in.text(set.format) || !in.text(set.maker) ||
         !in.text(set.deviceType) || !in.text(set.model) || !in.signedNumber(power) || !in.count(codes))
         return false;
-    set.codes.resize(codes);
-    for (LibraryCode& code : set.codes)
-        if (!readCode(in, code))
+    // Grown as read, so that a damaged count cannot make room for more than the file holds.
+    for (std::size_t i = 0; i < codes; ++i)
+        if (!readCode(in, set.codes.emplace_back()))
             return false;
     if (power < -1 || power >= static_cast<std::int64_t>(codes))
         return false;
@@ -467,15 +478,14 @@ bool parseCache(std::string_view whole, LibraryIndex& index) {
     std::size_t files = 0;
     if (!in.count(files))
         return false;
-    index.files.resize(files);
-    for (IndexedFile& file : index.files) {
+    for (std::size_t i = 0; i < files; ++i) {
+        IndexedFile& file = index.files.emplace_back();
         std::size_t sets = 0;
         if (!in.text(file.path) || !in.number(file.size) || !in.signedNumber(file.modified) ||
             !in.text(file.fault) || !in.count(sets))
             return false;
-        file.sets.resize(sets);
-        for (CodeSet& set : file.sets)
-            if (!readSet(in, file.path, set))
+        for (std::size_t n = 0; n < sets; ++n)
+            if (!readSet(in, file.path, file.sets.emplace_back()))
                 return false;
     }
     return in.done();

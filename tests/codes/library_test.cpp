@@ -178,6 +178,7 @@ TEST_F(LibraryTest, FilesOutsideTheCollectionsAndDamagedOnesAreIndexedOrNamedOnc
     write("broken.ir", "Filetype: IR signals file\nVersion: 1\n#\nname: Power\ntype: raw\ndata: 9000 x\n");
     write("notes.txt", "shopping list\n");
     write(".git/objects/stray.ir", flipper({{"Power", 1, 1}}));
+    fs::create_symlink(folder_ / "nowhere.ir", folder_ / "codes" / "dangling.ir");
     const IndexReport report = refresh();
     EXPECT_EQ(report.read, 5u);
     EXPECT_EQ(report.sets, 4u);
@@ -203,6 +204,11 @@ TEST_F(LibraryTest, FilesOutsideTheCollectionsAndDamagedOnesAreIndexedOrNamedOnc
     EXPECT_EQ(lirc->sets[1].codes[0].button, "KEY_MUTE");
     EXPECT_EQ(lirc->sets[1].power, 1);
     EXPECT_NE(lirc->sets[0].id, lirc->sets[1].id);
+
+    const IndexReport missing = codes::updateIndex(index_, {folder_ / "gone"});
+    ASSERT_EQ(missing.faults.size(), 1u);
+    EXPECT_NE(missing.faults[0].find("gone"), std::string::npos);
+    EXPECT_EQ(missing.dropped, 5u);
 }
 
 TEST_F(LibraryTest, SetsThatSendTheSameCountOnceAcrossFormatsAndRecordings) {
@@ -348,6 +354,8 @@ TEST_F(LibraryTest, ADamagedCacheIsReadAgainFromTheFiles) {
     ASSERT_GT(whole.size(), 40u);
     for (const std::string& damage :
          {whole.substr(0, whole.size() - 3), std::string("QTM418-CODE-INDEX 2\n\xff\xff\xff"),
+          std::string("QTM418-CODE-INDEX 2\n\x01\x03"
+                      "ab"),
           std::string("another program's file\n"), whole + "x"}) {
         std::ofstream(cache, std::ios::binary | std::ios::trunc) << damage;
         EXPECT_TRUE(codes::loadIndex(cache).files.empty());
