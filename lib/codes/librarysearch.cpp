@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace codes {
 
@@ -121,18 +123,21 @@ std::vector<FoundSet> CodeLibrary::search(std::string_view words, std::string_vi
     }
     // "LG Electronics" is a maker's name as a whole, not two words to find.
     const std::string wholeMaker = makerKey(words);
+    // A group of sets that send the same shows once, as the first of them that matches: a search
+    // for one maker never answers with another maker's copy.
     std::vector<FoundSet> found;
+    std::unordered_set<std::size_t> groups;
     for (std::size_t i = 0; i < sets_.size(); ++i) {
         const CodeSet& set = *sets_[i];
-        if (original_[i] != i || !sideMatches(set, side))
+        if (!sideMatches(set, side))
             continue;
         const bool matches =
             (!wholeMaker.empty() && set.makerKey == wholeMaker) ||
             (!wanted.empty() && std::all_of(wanted.begin(), wanted.end(), [&](const std::string& w) {
                 return words_[i].find(w) != std::string::npos || makerKey(w) == set.makerKey;
             }));
-        if (matches)
-            found.push_back({&set, copies_[i]});
+        if (matches && groups.insert(original_[i]).second)
+            found.push_back({&set, copies_[original_[i]]});
     }
     std::sort(found.begin(), found.end(), [](const FoundSet& a, const FoundSet& b) {
         return std::tie(a.set->makerKey, a.set->model, a.set->id) <
@@ -144,9 +149,10 @@ std::vector<FoundSet> CodeLibrary::search(std::string_view words, std::string_vi
 std::vector<Candidate> CodeLibrary::candidates(std::string_view side, std::string_view maker) const {
     const std::string key = makerKey(maker);
     std::vector<Candidate> found;
+    std::unordered_set<std::size_t> groups;
     for (std::size_t i = 0; i < sets_.size(); ++i) {
         const CodeSet& set = *sets_[i];
-        if (original_[i] == i && set.power >= 0 && set.side == side && set.makerKey == key)
+        if (set.power >= 0 && set.side == side && set.makerKey == key && groups.insert(original_[i]).second)
             found.push_back({&set, 0});
     }
     // Every set with a Power button counts, copies too: a code many files share is a common one.
@@ -166,9 +172,11 @@ std::vector<Candidate> CodeLibrary::candidates(std::string_view side, std::strin
 
 std::vector<LibraryMaker> CodeLibrary::makers(std::string_view side) const {
     std::map<std::string, LibraryMaker> byKey;
+    std::set<std::pair<std::string, std::size_t>> groups; // maker, group
     for (std::size_t i = 0; i < sets_.size(); ++i) {
         const CodeSet& set = *sets_[i];
-        if (original_[i] != i || set.makerKey.empty() || !sideMatches(set, side))
+        if (set.makerKey.empty() || !sideMatches(set, side) ||
+            !groups.emplace(set.makerKey, original_[i]).second)
             continue;
         LibraryMaker& maker = byKey[set.makerKey];
         if (maker.maker.empty())

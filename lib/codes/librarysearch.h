@@ -39,9 +39,9 @@ class CodeLibrary {
 public:
     explicit CodeLibrary(const LibraryIndex& index);
 
-    // Distinct code sets whose maker or model holds every word (letter case, spaces and punctuation
+    // The code sets whose maker or model holds every word (letter case, spaces and punctuation
     // aside; a word may also name the maker by another spelling), of side `side` unless it is "";
-    // by maker, then model.
+    // of sets that send the same, only the first that matches; by maker, then model.
     std::vector<FoundSet> search(std::string_view words, std::string_view side = {}) const;
 
     // The sets to try on a device of side `side` by maker `maker`: those with a Power button, one

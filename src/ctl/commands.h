@@ -25,4 +25,7 @@ int backupCommand(const Arguments& args, const Console& console);
 int restoreCommand(const Arguments& args, const Console& console);
 int repairCommand(const Arguments& args, const Console& console);
 
+// The library of code files: its folders and the search over them.
+int libraryCommand(const Arguments& args, const Console& console);
+
 } // namespace ctl

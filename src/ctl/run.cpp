@@ -23,6 +23,10 @@ const char* kUsage =
     "  backup FILE [--progress]          the whole memory into FILE\n"
     "  restore FILE [--force] [--progress]  FILE's memory back onto the remote, verified\n"
     "  repair [--dry-run]                fix what check finds where no guess is needed\n"
+    "  library list|add DIR|remove DIR   the folders of code files the library is made of\n"
+    "  library search WORDS [--side tv|cbl] [--json]\n"
+    "                                    the library's code sets by maker and model\n"
+    "  library show SET                  one code set: its file, maker, model and buttons\n"
     "KEY is a key number (04) or a name (TV/Up, CBL/5); see 'qtm418ctl keys'.\n"
     "Exit status: 0 done, 1 refused or check failed, 2 bad usage or no remote.\n";
 
@@ -45,6 +49,7 @@ const std::vector<Command>& commands() {
         {"backup", {1, 1, {"--progress"}, {}, {}}, backupCommand},
         {"restore", {1, 1, {"--force", "--progress"}, {}, {}}, restoreCommand},
         {"repair", {0, 0, {"--dry-run"}, {}, {}}, repairCommand},
+        {"library", {1, 100, {"--json"}, {"--side"}, {}}, libraryCommand},
     };
     return all;
 }

@@ -230,17 +230,24 @@ TEST_F(LibraryTest, SetsThatSendTheSameCountOnceAcrossFormatsAndRecordings) {
     write("TVs/LG/LG_C.ir", flipper({{"Power", 4, 8}}));
     // The same codes for another side of the remote are another set.
     write("DVB-T/LG/LG_D.ir", parsed);
+    // Another maker's copy, indexed first, hides neither maker's set from a search.
+    write("TVs/Akai/Akai_copy.ir", parsed);
     refresh();
     const codes::CodeLibrary library(index_);
-    EXPECT_EQ(library.size(), 5u);
+    EXPECT_EQ(library.size(), 6u);
     EXPECT_EQ(library.distinct(), 4u);
+    const auto akai = library.search("akai");
+    ASSERT_EQ(akai.size(), 1u);
+    EXPECT_EQ(akai[0].copies, 3u);
     const auto found = library.search("lg", "tv");
     ASSERT_EQ(found.size(), 3u);
     std::vector<std::size_t> copies;
     for (const auto& f : found)
         copies.push_back(f.copies);
     std::sort(copies.begin(), copies.end());
-    EXPECT_EQ(copies, (std::vector<std::size_t>{1, 1, 2}));
+    EXPECT_EQ(copies, (std::vector<std::size_t>{1, 1, 3}));
+    for (const auto& f : found)
+        EXPECT_EQ(f.set->makerKey, "lg");
     EXPECT_FALSE(codes::sameCodes(only("TVs/LG/LG_A.ir"), only("TVs/LG/LG_B.ir")));
     EXPECT_FALSE(codes::sameCodes(only("TVs/LG/LG_A.ir"), only("TVs/LG/LG_C.ir")));
     EXPECT_TRUE(codes::sameCodes(only("TVs/LG/LG_A.ir"), only("TVs/LG_Electronics/recorded.ir")));
