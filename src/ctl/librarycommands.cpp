@@ -185,7 +185,10 @@ int showSet(const std::string& id, const Console& console) {
     if (!library)
         return kRefused;
     const codes::CodeLibrary search(library->index);
-    const codes::CodeSet* set = search.find(id);
+    // A set is named by the identifier search prints, or by its code file's path.
+    std::error_code error;
+    const codes::CodeSet* set = search.find(
+        fs::is_regular_file(id, error) ? fs::absolute(id, error).lexically_normal().string() : id);
     if (set == nullptr)
         return console.fail(kRefused,
                             "no code set '" + id + "' in the library; 'qtm418ctl library search' names them");

@@ -83,6 +83,8 @@ TEST_F(LibraryCommandsTest, FoldersAreAddedListedSearchedAndRemoved) {
         std::string::npos)
         << r.out;
 
+    EXPECT_EQ(runCtl({"library", "show", codes + "/TVs/LG/LG_OLED55.ir"}).out, r.out);
+
     r = runCtl({"library", "remove", codes});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(runCtl({"library", "show", id}).status, 1);
