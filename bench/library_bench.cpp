@@ -25,7 +25,7 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// An NEC frame for a 16-bit address and a command, as a receiver records it: a little off every time.
+// An NEC press for a 16-bit address and a command, as a receiver records it: a little off every time.
 std::string necRaw(unsigned address, unsigned command, std::mt19937& random) {
     std::uniform_int_distribution<int> jitter(-40, 40);
     std::string data;
@@ -37,10 +37,13 @@ std::string necRaw(unsigned address, unsigned command, std::mt19937& random) {
         put(560);
         put(bits >> i & 1 ? 1690 : 560);
     }
-    put(560);
-    put(40000);
-    put(9000);
-    put(2250);
+    // Recorded while held: the frame, then its ditto twice, as most captures in the collection are.
+    for (int ditto = 0; ditto < 2; ++ditto) {
+        put(560);
+        put(ditto == 0 ? 40000 : 96000);
+        put(9000);
+        put(2250);
+    }
     put(560);
     data.pop_back();
     return data;
