@@ -83,11 +83,7 @@ Format formatOf(const Lines& lines, const std::string& whole, std::size_t& first
     return Format::Unknown;
 }
 
-} // namespace
-
-Read readSignalText(const std::string& contents, const std::filesystem::path& file) {
-    const std::string whole(withoutMark(contents));
-    const Fault fault(file);
+Read readByFormat(const std::string& whole, const Fault& fault) {
     const Lines lines = linesOf(whole);
     std::size_t first = 0;
     switch (formatOf(lines, whole, first)) {
@@ -117,6 +113,30 @@ Read readSignalText(const std::string& contents, const std::filesystem::path& fi
     return fault.at(first + 1,
                     "unknown format: expected a Flipper .ir file, Pronto hex, JSON, a SmartIR file, "
                     "Broadlink packets, GlobalCache sendir commands, a lircd.conf or an IRDB CSV file");
+}
+
+// More durations than one capture of the remote holds (its 10240-character record, four a word)
+// could only be learned cut short.
+constexpr std::size_t kMostDurations = 2000;
+
+// A signal too long for the remote to learn is set aside, the file's others kept.
+Read withinCapture(Read read, const Fault& fault) {
+    if (auto* signals = std::get_if<std::vector<NamedSignal>>(&read))
+        for (NamedSignal& signal : *signals)
+            if (signal.unusable.empty() && signal.signal.timings.size() > kMostDurations)
+                signal.unusable =
+                    fault.at(signal.line, "signal " + excerpt(signal.name) + " holds " +
+                                              std::to_string(signal.signal.timings.size()) +
+                                              " durations, more than the remote records at once (" +
+                                              std::to_string(kMostDurations) + ")");
+    return read;
+}
+
+} // namespace
+
+Read readSignalText(const std::string& contents, const std::filesystem::path& file) {
+    const Fault fault(file);
+    return withinCapture(readByFormat(std::string(withoutMark(contents)), fault), fault);
 }
 
 std::string codeFormatName(const std::string& contents) {

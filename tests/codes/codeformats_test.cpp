@@ -186,4 +186,15 @@ TEST(CodeFormats, WhatAReaderAcceptsWrittenBackAsProntoReadsAgain) {
     }
 }
 
+// A GlobalCache command repeated into more durations than one capture holds cannot be learned.
+TEST(CodeFormats, ASignalLongerThanACaptureIsSetAside) {
+    std::string command = "sendir,1:1,1,38000,16,1";
+    for (int i = 0; i < 100; ++i)
+        command += ",21,21";
+    const auto result = read(command);
+    ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(result));
+    EXPECT_EQ(std::get<std::vector<codes::NamedSignal>>(result).front().unusable,
+              "codes.txt:1: signal '' holds 3200 durations, more than the remote records at once (2000)");
+}
+
 } // namespace
