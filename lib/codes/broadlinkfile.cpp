@@ -8,7 +8,7 @@
 // may follow. Three readings of the length are in use: the bytes after the header up to and
 // including 0D 05, the number of durations, and the whole packet.
 #include "codefile.h"
-#include "jsonvalue.h"
+#include "ir/json.h"
 
 #include <algorithm>
 #include <cmath>
@@ -160,25 +160,25 @@ std::size_t lineOf(const Lines& lines, std::string_view needle) {
     return 1;
 }
 
-void smartIrCommands(const JsonValue& node, const std::string& path, bool pronto, const Lines& lines,
+void smartIrCommands(const ir::JsonValue& node, const std::string& path, bool pronto, const Lines& lines,
                      const Fault& fault, std::vector<NamedSignal>& out) {
-    if (node.kind == JsonValue::Kind::Object) {
-        for (const JsonMember& m : node.members)
+    if (node.kind == ir::JsonValue::Kind::Object) {
+        for (const ir::JsonMember& m : node.members)
             smartIrCommands(m.value, path.empty() ? m.key : path + "/" + m.key, pronto, lines, fault, out);
         return;
     }
     // A list holds packets sent one after the other (a channel's digits, say): one signal of them all.
-    const std::vector<JsonValue> one{node};
-    const std::vector<JsonValue>& parts = node.kind == JsonValue::Kind::Array ? node.items : one;
+    const std::vector<ir::JsonValue> one{node};
+    const std::vector<ir::JsonValue>& parts = node.kind == ir::JsonValue::Kind::Array ? node.items : one;
     const std::size_t line = lineOf(lines, parts.empty() ? std::string() : parts.front().text.substr(0, 40));
     ir::Signal joined{ir::kDefaultCarrierHz, {}};
-    if (node.kind == JsonValue::Kind::Null) {
+    if (node.kind == ir::JsonValue::Kind::Null) {
         out.push_back(
             {path, {}, line, fault.at(line, "the command " + excerpt(path) + " holds no code (null)")});
         return;
     }
-    for (const JsonValue& part : parts) {
-        if (part.kind != JsonValue::Kind::String) {
+    for (const ir::JsonValue& part : parts) {
+        if (part.kind != ir::JsonValue::Kind::String) {
             out.push_back(
                 {path, {}, line, fault.at(line, "the command " + excerpt(path) + " is not a text")});
             return;
@@ -240,21 +240,21 @@ Read broadlinkFile(const Lines& lines, const Fault& fault) {
 }
 
 std::optional<Read> smartIrFile(const std::string& whole, const Lines& lines, const Fault& fault) {
-    auto parsed = parseJson(whole);
+    auto parsed = ir::parseJson(whole);
     // A JSON file that is no SmartIR file is read as timings, which says what is wrong with it.
-    if (std::holds_alternative<JsonError>(parsed))
+    if (std::holds_alternative<ir::JsonError>(parsed))
         return std::nullopt;
-    const JsonValue& root = std::get<JsonValue>(parsed);
-    const JsonValue* commands = root.member("commands");
+    const ir::JsonValue& root = std::get<ir::JsonValue>(parsed);
+    const ir::JsonValue* commands = root.member("commands");
     if (!commands)
         return std::nullopt;
-    const JsonValue* encoding = root.member("commandsEncoding");
+    const ir::JsonValue* encoding = root.member("commandsEncoding");
     const std::string kind = encoding ? encoding->text : "Base64";
     if (kind != "Base64" && kind != "Pronto")
         return Read(
             fault.at(lineOf(lines, "commandsEncoding"),
                      "commands encoded as " + excerpt(kind) + "; this program reads Base64 and Pronto"));
-    if (commands->kind != JsonValue::Kind::Object)
+    if (commands->kind != ir::JsonValue::Kind::Object)
         return Read(
             fault.at(lineOf(lines, "\"commands\""), "\"commands\" is not an object of named commands"));
     std::vector<NamedSignal> signals;

@@ -1,7 +1,7 @@
 #include "libraryfolders.h"
 
+#include "ir/json.h"
 #include "jsontext.h"
-#include "jsonvalue.h"
 #include "wholefile.h"
 
 #include <algorithm>
@@ -35,15 +35,15 @@ std::variant<LibraryFolders, std::string> loadLibraryFolders(const std::filesyst
     std::ostringstream text;
     if (!in || !(text << in.rdbuf()))
         return file.string() + ": cannot be read";
-    const auto parsed = parseJson(text.str());
-    if (const auto* fault = std::get_if<JsonError>(&parsed))
+    const auto parsed = ir::parseJson(text.str());
+    if (const auto* fault = std::get_if<ir::JsonError>(&parsed))
         return file.string() + ":" + std::to_string(fault->line) + ": " + fault->message;
-    const JsonValue* folders = std::get<JsonValue>(parsed).member("folders");
-    if (folders == nullptr || folders->kind != JsonValue::Kind::Array)
+    const ir::JsonValue* folders = std::get<ir::JsonValue>(parsed).member("folders");
+    if (folders == nullptr || folders->kind != ir::JsonValue::Kind::Array)
         return file.string() + ": expected {\"folders\": [...]}";
     LibraryFolders list;
-    for (const JsonValue& folder : folders->items) {
-        if (folder.kind != JsonValue::Kind::String || folder.text.empty())
+    for (const ir::JsonValue& folder : folders->items) {
+        if (folder.kind != ir::JsonValue::Kind::String || folder.text.empty())
             return file.string() + ": a folder is not a non-empty string";
         list.folders.push_back(normalFolder(folder.text));
     }

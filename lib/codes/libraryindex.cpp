@@ -1,6 +1,6 @@
 #include "libraryindex.h"
 
-#include "jsonvalue.h"
+#include "ir/json.h"
 #include "librarymakers.h"
 #include "signalfile.h"
 #include "wholefile.h"
@@ -224,14 +224,14 @@ std::vector<CodeSet> indexCodeFile(const fs::path& file, const fs::path& folder,
     const std::string path = file.string();
     Description d = describe(file, folder, format);
     if (format == "SmartIR") {
-        const auto json = parseJson(whole);
-        if (const auto* value = std::get_if<JsonValue>(&json)) {
-            if (const JsonValue* maker = value->member("manufacturer"); maker && !maker->text.empty())
+        const auto json = ir::parseJson(whole);
+        if (const auto* value = std::get_if<ir::JsonValue>(&json)) {
+            if (const ir::JsonValue* maker = value->member("manufacturer"); maker && !maker->text.empty())
                 d.maker = maker->text;
-            if (const JsonValue* models = value->member("supportedModels")) {
+            if (const ir::JsonValue* models = value->member("supportedModels")) {
                 std::string joined;
-                for (const JsonValue& m : models->items)
-                    if (m.kind == JsonValue::Kind::String)
+                for (const ir::JsonValue& m : models->items)
+                    if (m.kind == ir::JsonValue::Kind::String)
                         joined += (joined.empty() ? "" : ", ") + m.text;
                 if (!joined.empty())
                     d.model = joined;

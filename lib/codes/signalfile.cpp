@@ -1,7 +1,7 @@
 #include "signalfile.h"
 
 #include "codefile.h"
-#include "jsonvalue.h"
+#include "ir/json.h"
 
 #include "model/hextext.h"
 #include "model/keynames.h"
@@ -68,8 +68,8 @@ Format formatOf(const Lines& lines, const std::string& whole, std::size_t& first
     if (opening.rfind("begin remote", 0) == 0)
         return Format::Lircd;
     if (opening[0] == '{') {
-        const auto json = parseJson(whole);
-        if (const auto* root = std::get_if<JsonValue>(&json); root && root->member("commands"))
+        const auto json = ir::parseJson(whole);
+        if (const auto* root = std::get_if<ir::JsonValue>(&json); root && root->member("commands"))
             return Format::SmartIr;
     }
     if (opening[0] == '[' || opening[0] == '{')

@@ -1,9 +1,9 @@
 // The same code given in two formats learns into keys that send the same, pressed and held.
 #include "codepackets.h"
-#include "codes/jsonvalue.h"
 #include "ctlrun.h"
 #include "devicefolder.h"
 #include "ir/frames.h"
+#include "ir/json.h"
 #include "irsignals.h"
 #include "testsignals.h"
 
@@ -57,8 +57,8 @@ TEST(CtlFormatPairs, OneCodeInTwoFormatsLearnsIntoKeysThatSendTheSame) {
          "0000 006D 0004 0000 0155 00AA 0015 0015 0015 0040 0015 05DC\n"},
     };
     for (const auto& c : cases) {
-        const auto a = std::get<codes::JsonValue>(codes::parseJson(learnedAndSent(folder, "a", c.first)));
-        const auto b = std::get<codes::JsonValue>(codes::parseJson(learnedAndSent(folder, "b", c.second)));
+        const auto a = std::get<ir::JsonValue>(ir::parseJson(learnedAndSent(folder, "a", c.first)));
+        const auto b = std::get<ir::JsonValue>(ir::parseJson(learnedAndSent(folder, "b", c.second)));
         for (const char* field : {"identity", "kind"})
             EXPECT_EQ(a.member(field)->text, b.member(field)->text) << c.name << ": " << field;
         // Durations measured in one format and computed in the other differ by their rounding:

@@ -1,6 +1,6 @@
-// A small JSON reader for the code collections' files (SmartIR's command tables): objects keep
-// their keys in the file's order, since that order names the buttons. Depth and size are bounded,
-// so no file can exhaust the stack.
+// A small JSON reader for capture lines and the code collections' files (SmartIR's command
+// tables): objects keep their keys in the file's order, since that order names the buttons. Depth and size
+// are bounded, so no file can exhaust the stack.
 #pragma once
 
 #include <memory>
@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-namespace codes {
+namespace ir {
 
 struct JsonMember;
 
@@ -41,4 +41,4 @@ struct JsonError {
 // The whole of `text` as one JSON value, or where and why it is not one.
 std::variant<JsonValue, JsonError> parseJson(std::string_view text);
 
-} // namespace codes
+} // namespace ir

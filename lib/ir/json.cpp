@@ -1,10 +1,11 @@
-#include "jsonvalue.h"
+#include "json.h"
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 
-namespace codes {
+namespace ir {
 
 namespace {
 
@@ -154,7 +155,7 @@ private:
         const std::string digits(text_.substr(start, at_ - start));
         char* end = nullptr;
         out = std::strtod(digits.c_str(), &end);
-        if (digits.empty() || end != digits.c_str() + digits.size())
+        if (digits.empty() || end != digits.c_str() + digits.size() || !std::isfinite(out))
             return fail("not a number");
         return true;
     }
@@ -228,4 +229,4 @@ const JsonValue* JsonValue::member(std::string_view key) const {
 
 std::variant<JsonValue, JsonError> parseJson(std::string_view text) { return Parser(text).whole(); }
 
-} // namespace codes
+} // namespace ir
