@@ -3,7 +3,6 @@
 #include "json.h"
 
 #include <charconv>
-
 #include <cmath>
 
 namespace ir {
