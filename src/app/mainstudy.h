@@ -125,6 +125,8 @@ private:
     void setDeleteButtons(bool available);
     void showIdleHintPanel();
     bool keyHasLook(const IBtn* key, model::KeyLook look) const;
+    // A learned key is learned again only once the user agreed and the remote may be written.
+    bool mayLearnAgain(IBtn* key);
     // False, having said why, when the remote's memory was not read completely at start-up.
     bool layoutReadable();
     // False, having said why unless the window is closing, when the remote attached now is not

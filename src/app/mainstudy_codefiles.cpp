@@ -98,12 +98,8 @@ void Tmaincodelearn::learnKeyFromFile(IBtn* key) {
         platform::box(tr("该信号无法学习：\n%1").arg(text(chosen->unusable)));
         return;
     }
-    if (keyHasLook(key, model::KeyLook::Learned)) {
-        if (!platform::askYes(tr("%1键编码已学习过，要重新学习吗?").arg(keytexts::pathText(key->Path()))) ||
-            !remoteMayBeWritten())
-            return;
-        key->setIsEnable(true);
-    }
+    if (!mayLearnAgain(key))
+        return;
     setStatus(tr("%1键正在学习！").arg(keytexts::pathText(key->Path())), true);
     const device::LearnResult learned =
         device::learnSignal(layout_, keyTable_, key->Code().toStdString(), chosen->signal, diagnosticFile(),

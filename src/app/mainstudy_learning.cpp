@@ -70,13 +70,8 @@ void Tmaincodelearn::learnKeyClick(IBtn* key) {
     }
     if (!layoutReadable())
         return;
-    if (keyHasLook(key, model::KeyLook::Learned)) {
-        if (!platform::askYes(tr("%1键编码已学习过，要重新学习吗?").arg(keytexts::pathText(key->Path()))) ||
-            !remoteMayBeWritten())
-            return;
-        key->setIsEnable(true);
-        key->repaint();
-    }
+    if (!mayLearnAgain(key))
+        return;
     key->setPicture(keyPicture(skin_.learningKeyPictures, *key));
     setStatus(tr("准备学习%1按键， 请发码").arg(keytexts::pathText(key->Path())));
     c_.Imagehint->hide();
@@ -86,6 +81,17 @@ void Tmaincodelearn::learnKeyClick(IBtn* key) {
     selectedKeyList_.append(key);
     if (!state_.captureThread)
         startCapture(key);
+}
+
+bool Tmaincodelearn::mayLearnAgain(IBtn* key) {
+    if (!keyHasLook(key, model::KeyLook::Learned))
+        return true;
+    if (!platform::askYes(tr("%1键编码已学习过，要重新学习吗?").arg(keytexts::pathText(key->Path()))) ||
+        !remoteMayBeWritten())
+        return false;
+    key->setIsEnable(true);
+    key->repaint();
+    return true;
 }
 
 void Tmaincodelearn::startCapture(IBtn* key) {
