@@ -2,6 +2,7 @@
 
 #include "model/keypadlayout.h"
 
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -109,6 +110,18 @@ void paintWaves(QPainter& p, const Scene& scene) {
     }
 }
 
+// The caption's font: its own size where the words fit the room, on one line or wrapped onto
+// more, smaller where they do not.
+QFont captionFont(const QString& caption, int pixels, const QRectF& room) {
+    for (;; --pixels) {
+        const QFont font = artFont(pixels, QFont::Bold);
+        const QRectF needed =
+            QFontMetricsF(font).boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, caption);
+        if ((needed.width() <= room.width() && needed.height() <= room.height()) || pixels <= 8)
+            return font;
+    }
+}
+
 QImage paintScene(const Scene& scene, bool received) {
     QImage picture(scene.size.toSize(), QImage::Format_RGB32);
     QPainter p(&picture);
@@ -118,21 +131,20 @@ QImage paintScene(const Scene& scene, bool received) {
     paintSource(p, scene);
     paintLearner(p, scene, received);
     p.setPen(Qt::white);
-    p.setFont(artFont(scene.captionPixels, QFont::Bold));
     const qreal captionTop = scene.remoteTop + kRemoteThickness + 4;
-    p.drawText(QRectF(0, captionTop, scene.size.width(), scene.size.height() - captionTop - 2),
-               Qt::AlignCenter, scene.caption);
+    const QRectF caption(6, captionTop, scene.size.width() - 12, scene.size.height() - captionTop - 2);
+    p.setFont(captionFont(scene.caption, scene.captionPixels, caption));
+    p.drawText(caption, Qt::AlignCenter | Qt::TextWordWrap, scene.caption);
     p.end();
     return picture;
 }
 
 } // namespace
 
-std::vector<QImage> learningAnimationFrames() {
+std::vector<QImage> learningAnimationFrames(const ArtWords& words) {
     std::vector<QImage> frames;
     for (int phase = 0; phase < kFrameCount; ++phase) {
-        const Scene scene{QSizeF(kAnimationSize), 12, phase,
-                          QStringLiteral("请将原遥控器对准学习型遥控器，按住要学习的按键"), 13};
+        const Scene scene{QSizeF(kAnimationSize), 12, phase, words.animationCaption, 13};
         frames.push_back(paintScene(scene, phase == kFrameCount - 1));
     }
     return frames;
@@ -145,8 +157,8 @@ std::vector<int> learningAnimationDelays() {
     return delays;
 }
 
-QImage learningStill() {
-    const Scene scene{QSizeF(kStillSize), 10, 5, QStringLiteral("请按下要学习的按键"), 17};
+QImage learningStill(const ArtWords& words) {
+    const Scene scene{QSizeF(kStillSize), 10, 5, words.stillCaption, 17};
     return paintScene(scene, false);
 }
 

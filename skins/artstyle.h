@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QString>
 
 namespace artwork {
 
@@ -87,6 +89,15 @@ inline QFont artFont(int pixelSize, QFont::Weight weight = QFont::Normal) {
     font.setWeight(weight);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
+}
+
+// The largest pixel size, from `preferred` down to 8, at which `text` fits `width` on one line:
+// a word longer in one language than in another shrinks rather than running out of its place.
+inline int fittingPixelSize(const QString& text, QFont::Weight weight, int preferred, qreal width) {
+    int size = preferred;
+    while (size > 8 && QFontMetricsF(artFont(size, weight)).horizontalAdvance(text) > width)
+        --size;
+    return size;
 }
 
 } // namespace artwork

@@ -1,10 +1,14 @@
 #include "artwork.h"
 
 #include "artfolder.h"
+#include "artwords.h"
 #include "keyart.h"
 #include "pictures.h"
 
+#include <QDir>
+
 #include <array>
+#include <initializer_list>
 #include <map>
 
 namespace artwork {
@@ -39,10 +43,10 @@ std::vector<Resource> replacing(std::vector<Resource> resources, const QString& 
 }
 
 // The four key bundles; returns each bundle's resources.
-std::map<QString, std::vector<Resource>> writeKeySets(ArtFolder& out, QString* error) {
-    const QImage body = remoteBodyAtBox();
+std::map<QString, std::vector<Resource>> writeKeySets(ArtFolder& out, const ArtWords& words, QString* error) {
+    const QImage body = remoteBodyAtBox(words);
     std::map<int, KeyFace> keyAt;
-    for (KeyFace& face : keyFaces()) {
+    for (KeyFace& face : keyFaces(words)) {
         const auto index = keyPictureIndex(face.key->code);
         if (!index) {
             *error = QStringLiteral("key %1 has the malformed number %2")
@@ -70,16 +74,17 @@ std::map<QString, std::vector<Resource>> writeKeySets(ArtFolder& out, QString* e
     return bundles;
 }
 
-std::vector<Resource> writeSinglePictures(ArtFolder& out) {
-    out.animation(QStringLiteral("skin/bn/flash1.gif"), learningAnimationFrames(), learningAnimationDelays());
-    out.jpeg(QStringLiteral("skin/bn/gifquorel.jpg"), idleHintBanner());
-    out.jpeg(QStringLiteral("skin/bn/jpgjingtai.jpg"), learningStill());
+std::vector<Resource> writeSinglePictures(ArtFolder& out, const ArtWords& words) {
+    out.animation(QStringLiteral("skin/bn/flash1.gif"), learningAnimationFrames(words),
+                  learningAnimationDelays());
+    out.jpeg(QStringLiteral("skin/bn/gifquorel.jpg"), idleHintBanner(words));
+    out.jpeg(QStringLiteral("skin/bn/jpgjingtai.jpg"), learningStill(words));
     const std::pair<QString, QImage> faces[] = {
-        {QStringLiteral("stopdelete"), buttonFace(QStringLiteral("停止删除"), FaceTone::Stop)},
-        {QStringLiteral("deletehui"), buttonFace(QStringLiteral("删除按键"), FaceTone::Grey)},
-        {QStringLiteral("delete"), buttonFace(QStringLiteral("删除按键"), FaceTone::Action)},
-        {QStringLiteral("clear"), buttonFace(QStringLiteral("全部清除"), FaceTone::Action)},
-        {QStringLiteral("clearhui"), buttonFace(QStringLiteral("全部清除"), FaceTone::Grey)},
+        {QStringLiteral("stopdelete"), buttonFace(words.stopDeleting, FaceTone::Stop)},
+        {QStringLiteral("deletehui"), buttonFace(words.deleteKey, FaceTone::Grey)},
+        {QStringLiteral("delete"), buttonFace(words.deleteKey, FaceTone::Action)},
+        {QStringLiteral("clear"), buttonFace(words.clearAll, FaceTone::Action)},
+        {QStringLiteral("clearhui"), buttonFace(words.clearAll, FaceTone::Grey)},
     };
     std::vector<Resource> resources{{QStringLiteral("flash1"), QStringLiteral("skin/bn/flash1.gif")},
                                     {QStringLiteral("gifquorel"), QStringLiteral("skin/bn/gifquorel.jpg")},
@@ -92,30 +97,33 @@ std::vector<Resource> writeSinglePictures(ArtFolder& out) {
     return resources;
 }
 
-std::vector<Resource> writeWindowPictures(ArtFolder& out) {
-    out.jpeg(QStringLiteral("window/Image1.jpg"), backgroundPicture());
-    out.jpeg(QStringLiteral("window/beginstudyibtn.jpg"),
-             buttonFace(QStringLiteral("开始学习"), FaceTone::Action));
-    out.jpeg(QStringLiteral("window/beginstudyibtn-stop.jpg"),
-             buttonFace(QStringLiteral("停止学习"), FaceTone::Stop));
-    out.gif(QStringLiteral("window/helpibtn.gif"), helpButtonPicture(), GifVersion::Gif89a);
-    out.gif(QStringLiteral("window/updateibtn.gif"), updateButtonPicture(), GifVersion::Gif89a);
-    out.gif(QStringLiteral("window/IBtn79.gif"), closeButtonPicture(), GifVersion::Gif89a);
-    out.jpeg(QStringLiteral("window/IBtn79-grey.jpg"), closeButtonGreyPicture());
-    out.gif(QStringLiteral("window/Image4.gif"), hintPanel(HintPanel::IdleSomeLearned), GifVersion::Gif89a);
-    out.gif(QStringLiteral("window/Image5.gif"), hintPanel(HintPanel::Learning), GifVersion::Gif89a);
-    out.gif(QStringLiteral("window/Image7.gif"), hintPanel(HintPanel::DeletingOne), GifVersion::Gif89a);
-    out.gif(QStringLiteral("window/Image8.gif"), hintPanel(HintPanel::IdleNothingLearned),
-            GifVersion::Gif89a);
-    out.gif(QStringLiteral("window/z.gif"), remoteBodyPicture(), GifVersion::Gif89a);
-    out.gif(QStringLiteral("window/splash.gif"), splashPicture(), GifVersion::Gif89a);
-
+std::vector<Resource> windowResources(std::initializer_list<const char*> names) {
     std::vector<Resource> resources;
-    for (const char* name : {"Image1.jpg", "beginstudyibtn.jpg", "beginstudyibtn-stop.jpg", "helpibtn.gif",
-                             "updateibtn.gif", "IBtn79.gif", "IBtn79-grey.jpg", "Image4.gif", "Image5.gif",
-                             "Image7.gif", "Image8.gif", "z.gif", "splash.gif"})
+    for (const char* name : names)
         resources.push_back(
             {QString::fromLatin1(name), QStringLiteral("window/%1").arg(QLatin1String(name))});
+    return resources;
+}
+
+// The window's pictures with words in them, the key buttons' first pictures among them.
+std::vector<Resource> writeWindowWordPictures(ArtFolder& out, const ArtWords& words) {
+    out.jpeg(QStringLiteral("window/Image1.jpg"), backgroundPicture(words));
+    out.jpeg(QStringLiteral("window/beginstudyibtn.jpg"), buttonFace(words.learn, FaceTone::Action));
+    out.jpeg(QStringLiteral("window/beginstudyibtn-stop.jpg"),
+             buttonFace(words.stopLearning, FaceTone::Stop));
+    out.gif(QStringLiteral("window/Image4.gif"), hintPanel(HintPanel::IdleSomeLearned, words),
+            GifVersion::Gif89a);
+    out.gif(QStringLiteral("window/Image5.gif"), hintPanel(HintPanel::Learning, words), GifVersion::Gif89a);
+    out.gif(QStringLiteral("window/Image7.gif"), hintPanel(HintPanel::DeletingOne, words),
+            GifVersion::Gif89a);
+    out.gif(QStringLiteral("window/Image8.gif"), hintPanel(HintPanel::IdleNothingLearned, words),
+            GifVersion::Gif89a);
+    out.gif(QStringLiteral("window/z.gif"), remoteBodyPicture(words), GifVersion::Gif89a);
+    out.gif(QStringLiteral("window/splash.gif"), splashPicture(words), GifVersion::Gif89a);
+
+    std::vector<Resource> resources =
+        windowResources({"Image1.jpg", "beginstudyibtn.jpg", "beginstudyibtn-stop.jpg", "Image4.gif",
+                         "Image5.gif", "Image7.gif", "Image8.gif", "z.gif", "splash.gif"});
     for (const auto& key : model::kKeyButtons) {
         const QString name = QStringLiteral("keys/%1.gif").arg(QString::fromUtf8(key.name));
         resources.push_back({name, QStringLiteral("window/") + name});
@@ -123,39 +131,80 @@ std::vector<Resource> writeWindowPictures(ArtFolder& out) {
     return resources;
 }
 
+// The window's pictures without words, the same in every language.
+std::vector<Resource> writeWindowPlainPictures(ArtFolder& out) {
+    out.gif(QStringLiteral("window/helpibtn.gif"), helpButtonPicture(), GifVersion::Gif89a);
+    out.gif(QStringLiteral("window/updateibtn.gif"), updateButtonPicture(), GifVersion::Gif89a);
+    out.gif(QStringLiteral("window/IBtn79.gif"), closeButtonPicture(), GifVersion::Gif89a);
+    out.jpeg(QStringLiteral("window/IBtn79-grey.jpg"), closeButtonGreyPicture());
+    return windowResources({"helpibtn.gif", "updateibtn.gif", "IBtn79.gif", "IBtn79-grey.jpg"});
+}
+
+// One language's skin: its pictures and the collections of its five bundles, in `out`.
+struct LanguageSkin {
+    std::map<QString, std::vector<Resource>> keyBundles;
+    std::vector<Resource> singles;
+    std::vector<Resource> window;
+};
+
+LanguageSkin writeLanguageSkin(ArtFolder& out, const ArtWords& words, QString* keyError) {
+    LanguageSkin skin{writeKeySets(out, words, keyError), {}, {}};
+    if (!keyError->isEmpty())
+        return skin;
+    skin.singles = writeSinglePictures(out, words);
+    skin.window = writeWindowWordPictures(out, words);
+    const QString root = QStringLiteral("/");
+    for (const auto& [bundle, resources] : skin.keyBundles)
+        out.collection(bundle + QStringLiteral(".qrc"), root, resources);
+    out.collection(QStringLiteral("bn100C.qrc"), root, skin.singles);
+    return skin;
+}
+
 } // namespace
 
 bool writeArtwork(const QString& folder, QString* error) {
     ArtFolder out(folder);
+    ArtFolder english(QDir(folder).filePath(languageFolder(ArtLanguage::English)));
     QString keyError;
-    const auto keyBundles = writeKeySets(out, &keyError);
+    const LanguageSkin chinese = writeLanguageSkin(out, artWords(ArtLanguage::Chinese), &keyError);
+    const LanguageSkin inEnglish = keyError.isEmpty()
+                                       ? writeLanguageSkin(english, artWords(ArtLanguage::English), &keyError)
+                                       : LanguageSkin{};
     if (!keyError.isEmpty()) {
         if (error)
             *error = keyError;
         return false;
     }
-    const std::vector<Resource> singles = writeSinglePictures(out);
-    const std::vector<Resource> window = writeWindowPictures(out);
+    std::vector<Resource> window = chinese.window;
+    const std::vector<Resource> plain = writeWindowPlainPictures(out);
+    window.insert(window.end(), plain.begin(), plain.end());
+    // The English twins of the pictures with words, under en/ beside the Chinese ones.
+    const QString en = languageFolder(ArtLanguage::English) + QLatin1Char('/');
+    for (const Resource& twin : inEnglish.window)
+        window.push_back({en + twin.name, en + twin.file});
+
     for (const int size : kIconSizes)
         out.png(QStringLiteral("icons/hicolor/%1x%1/apps/qtm418.png").arg(size), applicationIcon(size));
     // Bytes that start like a GIF and stop before its first picture: no decoder accepts them.
     out.bytes(QStringLiteral("skin/broken/gif7"), QByteArrayLiteral("GIF89a\x01"));
 
     const QString root = QStringLiteral("/");
-    for (const auto& [bundle, resources] : keyBundles)
-        out.collection(bundle + QStringLiteral(".qrc"), root, resources);
-    out.collection(QStringLiteral("bn100C.qrc"), root, singles);
     out.collection(QStringLiteral("window.qrc"), QStringLiteral("/window"), window);
     out.collection(QStringLiteral("on100C-without-gif100.qrc"), root,
-                   without(keyBundles.at(QStringLiteral("on100C")), keyResource(100)));
+                   without(chinese.keyBundles.at(QStringLiteral("on100C")), keyResource(100)));
     out.collection(QStringLiteral("bn100C-without-clear.qrc"), root,
-                   without(singles, QStringLiteral("clear")));
+                   without(chinese.singles, QStringLiteral("clear")));
     out.collection(QStringLiteral("sn100C-bad-gif7.qrc"), root,
-                   replacing(keyBundles.at(QStringLiteral("sn100C")), keyResource(7),
+                   replacing(chinese.keyBundles.at(QStringLiteral("sn100C")), keyResource(7),
                              QStringLiteral("skin/broken/gif7")));
-    if (!out.ok() && error)
-        *error = out.error();
-    return out.ok();
+    for (const ArtFolder* written : {&out, &english}) {
+        if (!written->ok()) {
+            if (error)
+                *error = written->error();
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace artwork

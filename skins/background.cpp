@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace artwork {
 
 namespace {
@@ -20,57 +22,64 @@ void paintLegendRow(QPainter& p, int top, KeyColouring colouring, const QString&
     paintKeyWell(p, face);
     paintKeyFace(p, face, colouring);
     p.setPen(kCaptionText);
-    p.setFont(artFont(12));
-    p.drawText(QRectF(54, top - 4, kBandWidth - 56, 30), Qt::AlignLeft | Qt::AlignVCenter, meaning);
+    const QRectF line(54, top - 4, kBandWidth - 56, 30);
+    p.setFont(artFont(fittingPixelSize(meaning, QFont::Normal, 12, line.width())));
+    p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, meaning);
 }
 
-void paintLegendBand(QPainter& p) {
+void paintLegendBand(QPainter& p, const ArtWords& words) {
     p.fillRect(QRect(0, 0, kBandWidth, kSize.height()), kLegendBand);
     p.setPen(QPen(kLegendBandEdge, 1));
     p.drawLine(QPointF(kBandWidth - 0.5, 0), QPointF(kBandWidth - 0.5, kSize.height()));
 
     p.setPen(Qt::white);
-    p.setFont(artFont(14, QFont::Bold));
-    p.drawText(QRectF(0, 86, kBandWidth, 24), Qt::AlignCenter, QStringLiteral("按键颜色说明"));
+    p.setFont(artFont(fittingPixelSize(words.legendHeading, QFont::Bold, 14, kBandWidth - 8), QFont::Bold));
+    p.drawText(QRectF(0, 86, kBandWidth, 24), Qt::AlignCenter, words.legendHeading);
     p.setPen(QPen(kLegendBandEdge, 1));
     p.drawLine(QPointF(16, 116.5), QPointF(kBandWidth - 16, 116.5));
-    paintLegendRow(p, 132, KeyColouring::Learned, QStringLiteral("已学习的按键"));
-    paintLegendRow(p, 170, KeyColouring::Occupied, QStringLiteral("已下载的按键"));
-    paintLegendRow(p, 208, KeyColouring::Normal, QStringLiteral("没有编码的按键"));
+    paintLegendRow(p, 132, KeyColouring::Learned, words.legendLearned);
+    paintLegendRow(p, 170, KeyColouring::Occupied, words.legendDownloaded);
+    paintLegendRow(p, 208, KeyColouring::Normal, words.legendNoCode);
 
     p.setPen(kSoftText);
     p.setFont(artFont(16, QFont::Bold));
     p.drawText(QRectF(0, 650, kBandWidth, 24), Qt::AlignCenter, QStringLiteral("QTM-418"));
-    p.setFont(artFont(11));
-    p.drawText(QRectF(0, 674, kBandWidth, 20), Qt::AlignCenter, QStringLiteral("学习型遥控器"));
+    p.setFont(artFont(fittingPixelSize(words.bandProduct, QFont::Normal, 11, kBandWidth - 8)));
+    p.drawText(QRectF(0, 674, kBandWidth, 20), Qt::AlignCenter, words.bandProduct);
 }
 
-void paintTitle(QPainter& p) {
+void paintTitle(QPainter& p, const QString& title) {
+    const QRectF line(380, 26, 560, 40);
     p.setPen(Qt::white);
-    p.setFont(artFont(26, QFont::Bold));
-    p.drawText(QRectF(380, 26, 560, 40), Qt::AlignCenter, QStringLiteral("QTM-418 学习型遥控器 自学习软件"));
+    p.setFont(artFont(fittingPixelSize(title, QFont::Bold, 26, line.width()), QFont::Bold));
+    p.drawText(line, Qt::AlignCenter, title);
     p.setPen(QPen(kInfoPanelEdge, 1));
     p.drawLine(QPointF(472, 80.5), QPointF(885, 80.5));
 }
 
 // The four captions, each centred on the line of the label it names.
-void paintInformation(QPainter& p) {
-    static const std::pair<std::string_view, const char*> kCaptions[] = {
-        {"lab_ykqtype", "遥控器型号："},
-        {"lab_softver", "软件版本："},
-        {"lab_gjbb", "固件版本："},
-        {"lab_usbstate", "遥控器状态："},
+void paintInformation(QPainter& p, const ArtWords& words) {
+    const std::pair<std::string_view, const QString&> captions[] = {
+        {"lab_ykqtype", words.modelCaption},
+        {"lab_softver", words.softwareCaption},
+        {"lab_gjbb", words.firmwareCaption},
+        {"lab_usbstate", words.linkCaption},
     };
     const QRectF panel(500, 104, 360, 152);
     p.setPen(QPen(kInfoPanelEdge, 1));
     p.setBrush(kInfoPanel);
     p.drawRoundedRect(panel.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     p.setPen(kCaptionText);
-    p.setFont(artFont(13));
-    for (const auto& [label, caption] : kCaptions) {
+    // One size for all four, so they read as one column.
+    int pixels = 13;
+    for (const auto& [label, caption] : captions)
+        pixels =
+            std::min(pixels, fittingPixelSize(caption, QFont::Normal, 13, kCaptionRight - panel.left() - 8));
+    p.setFont(artFont(pixels));
+    for (const auto& [label, caption] : captions) {
         const QRectF line = windowControlRect(label);
         p.drawText(QRectF(panel.left(), line.top() - 4, kCaptionRight - panel.left(), line.height() + 8),
-                   Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf8(caption));
+                   Qt::AlignRight | Qt::AlignVCenter, caption);
     }
 }
 
@@ -92,14 +101,14 @@ QRect windowControlRect(std::string_view name) {
     qFatal("the window has no control %.*s", static_cast<int>(name.size()), name.data());
 }
 
-QImage backgroundPicture() {
+QImage backgroundPicture(const ArtWords& words) {
     QImage picture(kSize, QImage::Format_RGB32);
     picture.fill(kWindowBlue);
     QPainter p(&picture);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    paintLegendBand(p);
-    paintTitle(p);
-    paintInformation(p);
+    paintLegendBand(p, words);
+    paintTitle(p, words.title);
+    paintInformation(p, words);
     paintHintFrame(p);
     return picture;
 }

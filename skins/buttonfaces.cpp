@@ -74,7 +74,7 @@ QImage buttonFace(const QString& text, FaceTone tone) {
     p.drawRoundedRect(QRectF(face.left() + 2, face.top() + 1.5, face.width() - 4, face.height() / 2 - 1), 8,
                       8);
 
-    p.setFont(artFont(17, QFont::Bold));
+    p.setFont(artFont(fittingPixelSize(text, QFont::Bold, 17, face.width() - 14), QFont::Bold));
     if (tone != FaceTone::Grey) {
         p.setPen(colours.edge);
         p.drawText(face.translated(0, 1), Qt::AlignCenter, text);

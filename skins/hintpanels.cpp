@@ -17,39 +17,41 @@ constexpr int kHeaderHeight = 26;
 constexpr qreal kMargin = 12;
 constexpr qreal kNumberWidth = 18;
 constexpr int kTextPixels = 13;
+constexpr int kSmallestTextPixels = 10;
+constexpr qreal kTextTop = kHeaderHeight + 6;
+constexpr qreal kBottomMargin = 3;
 
+// A panel's words and the pitch of its lines.
 struct Instructions {
-    std::vector<QString> steps;
-    QString remark; // empty: none
+    const HintWords& words;
     qreal linePitch;
 };
 
-Instructions instructionsFor(HintPanel panel) {
+Instructions instructionsFor(HintPanel panel, const ArtWords& words) {
     switch (panel) {
     case HintPanel::IdleNothingLearned:
-        return {{QStringLiteral("要学习遥控器的编码，请点击下方的“开始学习”按钮。")}, {}, 21};
+        return {words.idleNothingLearned, 21};
     case HintPanel::IdleSomeLearned:
-        return {{QStringLiteral("要学习遥控器的编码，请点击“开始学习”按钮；"),
-                 QStringLiteral("要删除已学习的编码，请点击“删除按键”按钮；"),
-                 QStringLiteral("要清除全部已学习的编码，请点击“全部清除”按钮。")},
-                {},
-                21};
+        return {words.idleSomeLearned, 21};
     case HintPanel::Learning:
-        return {{QStringLiteral("在左边的遥控器图片上，点击要学习的按键；"),
-                 QStringLiteral("如动画所示，将原遥控器对准学习型遥控器，按下对应的按键；"),
-                 QStringLiteral("重复以上步骤，学习其他按键；"),
-                 QStringLiteral("全部学完后，点击“停止学习”按钮；"),
-                 QStringLiteral("按原遥控器的按键时，请按住至少2秒。")},
-                QStringLiteral("注意：点击“停止学习”之前，请勿拔下USB连接线！"),
-                19};
+        return {words.learning, 19};
     case HintPanel::DeletingOne:
         break;
     }
-    return {{QStringLiteral("在遥控器图片的红色按键中，点击要删除的按键；"),
-             QStringLiteral("在随后出现的对话框中确认删除；"), QStringLiteral("重复以上步骤，删除其他按键；"),
-             QStringLiteral("全部删完后，点击“停止删除”按钮。")},
-            QStringLiteral("注意：每个按键删除成功或失败，都有对话框提示。"),
-            21};
+    return {words.deletingOne, 21};
+}
+
+// The lines `text` takes in `width`.
+int lineCount(const QString& text, const QFont& font, qreal width) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    int lines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        ++lines;
+    }
+    layout.endLayout();
+    return lines;
 }
 
 // Lays `text` out in lines of `width`, each `pitch` below the last, from `origin`; returns the
@@ -69,6 +71,13 @@ qreal paintWrapped(QPainter& p, const QString& text, const QFont& font, QPointF 
     return y;
 }
 
+// The text's size and pitch: the panel's own, or smaller where the words need more lines than
+// the panel has room for.
+struct TextSize {
+    int pixels;
+    qreal pitch;
+};
+
 void paintPanelGround(QPainter& p, QSize size) {
     QLinearGradient ground(0, 0, 0, size.height());
     ground.setColorAt(0, kHintPanelTop);
@@ -79,7 +88,7 @@ void paintPanelGround(QPainter& p, QSize size) {
     p.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));
 }
 
-void paintHeader(QPainter& p) {
+void paintHeader(QPainter& p, const QString& heading) {
     p.fillRect(QRect(0, 0, kPanelSize.width(), kHeaderHeight), kHintHeader);
     // An "i" in a ring before the heading.
     const QPointF mark(kMargin + 8, kHeaderHeight / 2.0);
@@ -90,8 +99,7 @@ void paintHeader(QPainter& p) {
     p.setFont(artFont(11, QFont::Bold));
     p.drawText(QRectF(mark.x() - 8, mark.y() - 8, 16, 16), Qt::AlignCenter, QStringLiteral("i"));
     p.setFont(artFont(15, QFont::Bold));
-    p.drawText(QRectF(kMargin + 22, 0, 200, kHeaderHeight), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("提示"));
+    p.drawText(QRectF(kMargin + 22, 0, 200, kHeaderHeight), Qt::AlignLeft | Qt::AlignVCenter, heading);
 }
 
 // A faint remote sending its arcs, in the panel's free lower corner.
@@ -111,38 +119,55 @@ void paintWatermark(QPainter& p) {
     p.restore();
 }
 
+TextSize fittedTextSize(const Instructions& text) {
+    const qreal stepWidth = kPanelSize.width() - kMargin - kNumberWidth - kMargin;
+    const qreal remarkWidth = kPanelSize.width() - 2 * kMargin;
+    const qreal room = kPanelSize.height() - kTextTop - 2 - kBottomMargin;
+    for (int pixels = kTextPixels;; --pixels) {
+        const qreal pitch = text.linePitch * pixels / kTextPixels;
+        int lines = 0;
+        for (const QString& step : text.words.steps)
+            lines += lineCount(step, artFont(pixels), stepWidth);
+        if (!text.words.remark.isEmpty())
+            lines += lineCount(text.words.remark, artFont(pixels, QFont::Bold), remarkWidth);
+        if (lines * pitch <= room || pixels <= kSmallestTextPixels)
+            return {pixels, pitch};
+    }
+}
+
 } // namespace
 
-QImage hintPanel(HintPanel panel) {
-    const Instructions text = instructionsFor(panel);
+QImage hintPanel(HintPanel panel, const ArtWords& words) {
+    const Instructions text = instructionsFor(panel, words);
+    const TextSize size = fittedTextSize(text);
     QImage picture(kPanelSize, QImage::Format_RGB32);
     QPainter p(&picture);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     paintPanelGround(p, kPanelSize);
     paintWatermark(p);
-    paintHeader(p);
+    paintHeader(p, words.hintHeading);
 
-    const QFont font = artFont(kTextPixels);
-    const QFont numberFont = artFont(kTextPixels, QFont::Bold);
+    const QFont font = artFont(size.pixels);
+    const QFont numberFont = artFont(size.pixels, QFont::Bold);
     const qreal textLeft = kMargin + kNumberWidth;
     const qreal textWidth = kPanelSize.width() - textLeft - kMargin;
-    qreal y = kHeaderHeight + 6;
+    qreal y = kTextTop;
     p.setPen(kHintText);
-    for (std::size_t i = 0; i < text.steps.size(); ++i) {
+    for (std::size_t i = 0; i < text.words.steps.size(); ++i) {
         p.setFont(numberFont);
-        p.drawText(QRectF(kMargin, y, kNumberWidth, text.linePitch), Qt::AlignLeft | Qt::AlignVCenter,
+        p.drawText(QRectF(kMargin, y, kNumberWidth, size.pitch), Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("%1.").arg(i + 1));
-        y += paintWrapped(p, text.steps[i], font, QPointF(textLeft, y), textWidth, text.linePitch);
+        y += paintWrapped(p, text.words.steps[i], font, QPointF(textLeft, y), textWidth, size.pitch);
     }
-    if (!text.remark.isEmpty()) {
+    if (!text.words.remark.isEmpty()) {
         p.setPen(kHintRemark);
-        paintWrapped(p, text.remark, numberFont, QPointF(kMargin, y + 2), kPanelSize.width() - 2 * kMargin,
-                     text.linePitch);
+        paintWrapped(p, text.words.remark, numberFont, QPointF(kMargin, y + 2),
+                     kPanelSize.width() - 2 * kMargin, size.pitch);
     }
     return picture;
 }
 
-QImage idleHintBanner() {
+QImage idleHintBanner(const ArtWords& words) {
     QImage picture(kBannerSize, QImage::Format_RGB32);
     QPainter p(&picture);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
@@ -173,14 +198,14 @@ QImage idleHintBanner() {
     p.setBrush(keyColours(KeyColouring::Learned).faceBottom);
     p.drawEllipse(QPointF(26.5, 43), 3.2, 3.2);
 
+    const QRectF name(100, 12, 300, 34);
     p.setPen(Qt::white);
-    p.setFont(artFont(22, QFont::Bold));
-    p.drawText(QRectF(100, 12, 300, 34), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("QTM-418 学习型遥控器"));
+    p.setFont(artFont(fittingPixelSize(words.bannerName, QFont::Bold, 22, name.width()), QFont::Bold));
+    p.drawText(name, Qt::AlignLeft | Qt::AlignVCenter, words.bannerName);
+    const QRectF line(100, 48, 300, 24);
     p.setPen(kCaptionText);
-    p.setFont(artFont(13));
-    p.drawText(QRectF(100, 48, 300, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("一个遥控器，学会电视和机顶盒的按键"));
+    p.setFont(artFont(fittingPixelSize(words.bannerLine, QFont::Normal, 13, line.width())));
+    p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, words.bannerLine);
     return picture;
 }
 

@@ -94,16 +94,18 @@ QPointF ringLabelCentre(qreal direction) {
     return kRingCentre + QPointF(radius * std::cos(radians), -radius * std::sin(radians));
 }
 
-KeyFace describe(const KeyButtonRow& key) {
+// The face's shape follows the key's name in the keypad's table, whatever language it is labelled in.
+KeyFace describe(const KeyButtonRow& key, const ArtWords& words) {
     const QRectF shown = QRectF(visibleRect(key)).adjusted(kFaceInset, kFaceInset, -kFaceInset, -kFaceInset);
     const QString name = displayName(key.path);
     const bool setTopBox = groupOf(key.path) == "CBL";
+    const auto label = words.keyLabels.find(key.code);
     KeyFace face{&key,
                  QRect(key.place.left, key.place.top, key.picture.width, key.picture.height),
                  {},
                  shown.center(),
                  KeySymbol::Text,
-                 name};
+                 label != words.keyLabels.end() ? label->second : name};
 
     for (const ArrowKey& arrow : kArrowKeys) {
         if (name != QLatin1String(arrow.name))
@@ -140,13 +142,6 @@ KeyFace describe(const KeyButtonRow& key) {
     const qreal radius = std::min(shown.width(), shown.height()) * 0.3;
     face.face.addRoundedRect(shown, radius, radius);
     return face;
-}
-
-int fittingPixelSize(const QString& text, QFont::Weight weight, int preferred, qreal width) {
-    int size = preferred;
-    while (size > 8 && QFontMetricsF(artFont(size, weight)).horizontalAdvance(text) > width)
-        --size;
-    return size;
 }
 
 void paintText(QPainter& p, const QString& text, QPointF centre, int pixelSize, QFont::Weight weight) {
@@ -224,7 +219,8 @@ void paintMark(QPainter& p, const KeyFace& key, const QColor& colour) {
         const qreal signOffset = large ? 8 : 7.5;
         const QPointF nameAt = centre + QPointF(0, signFirst ? nameOffset : -nameOffset);
         const QPointF signAt = centre + QPointF(0, signFirst ? -signOffset : signOffset);
-        paintText(p, text, nameAt, 11, large ? QFont::Bold : QFont::Normal);
+        const QFont::Weight weight = large ? QFont::Bold : QFont::Normal;
+        paintText(p, text, nameAt, fittingPixelSize(text, weight, 11, face.width() - 5), weight);
         return paintSign(p, signAt, large ? 6 : 4, plus, colour);
     }
     const qreal room = face.width() - 5;
@@ -238,11 +234,11 @@ void paintMark(QPainter& p, const KeyFace& key, const QColor& colour) {
 
 } // namespace
 
-std::vector<KeyFace> keyFaces() {
+std::vector<KeyFace> keyFaces(const ArtWords& words) {
     std::vector<KeyFace> faces;
     faces.reserve(model::kKeyButtons.size());
     for (const KeyButtonRow& key : model::kKeyButtons)
-        faces.push_back(describe(key));
+        faces.push_back(describe(key, words));
     // A face stays clear of the buttons painted over its own, and of its own button's edges.
     for (std::size_t i = 0; i < faces.size(); ++i) {
         QPainterPath clip;

@@ -6,6 +6,7 @@
 #include "model/keytable.h"
 
 #include "artstyle.h"
+#include "artwords.h"
 #include "model/keypadlayout.h"
 
 #include <QImage>
@@ -34,8 +35,8 @@ struct KeyFace {
     QString label; // what a Text face reads; a trailing + or - is drawn as a sign
 };
 
-// The faces of all keys, in the order of kKeyButtons.
-std::vector<KeyFace> keyFaces();
+// The faces of all keys, in the order of kKeyButtons, labelled in `words`.
+std::vector<KeyFace> keyFaces(const ArtWords& words);
 
 // Key pictures are indexed by the value of the key number, as the program indexes them.
 using model::keyPictureIndex;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "artstyle.h"
+#include "artwords.h"
 
 #include <QImage>
 #include <QRect>
@@ -16,18 +17,18 @@ namespace artwork {
 QRect windowControlRect(std::string_view name);
 
 // The remote's body, in the keypad box's own coordinates (197 × 731).
-QImage remoteBodyAtBox();
+QImage remoteBodyAtBox(const ArtWords& words);
 // The body as stored (213 × 730): the keypad box stretches it back to 197 × 731.
-QImage remoteBodyPicture();
+QImage remoteBodyPicture(const ArtWords& words);
 
 // The window's background (1024 × 734): legend band, title, captions of the information labels.
-QImage backgroundPicture();
+QImage backgroundPicture(const ArtWords& words);
 
 enum class HintPanel { IdleNothingLearned, IdleSomeLearned, Learning, DeletingOne };
-// The blue instruction panels headed "提示" (413 × 170).
-QImage hintPanel(HintPanel panel);
+// The blue instruction panels under their heading (413 × 170).
+QImage hintPanel(HintPanel panel, const ArtWords& words);
 // The idle banner of the hint area (413 × 86).
-QImage idleHintBanner();
+QImage idleHintBanner(const ArtWords& words);
 
 // A command button's face (132 × 39).
 QImage buttonFace(const QString& text, FaceTone tone);
@@ -38,12 +39,12 @@ QImage closeButtonPicture();
 QImage closeButtonGreyPicture();
 
 // The learning scene: a remote sending its infrared code to the QTM-418.
-std::vector<QImage> learningAnimationFrames(); // 409 × 84
-std::vector<int> learningAnimationDelays();    // centiseconds, one per frame
-QImage learningStill();                        // 413 × 86, with the call to press the key
+std::vector<QImage> learningAnimationFrames(const ArtWords& words); // 409 × 84
+std::vector<int> learningAnimationDelays();                         // centiseconds, one per frame
+QImage learningStill(const ArtWords& words); // 413 × 86, with the call to press the key
 
 // The splash window's picture (460 × 260).
-QImage splashPicture();
+QImage splashPicture(const ArtWords& words);
 
 // The program's desktop icon, `size` pixels square: the remote with its keys and learning light,
 // sending its code.

@@ -38,7 +38,7 @@ void paintShell(QPainter& p) {
 }
 
 // The top: the infrared window, the learning lamp and the two modes above their power keys.
-void paintHead(QPainter& p) {
+void paintHead(QPainter& p, const ArtWords& words) {
     const QRectF lens(80, 8, 40, 9);
     QLinearGradient glass(lens.topLeft(), lens.bottomLeft());
     glass.setColorAt(0, kInfraredLens.lighter(170));
@@ -52,15 +52,15 @@ void paintHead(QPainter& p) {
     p.drawEllipse(QPointF(100, 48), 3, 3);
     p.setBrush(QColor(255, 150, 140, 160));
     p.drawEllipse(QPointF(99.2, 47.2), 1.1, 1.1);
-    paintLabel(p, QStringLiteral("学习"), QPointF(100, 60), 9, kBodyLabel, QFont::Normal);
+    paintLabel(p, words.learningLamp, QPointF(100, 60), 9, kBodyLabel, QFont::Normal);
 
     const auto& tvPower = model::kKeyButtons[0];
     const auto& cblPower = model::kKeyButtons[1];
     const qreal labelY = 29;
-    paintLabel(p, QStringLiteral("TV 电视"),
-               QPointF(tvPower.place.left + tvPower.picture.width / 2.0, labelY), 10, kTvAccent);
-    paintLabel(p, QStringLiteral("CBL 机顶盒"),
-               QPointF(cblPower.place.left + cblPower.picture.width / 2.0, labelY), 10, kCblAccent);
+    paintLabel(p, words.tvMode, QPointF(tvPower.place.left + tvPower.picture.width / 2.0, labelY), 10,
+               kTvAccent);
+    paintLabel(p, words.cblMode, QPointF(cblPower.place.left + cblPower.picture.width / 2.0, labelY), 10,
+               kCblAccent);
 }
 
 // Between the television's keys and the set-top box's.
@@ -78,38 +78,38 @@ void paintNavigationPad(QPainter& p) {
     p.drawPath(pad);
 }
 
-void paintFoot(QPainter& p) {
+void paintFoot(QPainter& p, const ArtWords& words) {
     paintLabel(p, QStringLiteral("QTM-418"), QPointF(100, 688), 13, kBodyLabel);
-    paintLabel(p, QStringLiteral("学习型遥控器"), QPointF(100, 705), 9, kBodyLabel, QFont::Normal);
+    paintLabel(p, words.bodyProduct, QPointF(100, 705), 9, kBodyLabel, QFont::Normal);
 }
 
-void paintBody(QPainter& p) {
+void paintBody(QPainter& p, const ArtWords& words) {
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     p.fillRect(QRectF(QPointF(0, 0), QSizeF(kBoxSize)), kWindowBlue);
     paintShell(p);
-    paintHead(p);
+    paintHead(p, words);
     paintDivider(p);
     paintNavigationPad(p);
-    for (const KeyFace& key : keyFaces())
+    for (const KeyFace& key : keyFaces(words))
         paintKeyWell(p, key.face);
-    paintFoot(p);
+    paintFoot(p, words);
 }
 
 } // namespace
 
-QImage remoteBodyAtBox() {
+QImage remoteBodyAtBox(const ArtWords& words) {
     QImage body(kBoxSize, QImage::Format_RGB32);
     QPainter p(&body);
-    paintBody(p);
+    paintBody(p, words);
     return body;
 }
 
-QImage remoteBodyPicture() {
+QImage remoteBodyPicture(const ArtWords& words) {
     QImage body(kStoredSize, QImage::Format_RGB32);
     QPainter p(&body);
     p.scale(static_cast<qreal>(kStoredSize.width()) / kBoxSize.width(),
             static_cast<qreal>(kStoredSize.height()) / kBoxSize.height());
-    paintBody(p);
+    paintBody(p, words);
     return body;
 }
 

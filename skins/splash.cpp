@@ -8,7 +8,7 @@
 
 namespace artwork {
 
-QImage splashPicture() {
+QImage splashPicture(const ArtWords& words) {
     constexpr int width = model::kSplashPicture.width;
     constexpr int height = model::kSplashPicture.height;
     QImage picture(width, height, QImage::Format_RGB32);
@@ -39,13 +39,13 @@ QImage splashPicture() {
     p.setPen(Qt::white);
     p.setFont(artFont(44, QFont::Bold));
     p.drawText(QRect(140, 52, 300, 56), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("QTM-418"));
-    p.setFont(artFont(22));
-    p.drawText(QRect(140, 112, 300, 32), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("学习型遥控器 自学习软件"));
-    p.setFont(artFont(14));
+    const QRect line(140, 112, 300, 32);
+    p.setFont(artFont(fittingPixelSize(words.splashLine, QFont::Normal, 22, line.width())));
+    p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, words.splashLine);
+    const QRect connecting(140, 196, 300, 24);
+    p.setFont(artFont(fittingPixelSize(words.splashConnecting, QFont::Normal, 14, connecting.width())));
     p.setPen(QColor(214, 232, 244));
-    p.drawText(QRect(140, 196, 300, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("正在连接遥控器……"));
+    p.drawText(connecting, Qt::AlignLeft | Qt::AlignVCenter, words.splashConnecting);
     p.end();
     return picture;
 }
