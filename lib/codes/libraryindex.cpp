@@ -116,6 +116,39 @@ std::vector<std::string> lircdRemotes(const std::string& whole) {
     return remotes;
 }
 
+// The remotes a file's sets are: a lircd.conf's blocks, or one nameless remote for the whole file.
+std::vector<std::string> remotesOf(const std::string& whole, const std::string& format) {
+    std::vector<std::string> remotes;
+    if (format == "lircd.conf")
+        remotes = lircdRemotes(whole);
+    if (remotes.empty())
+        remotes.emplace_back();
+    return remotes;
+}
+
+// The file's signals by the remote each belongs to, in the file's order; a lircd.conf of several
+// remotes names its buttons "remote/button", and the remote's name is taken off.
+std::vector<std::vector<NamedSignal>> splitByRemote(const std::vector<NamedSignal>& signals,
+                                                    const std::vector<std::string>& remotes) {
+    std::vector<std::vector<NamedSignal>> byRemote(remotes.size());
+    for (const NamedSignal& signal : signals) {
+        std::size_t which = 0;
+        NamedSignal own = signal;
+        for (std::size_t r = 0; remotes.size() > 1 && r < remotes.size(); ++r)
+            if (own.name.rfind(remotes[r] + "/", 0) == 0) {
+                which = r;
+                own.name.erase(0, remotes[r].size() + 1);
+                break;
+            }
+        byRemote[which].push_back(std::move(own));
+    }
+    return byRemote;
+}
+
+std::string buttonName(const NamedSignal& signal) {
+    return signal.name.empty() ? "line " + std::to_string(signal.line) : signal.name;
+}
+
 // The button a code search tries: the Power key's, else one that turns the device off (SmartIR's
 // media players name it "off"; some remotes have a Power off and a Power on), else one that turns
 // it on.
@@ -241,33 +274,21 @@ std::vector<CodeSet> indexCodeFile(const fs::path& file, const fs::path& folder,
     }
 
     std::vector<CodeSet> sets;
-    std::vector<std::string> remotes;
-    if (format == "lircd.conf")
-        remotes = lircdRemotes(whole);
-    if (remotes.empty())
-        remotes.emplace_back();
+    const std::vector<std::string> remotes = remotesOf(whole, format);
     for (const auto& remote : remotes) {
         Description forRemote = d;
         if (format == "lircd.conf" && !remote.empty())
             forRemote.model = remote;
         sets.push_back(describedSet(path, remotes.size() > 1 ? remote : "", format, forRemote));
     }
-    for (const NamedSignal& signal : signals) {
-        std::size_t which = 0;
-        std::string button = signal.name;
-        // A lircd.conf of several remotes names its buttons "remote/button".
-        for (std::size_t r = 0; remotes.size() > 1 && r < remotes.size(); ++r)
-            if (button.rfind(remotes[r] + "/", 0) == 0) {
-                which = r;
-                button.erase(0, remotes[r].size() + 1);
-                break;
-            }
-        LibraryCode code{
-            button.empty() ? "line " + std::to_string(signal.line) : button, signal.signal.carrierHz, {}};
-        if (signal.unusable.empty())
-            code.timings = ir::shortPress(signal.signal.timings);
-        sets[which].codes.push_back(std::move(code));
-    }
+    const auto byRemote = splitByRemote(signals, remotes);
+    for (std::size_t r = 0; r < remotes.size(); ++r)
+        for (const NamedSignal& signal : byRemote[r]) {
+            LibraryCode code{buttonName(signal), signal.signal.carrierHz, {}};
+            if (signal.unusable.empty())
+                code.timings = ir::shortPress(signal.signal.timings);
+            sets[r].codes.push_back(std::move(code));
+        }
     std::erase_if(sets, [](const CodeSet& set) { return set.codes.empty(); });
     if (sets.empty())
         return failed("holds no codes");
@@ -543,6 +564,35 @@ IndexReport refreshIndex(LibraryIndex& index, const std::vector<fs::path>& folde
             report.faults.push_back(failure);
     }
     return report;
+}
+
+std::variant<std::vector<NamedSignal>, std::string> readSetSignals(const CodeSet& set) {
+    const fs::path file = set.file;
+    std::string whole;
+    if (!readWhole(file, whole))
+        return file.string() + ": cannot be read";
+    auto read = readSignalText(whole, file);
+    if (auto* message = std::get_if<std::string>(&read))
+        return std::move(*message);
+    const std::vector<std::string> remotes = remotesOf(whole, codeFormatName(whole));
+    const auto byRemote = splitByRemote(std::get<std::vector<NamedSignal>>(read), remotes);
+    // A set of a one-remote file has no remote name of its own.
+    const auto remote = set.remote.empty() && remotes.size() == 1
+                            ? remotes.begin()
+                            : std::find(remotes.begin(), remotes.end(), set.remote);
+    const auto changed = [&] {
+        return file.string() + ": changed since the library was indexed; its code set " + set.id +
+               " is no longer there as it was";
+    };
+    if (remote == remotes.end())
+        return changed();
+    std::vector<NamedSignal> signals = byRemote[static_cast<std::size_t>(remote - remotes.begin())];
+    if (signals.size() != set.codes.size())
+        return changed();
+    for (std::size_t i = 0; i < signals.size(); ++i)
+        if (buttonName(signals[i]) != set.codes[i].button)
+            return changed();
+    return signals;
 }
 
 } // namespace codes

@@ -3,9 +3,12 @@
 // cache file and brought up to date from the files' sizes and modification times.
 #pragma once
 
+#include "signalfile.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace codes {
@@ -78,5 +81,10 @@ std::string saveIndex(const std::filesystem::path& cacheFile, const LibraryIndex
 // Loads the cached index, brings it up to date and writes it back when anything changed.
 IndexReport refreshIndex(LibraryIndex& index, const std::vector<std::filesystem::path>& folders,
                          const std::filesystem::path& cacheFile, unsigned threads = 0);
+
+// The whole signals of `set`, read again from its file (the index keeps only each code's short
+// press, and learning takes the whole signal), in the set's order and under its button names; the
+// message when the file cannot be read or no longer holds the set as it was indexed.
+std::variant<std::vector<NamedSignal>, std::string> readSetSignals(const CodeSet& set);
 
 } // namespace codes

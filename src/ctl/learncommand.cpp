@@ -2,6 +2,8 @@
 // and then down the window's own learning path.
 #include "commands.h"
 #include "keyarguments.h"
+#include "learning.h"
+#include "librarylookup.h"
 #include "remote.h"
 
 #include "codes/buttonmatching.h"
@@ -45,8 +47,12 @@ std::string carrierNote(int carrierHz) {
     return " (carrier " + std::to_string(carrierHz) + " Hz, outside 30-60 kHz, kept as the file gives it)";
 }
 
-// What one learning of a signal into a key ended with, said; kDone once the key holds it.
-// `withheld` is the status the same-remote check ended with, when it withheld the writes.
+} // namespace
+
+std::filesystem::path unencodedFile() {
+    return std::filesystem::temp_directory_path() / "qtm418ctl-unencoded.txt";
+}
+
 int learnedStatus(const device::LearnResult& learned, const NamedKey& key, const std::string& source,
                   int carrierHz, int withheld, const Console& console) {
     switch (learned.outcome) {
@@ -74,13 +80,6 @@ int learnedStatus(const device::LearnResult& learned, const NamedKey& key, const
                                       " lost its old code and holds none now; learn it again");
 }
 
-// Where a signal the encoder finds no end in is kept for a look.
-std::filesystem::path unencodedFile() {
-    return std::filesystem::temp_directory_path() / "qtm418ctl-unencoded.txt";
-}
-
-} // namespace
-
 int learnCommand(const Arguments& args, const Console& console) {
     const auto key = namedKey(args.operands[0], console);
     if (!key)
@@ -106,16 +105,7 @@ int learnCommand(const Arguments& args, const Console& console) {
                          withheld, console);
 }
 
-int learnAllCommand(const Arguments& args, const Console& console) {
-    const std::string side = *args.value("--side");
-    if (side != "tv" && side != "cbl")
-        return console.fail(kNoRemote, "learn-all: --side must be tv or cbl");
-    const std::filesystem::path file = args.operands[0];
-    const auto read = codes::readSignalFile(file);
-    if (const auto* problem = std::get_if<std::string>(&read))
-        return console.fail(kNoRemote, *problem + "; nothing written");
-    const auto& signals = std::get<std::vector<codes::NamedSignal>>(read);
-    const codes::ButtonMatching matching = codes::matchButtons(signals, side);
+void showMatching(const codes::ButtonMatching& matching, const Console& console) {
     for (const codes::ButtonMatch& match : matching.matches)
         console.out << match.signal->name << " -> " << labelledKey(match.keyNumber).label << '\n';
     if (!matching.unmatched.empty()) {
@@ -126,29 +116,22 @@ int learnAllCommand(const Arguments& args, const Console& console) {
     }
     for (const std::string& why : matching.unusable)
         console.out << "not learnable: " << why << '\n';
-    if (matching.matches.empty())
-        return console.fail(kRefused, file.string() + ": no button matches a key of side " + side +
-                                          "; nothing written");
-    if (args.has("--dry-run")) {
-        console.out << matching.matches.size() << " keys would be learned; nothing written (--dry-run)\n";
-        return kDone;
-    }
-    auto remote = openRemote(console);
-    if (!remote)
-        return kNoRemote;
-    model::reclaimOrphans(remote->read.layout, remote->read.keyTable);
+}
+
+int learnMatchesOn(Remote& remote, const codes::ButtonMatching& matching, const std::string& source,
+                   const Console& console) {
     std::vector<std::string> done;
     int withheld = kDone;
     int status = kDone;
     int roomStatus = kDone; // a key learned whose old code's room is not free yet
     device::learnMatches(
-        remote->read.layout, remote->read.keyTable, matching.matches, unencodedFile(),
-        [&] { return (withheld = sameRemoteStatus(*remote, console)) == kDone; },
+        remote.read.layout, remote.read.keyTable, matching.matches, unencodedFile(),
+        [&] { return (withheld = sameRemoteStatus(remote, console)) == kDone; },
         [&](const codes::ButtonMatch& match, const device::LearnResult& learned) {
             const NamedKey key = labelledKey(match.keyNumber);
-            const std::string source = file.string() + ":" + std::to_string(match.signal->line);
+            const std::string where = source + ":" + std::to_string(match.signal->line);
             const int keyStatus =
-                learnedStatus(learned, key, source, match.signal->signal.carrierHz, withheld, console);
+                learnedStatus(learned, key, where, match.signal->signal.carrierHz, withheld, console);
             // The next key's writes free that room, while the remote is there to take them.
             if (learned.outcome == device::LearnOutcome::Written) {
                 done.push_back(key.keyNumber);
@@ -165,9 +148,47 @@ int learnAllCommand(const Arguments& args, const Console& console) {
         });
     if (status != kDone)
         return status;
-    console.out << "learned " << done.size() << (done.size() == 1 ? " key" : " keys") << " from "
-                << file.string() << '\n';
+    console.out << "learned " << done.size() << (done.size() == 1 ? " key" : " keys") << " from " << source
+                << '\n';
     return roomStatus;
+}
+
+int learnAllCommand(const Arguments& args, const Console& console) {
+    const std::string side = *args.value("--side");
+    if (side != "tv" && side != "cbl")
+        return console.fail(kNoRemote, "learn-all: --side must be tv or cbl");
+    const auto set = args.value("--set");
+    if (set.has_value() == (args.operands.size() == 1))
+        return console.fail(kNoRemote, "learn-all: give a code file or --set SET, not both");
+    std::vector<codes::NamedSignal> signals;
+    std::string source;
+    if (set) {
+        auto fromLibrary = librarySetSignals(*set, console);
+        if (!fromLibrary)
+            return kRefused;
+        source = fromLibrary->first;
+        signals = std::move(fromLibrary->second);
+    } else {
+        source = args.operands[0];
+        auto read = codes::readSignalFile(source);
+        if (const auto* problem = std::get_if<std::string>(&read))
+            return console.fail(kNoRemote, *problem + "; nothing written");
+        signals = std::get<std::vector<codes::NamedSignal>>(std::move(read));
+    }
+    const codes::ButtonMatching matching = codes::matchButtons(signals, side);
+    showMatching(matching, console);
+    if (matching.matches.empty())
+        return console.fail(kRefused,
+                            source + ": no button matches a key of side " + side + "; nothing written");
+    if (args.has("--dry-run")) {
+        console.out << matching.matches.size() << " keys would be learned; nothing written (--dry-run)\n";
+        return kDone;
+    }
+    auto remote = openRemote(console);
+    if (!remote)
+        return kNoRemote;
+    model::reclaimOrphans(remote->read.layout, remote->read.keyTable);
+    return learnMatchesOn(*remote, matching, source, console);
 }
 
 } // namespace ctl

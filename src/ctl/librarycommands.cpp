@@ -2,77 +2,73 @@
 // The folders are kept in the configuration folder, the index in the cache folder (XDG's, or
 // Windows' application data folders).
 #include "commands.h"
+#include "librarylookup.h"
 
 #include "codes/jsontext.h"
-#include "codes/libraryfolders.h"
 #include "codes/librarysearch.h"
+#include "codes/ownerslibrary.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <ostream>
 
 namespace ctl {
 
-namespace {
-
 namespace fs = std::filesystem;
 using codes::jsonString;
 
-fs::path userFolder(const char* variable, const char* windowsVariable, const fs::path& underHome) {
-    if (const char* set = std::getenv(variable); set != nullptr && *set != '\0')
-        return set;
-    if (const char* set = std::getenv(windowsVariable); set != nullptr && *set != '\0')
-        return set;
-    const char* home = std::getenv("HOME");
-    return fs::path(home != nullptr ? home : ".") / underHome;
-}
-
-fs::path foldersFile() {
-    return userFolder("XDG_CONFIG_HOME", "APPDATA", ".config") / "qtm418" / "library.json";
-}
-fs::path indexFile() {
-    return userFolder("XDG_CACHE_HOME", "LOCALAPPDATA", ".cache") / "qtm418" / "codeindex";
-}
-
-std::vector<fs::path> standardFolders() {
-    return {"/usr/share/lirc/remotes",
-            userFolder("XDG_DATA_HOME", "APPDATA", ".local/share") / "qtm418" / "codes"};
-}
-
-const char* kWhereToGetCodes =
+const char* const kWhereToGetCodes =
     "the library has no folder of code files yet: add one with 'qtm418ctl library add DIR' (a checkout "
     "of Flipper-IRDB, IRDB or SmartIR, LIRC's remotes, or your own .ir, .json, .csv or lircd.conf files)";
 
-struct Library {
-    codes::LibraryFolders listed;
-    std::vector<fs::path> folders; // listed and standard
-    codes::LibraryIndex index;
-    codes::IndexReport report;
-};
-
-// The library's folders and its index brought up to date; nullopt when the folders' file is damaged.
-std::optional<Library> openLibrary(const Console& console) {
-    auto loaded = codes::loadLibraryFolders(foldersFile());
-    if (const auto* problem = std::get_if<std::string>(&loaded)) {
+std::optional<codes::OwnersLibrary> openLibrary(const Console& console) {
+    auto opened = codes::openOwnersLibrary();
+    if (const auto* problem = std::get_if<std::string>(&opened)) {
         console.fail(kRefused, *problem);
         return std::nullopt;
     }
-    Library library{std::get<codes::LibraryFolders>(loaded), {}, {}, {}};
-    library.folders = codes::libraryFolders(library.listed, standardFolders());
-    library.report = codes::refreshIndex(library.index, library.folders, indexFile());
-    return library;
+    return std::get<codes::OwnersLibrary>(std::move(opened));
 }
 
-std::size_t setsUnder(const codes::LibraryIndex& index, const fs::path& folder) {
-    const std::string prefix = (folder / "").string();
-    std::size_t sets = 0;
-    for (const codes::IndexedFile& file : index.files)
-        if (file.path.rfind(prefix, 0) == 0)
-            sets += file.sets.size();
-    return sets;
+const codes::CodeSet* findSet(const codes::CodeLibrary& search, const std::string& id,
+                              const Console& console) {
+    // A set is named by the identifier search prints, or by its code file's path.
+    std::error_code error;
+    const codes::CodeSet* set = search.find(
+        fs::is_regular_file(id, error) ? fs::absolute(id, error).lexically_normal().string() : id);
+    if (set == nullptr)
+        console.fail(kRefused,
+                     "no code set '" + id + "' in the library; 'qtm418ctl library search' names them");
+    return set;
 }
+
+std::string setTitle(const codes::CodeSet& set) {
+    std::string title = set.id + " (" + (set.maker.empty() ? "?" : set.maker);
+    if (!set.model.empty())
+        title += " " + set.model;
+    return title + ", " + set.file + (set.remote.empty() ? "" : " remote " + set.remote) + ")";
+}
+
+std::optional<std::pair<std::string, std::vector<codes::NamedSignal>>>
+librarySetSignals(const std::string& id, const Console& console) {
+    auto library = openLibrary(console);
+    if (!library)
+        return std::nullopt;
+    const codes::CodeLibrary search(library->index);
+    const codes::CodeSet* set = findSet(search, id, console);
+    if (set == nullptr)
+        return std::nullopt;
+    auto read = codes::readSetSignals(*set);
+    if (const auto* problem = std::get_if<std::string>(&read)) {
+        console.fail(kRefused, *problem + "; nothing written");
+        return std::nullopt;
+    }
+    return std::make_pair(set->file + (set->remote.empty() ? "" : " (" + set->remote + ")"),
+                          std::get<std::vector<codes::NamedSignal>>(std::move(read)));
+}
+
+namespace {
 
 std::string sideName(const std::string& side) { return side.empty() ? "-" : side; }
 
@@ -91,7 +87,7 @@ int listFolders(const Console& console) {
     for (const fs::path& folder : library->folders) {
         const bool standard = std::find(library->listed.folders.begin(), library->listed.folders.end(),
                                         folder) == library->listed.folders.end();
-        console.out << folder.string() << ": " << setsUnder(library->index, folder) << " code sets"
+        console.out << folder.string() << ": " << codes::setsUnder(library->index, folder) << " code sets"
                     << (standard ? " (included while it exists)" : "") << "\n";
     }
     const codes::CodeLibrary search(library->index);
@@ -102,7 +98,7 @@ int listFolders(const Console& console) {
 }
 
 int changeFolders(const std::string& action, const fs::path& folder, const Console& console) {
-    auto loaded = codes::loadLibraryFolders(foldersFile());
+    auto loaded = codes::loadLibraryFolders(codes::libraryFoldersFile());
     if (const auto* problem = std::get_if<std::string>(&loaded))
         return console.fail(kRefused, *problem);
     codes::LibraryFolders listed = std::get<codes::LibraryFolders>(loaded);
@@ -113,7 +109,7 @@ int changeFolders(const std::string& action, const fs::path& folder, const Conso
         if (!codes::addLibraryFolder(listed, folder))
             return console.fail(kRefused, folder.string() + " is already in the library");
     } else if (!codes::removeLibraryFolder(listed, folder)) {
-        const auto standard = standardFolders();
+        const auto standard = codes::standardLibraryFolders();
         std::error_code error;
         const fs::path given = fs::absolute(folder, error).lexically_normal();
         const bool isStandard = std::find(standard.begin(), standard.end(), given) != standard.end();
@@ -121,14 +117,14 @@ int changeFolders(const std::string& action, const fs::path& folder, const Conso
                             folder.string() + (isStandard ? " is always in the library when it exists"
                                                           : " is not a folder of the library"));
     }
-    if (const auto failure = codes::saveLibraryFolders(foldersFile(), listed))
+    if (const auto failure = codes::saveLibraryFolders(codes::libraryFoldersFile(), listed))
         return console.fail(kRefused, *failure);
     auto library = openLibrary(console);
     if (!library)
         return kRefused;
     if (action == "add")
         console.out << "added " << listed.folders.back().string() << ": "
-                    << setsUnder(library->index, listed.folders.back()) << " code sets\n";
+                    << codes::setsUnder(library->index, listed.folders.back()) << " code sets\n";
     else
         console.out << "removed " << folder.string() << "\n";
     return kDone;
@@ -185,13 +181,9 @@ int showSet(const std::string& id, const Console& console) {
     if (!library)
         return kRefused;
     const codes::CodeLibrary search(library->index);
-    // A set is named by the identifier search prints, or by its code file's path.
-    std::error_code error;
-    const codes::CodeSet* set = search.find(
-        fs::is_regular_file(id, error) ? fs::absolute(id, error).lexically_normal().string() : id);
+    const codes::CodeSet* set = findSet(search, id, console);
     if (set == nullptr)
-        return console.fail(kRefused,
-                            "no code set '" + id + "' in the library; 'qtm418ctl library search' names them");
+        return kRefused;
     console.out << "set: " << set->id << "\nfile: " << set->file << "\n";
     if (!set->remote.empty())
         console.out << "remote: " << set->remote << "\n";

@@ -16,8 +16,9 @@ const char* kUsage =
     "  delete KEY [--yes]                empty one learned key\n"
     "  clear [--yes]                     empty every learned key\n"
     "  learn KEY --from FILE [--name N]  learn a key from a Flipper .ir, Pronto or JSON file\n"
-    "  learn-all FILE --side tv|cbl [--dry-run]\n"
-    "                                    a whole side from one code file, buttons matched to keys\n"
+    "  learn-all FILE|--set SET --side tv|cbl [--dry-run]\n"
+    "                                    a whole side from one code file or library set, buttons\n"
+    "                                    matched to keys\n"
     "  export [KEY...] --format F [-o FILE]\n"
     "                                    what learned keys send; F: flipper, pronto, lirc or json\n"
     "  backup FILE [--progress]          the whole memory into FILE\n"
@@ -27,6 +28,9 @@ const char* kUsage =
     "  library search WORDS [--side tv|cbl] [--json]\n"
     "                                    the library's code sets by maker and model\n"
     "  library show SET                  one code set: its file, maker, model and buttons\n"
+    "  find --side tv|cbl --maker NAME [--yes-to-first]\n"
+    "                                    try the maker's code sets on the device, one by one, on\n"
+    "                                    the side's Power key; the one it responds to gives the side\n"
     "KEY is a key number (04) or a name (TV/Up, CBL/5); see 'qtm418ctl keys'.\n"
     "Exit status: 0 done, 1 refused or check failed, 2 bad usage or no remote.\n";
 
@@ -44,12 +48,13 @@ const std::vector<Command>& commands() {
         {"delete", {1, 1, {"--yes"}, {}, {}}, deleteCommand},
         {"clear", {0, 0, {"--yes"}, {}, {}}, clearCommand},
         {"learn", {1, 1, {}, {"--from", "--name"}, {"--from"}}, learnCommand},
-        {"learn-all", {1, 1, {"--dry-run"}, {"--side"}, {"--side"}}, learnAllCommand},
+        {"learn-all", {0, 1, {"--dry-run"}, {"--side", "--set"}, {"--side"}}, learnAllCommand},
         {"export", {0, 200, {}, {"--format", "-o"}, {"--format"}}, exportCommand},
         {"backup", {1, 1, {"--progress"}, {}, {}}, backupCommand},
         {"restore", {1, 1, {"--force", "--progress"}, {}, {}}, restoreCommand},
         {"repair", {0, 0, {"--dry-run"}, {}, {}}, repairCommand},
         {"library", {1, 100, {"--json"}, {"--side"}, {}}, libraryCommand},
+        {"find", {0, 0, {"--yes-to-first"}, {"--side", "--maker"}, {"--side", "--maker"}}, findCommand},
     };
     return all;
 }

@@ -62,7 +62,10 @@ BackupFit backupFit(const model::MemoryBackup& backup, const OpenedRemote& remot
 RestoreResult restoreBackup(const OpenedRemote& remote, const model::MemoryBackup& backup,
                             const RestoreProgress& progress) {
     const auto report = [&progress](RestoreStep step) {
-        return [&progress, step](std::size_t done, std::size_t total) { progress(step, done, total); };
+        return [&progress, step](std::size_t done, std::size_t total) {
+            if (progress)
+                progress(step, done, total);
+        };
     };
     RestoreResult result;
     const MemoryRead before = readWholeMemory(report(RestoreStep::Reading));

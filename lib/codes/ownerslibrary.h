@@ -1,0 +1,37 @@
+// The owner's code library where it is kept: the list of its folders in the user's configuration
+// folder, its index in the user's cache folder (XDG's, else Windows' application data folders),
+// opened the same way by the window and the command line.
+#pragma once
+
+#include "libraryfolders.h"
+#include "libraryindex.h"
+
+#include <filesystem>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace codes {
+
+std::filesystem::path libraryFoldersFile(); // .../qtm418/library.json
+std::filesystem::path libraryIndexFile();   // .../qtm418/codeindex
+
+// The folders always in the library while they exist: the system's LIRC remotes and the user's
+// own code folder.
+std::vector<std::filesystem::path> standardLibraryFolders();
+
+struct OwnersLibrary {
+    LibraryFolders listed;                      // as the owner added them
+    std::vector<std::filesystem::path> folders; // listed, then the standard ones present
+    LibraryIndex index;
+    IndexReport report;
+};
+
+// The library with its index brought up to date (and written back when it changed); the message
+// when the list of folders cannot be read.
+std::variant<OwnersLibrary, std::string> openOwnersLibrary();
+
+// How many code sets the index holds from files under `folder`.
+std::size_t setsUnder(const LibraryIndex& index, const std::filesystem::path& folder);
+
+} // namespace codes

@@ -1,0 +1,96 @@
+#include "codesearch.h"
+
+namespace device {
+
+std::string powerKeyOf(std::string_view side) { return side == "cbl" ? "01" : "00"; }
+
+SetTry tryCodeSet(model::DeviceLayout& layout, model::KeyTable& table, const codes::CodeSet& set,
+                  std::string_view side, const std::filesystem::path& diagnosticFile,
+                  const std::function<bool()>& mayWrite) {
+    SetTry tried;
+    if (set.power < 0) {
+        tried.problem = set.file + ": the code set " + set.id + " has no Power button";
+        return tried;
+    }
+    auto read = codes::readSetSignals(set);
+    if (auto* problem = std::get_if<std::string>(&read)) {
+        tried.problem = std::move(*problem);
+        return tried;
+    }
+    tried.signals = std::get<std::vector<codes::NamedSignal>>(std::move(read));
+    const codes::NamedSignal& power = tried.signals[static_cast<std::size_t>(set.power)];
+    if (!power.unusable.empty()) {
+        tried.problem = power.unusable;
+        return tried;
+    }
+    tried.learned = learnSignal(layout, table, powerKeyOf(side), power.signal, diagnosticFile, mayWrite);
+    switch (tried.learned.outcome) {
+    case LearnOutcome::Written:
+        tried.outcome = TryOutcome::Learned;
+        break;
+    case LearnOutcome::NotConverted:
+    case LearnOutcome::AnswerIncomplete:
+        tried.problem = set.file + ": the Power code '" + power.name + "' could not be converted into a code";
+        break;
+    case LearnOutcome::Refused:
+        tried.problem = set.file + ": the remote cannot keep the Power code '" + power.name + "'";
+        break;
+    case LearnOutcome::NotAllowed:
+    case LearnOutcome::KeyUnchanged:
+    case LearnOutcome::KeyEmptied:
+        tried.outcome = TryOutcome::WriteFailed;
+        break;
+    }
+    return tried;
+}
+
+CodeSearchResult searchCodeSets(model::DeviceLayout& layout, model::KeyTable& table,
+                                const std::vector<codes::Candidate>& candidates, std::string_view side,
+                                const std::filesystem::path& diagnosticFile,
+                                const std::function<bool()>& mayWrite,
+                                const std::function<TryAnswer(std::size_t, const SetTry&)>& ask,
+                                const std::function<void(std::size_t, const std::string&)>& skipped) {
+    CodeSearchResult result;
+    for (std::size_t at = 0; at < candidates.size(); ++at) {
+        result.at = at;
+        SetTry tried = tryCodeSet(layout, table, *candidates[at].set, side, diagnosticFile, mayWrite);
+        if (tried.outcome == TryOutcome::NotLearnable) {
+            if (skipped)
+                skipped(at, tried.problem);
+            result.skipped.push_back(std::move(tried.problem));
+            continue;
+        }
+        if (tried.outcome == TryOutcome::WriteFailed) {
+            result.end = SearchEnd::Failed;
+            result.last = std::move(tried);
+            return result;
+        }
+        ++result.tried;
+        const TryAnswer answer = ask(at, tried);
+        result.last = std::move(tried);
+        if (answer == TryAnswer::Responded) {
+            result.end = SearchEnd::Taken;
+            return result;
+        }
+        if (answer == TryAnswer::Stop) {
+            result.end = SearchEnd::Stopped;
+            return result;
+        }
+    }
+    result.end = SearchEnd::Exhausted;
+    result.at = candidates.size();
+    return result;
+}
+
+RestoreResult putBack(const OpenedRemote& remote, const model::MemoryBackup& before,
+                      const RestoreProgress& progress) {
+    RestoreResult result = restoreBackup(remote, before, progress);
+    const bool retry = result.outcome == RestoreOutcome::WriteStopped ||
+                       result.outcome == RestoreOutcome::Differs ||
+                       result.outcome == RestoreOutcome::NotVerified;
+    if (retry && !(result.failure && result.failure->remoteGone))
+        result = restoreBackup(remote, before, progress);
+    return result;
+}
+
+} // namespace device
