@@ -180,8 +180,10 @@ std::vector<LibraryMaker> CodeLibrary::makers(std::string_view side) const {
             continue;
         LibraryMaker& maker = byKey[set.makerKey];
         if (maker.maker.empty())
-            maker = {set.maker, set.makerKey, 0};
+            maker = {set.maker, set.makerKey, 0, 0};
         ++maker.sets;
+        if (set.power >= 0 && !side.empty() && set.side == side)
+            ++maker.candidates;
     }
     std::vector<LibraryMaker> makers;
     for (auto& [key, maker] : byKey)

@@ -22,7 +22,8 @@ bool sameCodes(const CodeSet& a, const CodeSet& b);
 struct LibraryMaker {
     std::string maker; // as shown
     std::string key;
-    std::size_t sets = 0; // distinct code sets
+    std::size_t sets = 0;       // distinct code sets
+    std::size_t candidates = 0; // of those, the ones a search on side `side` tries (with a Power button)
 };
 
 struct FoundSet {

@@ -1,5 +1,6 @@
 #include "ownerslibrary.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace codes {
@@ -41,6 +42,41 @@ std::variant<OwnersLibrary, std::string> openOwnersLibrary() {
     library.report = refreshIndex(library.index, library.folders, libraryIndexFile());
     return library;
 }
+
+namespace {
+
+FolderChangeResult changeFolders(const fs::path& folder, bool add) {
+    FolderChangeResult result;
+    std::error_code error;
+    result.folder = fs::absolute(folder, error).lexically_normal();
+    auto loaded = loadLibraryFolders(libraryFoldersFile());
+    if (auto* problem = std::get_if<std::string>(&loaded))
+        return {FolderChange::ListFailed, std::move(*problem), result.folder};
+    LibraryFolders listed = std::get<LibraryFolders>(std::move(loaded));
+    if (add && !fs::is_directory(folder, error))
+        result.outcome = FolderChange::NotAFolder;
+    else if (add && !addLibraryFolder(listed, folder))
+        result.outcome = FolderChange::AlreadyListed;
+    else if (!add && !removeLibraryFolder(listed, folder)) {
+        const auto standard = standardLibraryFolders();
+        result.outcome = std::find(standard.begin(), standard.end(), result.folder) != standard.end()
+                             ? FolderChange::Standard
+                             : FolderChange::NotListed;
+    }
+    if (result.outcome != FolderChange::Done)
+        return result;
+    if (add)
+        result.folder = listed.folders.back();
+    if (auto failure = saveLibraryFolders(libraryFoldersFile(), listed))
+        return {FolderChange::ListFailed, std::move(*failure), result.folder};
+    return result;
+}
+
+} // namespace
+
+FolderChangeResult addOwnersFolder(const fs::path& folder) { return changeFolders(folder, true); }
+
+FolderChangeResult removeOwnersFolder(const fs::path& folder) { return changeFolders(folder, false); }
 
 std::size_t setsUnder(const LibraryIndex& index, const fs::path& folder) {
     const std::string prefix = (folder / "").string();

@@ -31,6 +31,25 @@ struct OwnersLibrary {
 // when the list of folders cannot be read.
 std::variant<OwnersLibrary, std::string> openOwnersLibrary();
 
+enum class FolderChange {
+    Done,
+    NotAFolder,    // add: no such folder
+    AlreadyListed, // add
+    NotListed,     // remove
+    Standard,      // remove: a standard folder is in the library while it exists
+    ListFailed,    // the list could not be read or written (see FolderChangeResult::problem)
+};
+
+struct FolderChangeResult {
+    FolderChange outcome = FolderChange::Done;
+    std::string problem;
+    std::filesystem::path folder; // as it is listed: absolute
+};
+
+// Adds or removes one of the owner's folders, the list written back whole.
+FolderChangeResult addOwnersFolder(const std::filesystem::path& folder);
+FolderChangeResult removeOwnersFolder(const std::filesystem::path& folder);
+
 // How many code sets the index holds from files under `folder`.
 std::size_t setsUnder(const LibraryIndex& index, const std::filesystem::path& folder);
 

@@ -98,33 +98,28 @@ int listFolders(const Console& console) {
 }
 
 int changeFolders(const std::string& action, const fs::path& folder, const Console& console) {
-    auto loaded = codes::loadLibraryFolders(codes::libraryFoldersFile());
-    if (const auto* problem = std::get_if<std::string>(&loaded))
-        return console.fail(kRefused, *problem);
-    codes::LibraryFolders listed = std::get<codes::LibraryFolders>(loaded);
-    if (action == "add") {
-        std::error_code error;
-        if (!fs::is_directory(folder, error))
-            return console.fail(kRefused, folder.string() + " is not a folder");
-        if (!codes::addLibraryFolder(listed, folder))
-            return console.fail(kRefused, folder.string() + " is already in the library");
-    } else if (!codes::removeLibraryFolder(listed, folder)) {
-        const auto standard = codes::standardLibraryFolders();
-        std::error_code error;
-        const fs::path given = fs::absolute(folder, error).lexically_normal();
-        const bool isStandard = std::find(standard.begin(), standard.end(), given) != standard.end();
-        return console.fail(kRefused,
-                            folder.string() + (isStandard ? " is always in the library when it exists"
-                                                          : " is not a folder of the library"));
+    const codes::FolderChangeResult change =
+        action == "add" ? codes::addOwnersFolder(folder) : codes::removeOwnersFolder(folder);
+    switch (change.outcome) {
+    case codes::FolderChange::Done:
+        break;
+    case codes::FolderChange::NotAFolder:
+        return console.fail(kRefused, folder.string() + " is not a folder");
+    case codes::FolderChange::AlreadyListed:
+        return console.fail(kRefused, folder.string() + " is already in the library");
+    case codes::FolderChange::NotListed:
+        return console.fail(kRefused, folder.string() + " is not a folder of the library");
+    case codes::FolderChange::Standard:
+        return console.fail(kRefused, folder.string() + " is always in the library when it exists");
+    case codes::FolderChange::ListFailed:
+        return console.fail(kRefused, change.problem);
     }
-    if (const auto failure = codes::saveLibraryFolders(codes::libraryFoldersFile(), listed))
-        return console.fail(kRefused, *failure);
     auto library = openLibrary(console);
     if (!library)
         return kRefused;
     if (action == "add")
-        console.out << "added " << listed.folders.back().string() << ": "
-                    << codes::setsUnder(library->index, listed.folders.back()) << " code sets\n";
+        console.out << "added " << change.folder.string() << ": "
+                    << codes::setsUnder(library->index, change.folder) << " code sets\n";
     else
         console.out << "removed " << folder.string() << "\n";
     return kDone;

@@ -6,6 +6,7 @@
 #include "codes/librarymakers.h"
 #include "codes/librarysearch.h"
 #include "codes/signalfile.h"
+#include "ir/fidelity.h"
 
 #include <gtest/gtest.h>
 
@@ -282,6 +283,7 @@ TEST_F(LibraryTest, SearchFindsEveryWordInMakerOrModelOnOneSide) {
     write("TVs/LG/LG_NANO75.ir", flipper({{"Power", 4, 9}}));
     write("Streaming_Devices/Xiaomi/Xiaomi_Mi_Box_S.ir", flipper({{"Power", 5, 8}}));
     write("TVs/Samsung/Samsung_UE55.ir", flipper({{"Power", 7, 2}}));
+    write("TVs/LG/LG_mute_only.ir", flipper({{"Mute", 4, 10}}));
     refresh();
     const codes::CodeLibrary library(index_);
     const struct {
@@ -289,8 +291,8 @@ TEST_F(LibraryTest, SearchFindsEveryWordInMakerOrModelOnOneSide) {
         const char* side;
         std::vector<std::string> models;
     } cases[] = {
-        {"lg", "", {"NANO75", "OLED55C1"}},
-        {"LG Electronics", "", {"NANO75", "OLED55C1"}},
+        {"lg", "", {"NANO75", "OLED55C1", "mute only"}},
+        {"LG Electronics", "", {"NANO75", "OLED55C1", "mute only"}},
         {"lg oled", "", {"OLED55C1"}},
         {"oled55", "tv", {"OLED55C1"}},
         {"mi", "", {"Mi Box S"}},
@@ -307,7 +309,9 @@ TEST_F(LibraryTest, SearchFindsEveryWordInMakerOrModelOnOneSide) {
     }
     const auto makers = library.makers("tv");
     ASSERT_EQ(makers.size(), 2u);
-    EXPECT_EQ(std::tie(makers[0].maker, makers[0].sets), std::make_tuple("LG", 2u));
+    // Only the sets with a Power button can be tried.
+    EXPECT_EQ(std::tie(makers[0].maker, makers[0].sets, makers[0].candidates), std::make_tuple("LG", 3u, 2u));
+    EXPECT_EQ(library.candidates("tv", "lg").size(), makers[0].candidates);
     const auto lg = library.search("oled");
     ASSERT_EQ(lg.size(), 1u);
     EXPECT_EQ(library.find(lg[0].set->id), lg[0].set);
@@ -398,6 +402,36 @@ TEST_F(LibraryTest, FoldersAreKeptInTheirFileWithTheStandardOnesThatExist) {
         ASSERT_TRUE(std::holds_alternative<std::string>(loaded)) << damaged;
         EXPECT_NE(std::get<std::string>(loaded).find("library.json"), std::string::npos);
     }
+}
+
+// Learning takes a set's whole signals from its file again: one remote's of a lircd.conf, under
+// its own button names; a file changed since it was indexed is refused.
+TEST_F(LibraryTest, ASetsSignalsAreReadAgainFromItsFile) {
+    const std::string remote = "begin remote\n  name %s\n  bits 16\n  flags SPACE_ENC|CONST_LENGTH\n"
+                               "  header 9000 4500\n  one 560 1690\n  zero 560 560\n  ptrail 560\n"
+                               "  pre_data_bits 16\n  pre_data 0x20DF\n  gap 108000\n"
+                               "  begin codes\n    KEY_POWER 0x10EF\n    KEY_MUTE 0x906F\n  end codes\n"
+                               "end remote\n";
+    char two[2048];
+    std::snprintf(two, sizeof two, (remote + remote).c_str(), "first", "second");
+    const fs::path file = write("LG/lircd.conf", two);
+    refresh();
+    const codes::CodeLibrary library(index_);
+    const auto found = library.search("second");
+    ASSERT_EQ(found.size(), 1u);
+    const auto read = codes::readSetSignals(*found[0].set);
+    ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(read)) << std::get<std::string>(read);
+    const auto& signals = std::get<std::vector<codes::NamedSignal>>(read);
+    ASSERT_EQ(signals.size(), 2u);
+    EXPECT_EQ(signals[0].name, "KEY_POWER");
+    EXPECT_EQ(signals[1].name, "KEY_MUTE");
+    EXPECT_EQ(ir::shortPress(signals[1].signal.timings), found[0].set->codes[1].timings);
+
+    write("LG/lircd.conf", std::string(two).substr(0, std::string(two).find("end remote") + 11));
+    const auto changed = codes::readSetSignals(*found[0].set);
+    ASSERT_TRUE(std::holds_alternative<std::string>(changed));
+    EXPECT_NE(std::get<std::string>(changed).find("changed since the library was indexed"),
+              std::string::npos);
 }
 
 } // namespace
