@@ -4,13 +4,13 @@
 #include "controls/ibtn1.h"
 #include "platform/datafolder.h"
 #include "platform/display.h"
+#include "platform/language.h"
 #include "platform/messagebox.h"
 #include "platform/shell.h"
 
-#include <QDir>
-
 void Tmaincodelearn::showHelp() {
-    const QString helpFile = QDir(platform::dataFolder()).filePath(QStringLiteral("studyhelp.chm"));
+    // In the program's language; a missing English help file leaves the Chinese one.
+    const QString helpFile = platform::localisedFile(platform::dataFolder(), QStringLiteral("studyhelp.chm"));
     platform::shell().open(helpFile, [](platform::OpenOutcome outcome) {
         if (outcome == platform::OpenOutcome::Missing)
             platform::box(tr("找不到帮助文件！"));

@@ -1,5 +1,7 @@
 #include "translations.h"
 
+#include "platform/language.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -30,11 +32,16 @@ void installTranslations(const QLocale& locale) {
     // program has a translation for wins.
     if (program.load(locale, QStringLiteral("qtm418"), QStringLiteral("_"), QStringLiteral(":/i18n"))) {
         QCoreApplication::installTranslator(&program);
+        // The pictures with words and the help file speak the language the texts do.
+        platform::setLanguage(QLocale(program.language()).language() == QLocale::English
+                                  ? platform::Language::English
+                                  : platform::Language::Chinese);
         if (toolkit.load(QLocale(program.language()), QStringLiteral("qtbase"), QStringLiteral("_"),
                          toolkitFolder))
             QCoreApplication::installTranslator(&toolkit);
         return;
     }
+    platform::setLanguage(platform::Language::Chinese);
     if (toolkit.load(QStringLiteral("qtbase_zh_CN"), toolkitFolder))
         QCoreApplication::installTranslator(&toolkit);
 }

@@ -4,6 +4,7 @@
 #include "model/keypadlayout.h"
 #include "picturedecoder.h"
 #include "platform/animationplayer.h"
+#include "platform/language.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -112,7 +113,7 @@ void createKeypad(MainControls& c) {
 
 QString windowPicture(const QString& name) {
     registerWindowPictures();
-    return QStringLiteral(":/window/") + name;
+    return platform::localisedFile(QStringLiteral(":/window"), name);
 }
 
 void startDecodingWindowPictures() {

@@ -54,7 +54,8 @@ void startDecodingWindowPictures();
 // Creates every control of `window` in creation order and returns them.
 MainControls createMainControls(QWidget* window);
 
-// A picture the window carries itself, by its file name (":/window/<name>").
+// A picture the window carries itself, by its file name: ":/window/<name>", or its English twin
+// ":/window/en/<name>" when the program speaks English and the picture has words in it.
 QString windowPicture(const QString& name);
 
 } // namespace controls

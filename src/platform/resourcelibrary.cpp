@@ -1,8 +1,8 @@
 #include "resourcelibrary.h"
 
 #include "datafolder.h"
+#include "language.h"
 
-#include <QDir>
 #include <QResource>
 
 namespace platform {
@@ -16,7 +16,8 @@ QString skinFolder() { return overrideFolder.isEmpty() ? dataFolder() : override
 void setSkinFolder(const QString& folder) { overrideFolder = folder; }
 
 std::optional<ResourceLibrary> ResourceLibrary::load(const QString& name) {
-    const QString file = QDir(skinFolder()).filePath(name + QStringLiteral(".rcc"));
+    // The bundles of the program's language; the names inside are the same in every language.
+    const QString file = localisedFile(skinFolder(), name + QStringLiteral(".rcc"));
     const QString root = QLatin1Char('/') + name;
     if (!QResource::registerResource(file, root))
         return std::nullopt;

@@ -12,7 +12,8 @@ namespace platform {
 
 class ResourceLibrary {
 public:
-    // Loads bundle `name` ("on100C") from the skin folder; nullopt when it is missing or unreadable.
+    // Loads bundle `name` ("on100C") from the skin folder, in the program's language (see
+    // localisedFile); nullopt when it is missing or unreadable.
     static std::optional<ResourceLibrary> load(const QString& name);
 
     ResourceLibrary(ResourceLibrary&& other) noexcept;

@@ -1,6 +1,8 @@
 // Help, update, the hand cursor and the narrow-screen check in the real window.
 #include "windowtest.h"
 
+#include "app/translations.h"
+
 #include <QFileInfo>
 #include <QMouseEvent>
 
@@ -12,6 +14,28 @@ class CommandsTest : public WindowTest {
 protected:
     const controls::MainControls& c() const { return window->controls(); }
 };
+
+// The English help file lies in en/ beside the Chinese one; where it is missing, the Chinese one
+// opens (checked where the language's files are chosen).
+TEST_F(CommandsTest, HelpOpensTheHelpFileOfTheDesktopsLanguage) {
+    const std::pair<QLocale, QString> cases[] = {
+        {QLocale::c(), QStringLiteral("/bin/studyhelp.chm")},
+        {QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("/bin/studyhelp.chm")},
+        {QLocale(QLocale::English, QLocale::UnitedKingdom), QStringLiteral("/bin/en/studyhelp.chm")},
+    };
+    for (const auto& [locale, opened] : cases) {
+        SCOPED_TRACE(locale.name().toStdString());
+        installTranslations(locale);
+        createShown();
+        shell.opened.clear();
+        click(c().helpibtn);
+        ASSERT_EQ(shell.opened.size(), 1);
+        EXPECT_TRUE(shell.opened.front().endsWith(opened)) << shell.opened.front().toStdString();
+        EXPECT_TRUE(QFileInfo::exists(shell.opened.front()));
+        window.reset();
+    }
+    installTranslations(QLocale::c());
+}
 
 TEST_F(CommandsTest, HelpOpensTheHelpFileOrSaysWhyNotOnEveryClick) {
     createShown();

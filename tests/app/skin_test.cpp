@@ -1,12 +1,15 @@
 // Loading the skin bundles: the whole skin, each bundle missing in turn, a missing or broken
-// picture, and the learning animation written on show and removed on close.
+// picture, the pictures of the desktop's language, and the learning animation written on show and
+// removed on close.
 #include "windowtest.h"
 
+#include "app/translations.h"
 #include "platform/resourcelibrary.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QResource>
 
 using platform::Answer;
 
@@ -36,6 +39,17 @@ protected:
             if (!replacement.isEmpty() && replacement.startsWith(name))
                 source = QDir(QStringLiteral(QTM418_TEST_SKIN_DIR)).filePath(replacement + ".rcc");
             ASSERT_TRUE(QFile::copy(source, target)) << source.toStdString();
+        }
+    }
+
+    // The program's English bundles, in the skin folder's en/.
+    void useEnglishBundles() {
+        ASSERT_TRUE(QDir(skins.path()).mkpath(QStringLiteral("en")));
+        for (const QString& name : kBundles) {
+            const QString file = QStringLiteral("en/") + name + QStringLiteral(".rcc");
+            QFile::remove(skins.filePath(file));
+            ASSERT_TRUE(QFile::copy(QDir(QCoreApplication::applicationDirPath()).filePath(file),
+                                    skins.filePath(file)));
         }
     }
 
@@ -120,6 +134,60 @@ TEST_F(SkinTest, AMissingSinglePictureIsAPictureErrorToo) {
     EXPECT_FALSE(loadSkin(skin, fixedFiles.filePath("888.swf")));
     EXPECT_FALSE(skin.normalKeyPictures[167].isNull());
     EXPECT_TRUE(showFailsWithThePictureError());
+}
+
+QImage rgb(const QImage& picture) { return picture.convertToFormat(QImage::Format_RGB32); }
+
+// Resource `resource` of bundle `file`, as a picture.
+QImage bundlePicture(const QString& file, const QString& resource) {
+    const QString root = QStringLiteral("/expected");
+    if (!QResource::registerResource(file, root))
+        return {};
+    const QImage picture(QStringLiteral(":") + root + QLatin1Char('/') + resource);
+    QResource::unregisterResource(file, root);
+    return rgb(picture);
+}
+
+// The window's pictures and the skin's follow the desktop's language; an English desktop without
+// the English bundles still gets the Chinese skin.
+TEST_F(SkinTest, TheWindowShowsThePicturesOfTheDesktopsLanguage) {
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const struct {
+        QLocale locale;
+        bool englishBundles;
+        QString windowFolder;
+        QString bundleFolder;
+    } cases[] = {
+        {QLocale::c(), true, "", ""},
+        {QLocale(QLocale::Chinese, QLocale::China), true, "", ""},
+        {english, true, "en/", "en/"},
+        {english, false, "en/", ""},
+    };
+    useBundles();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale.name().toStdString() + (c.englishBundles ? "" : ", no English bundles"));
+        QDir(skins.filePath(QStringLiteral("en"))).removeRecursively();
+        if (c.englishBundles)
+            useEnglishBundles();
+        installTranslations(c.locale);
+        const Tmaincodelearn& w = createShown();
+        const auto windowPicture = [&c](const char* name) {
+            return rgb(QImage(QStringLiteral(":/window/") + c.windowFolder + QLatin1String(name)));
+        };
+        const auto skinPicture = [&](const char* bundle, const char* resource) {
+            return bundlePicture(
+                skins.filePath(c.bundleFolder + QLatin1String(bundle) + QStringLiteral(".rcc")),
+                QLatin1String(resource));
+        };
+        EXPECT_EQ(rgb(w.controls().Image1->pixmap().toImage()), windowPicture("Image1.jpg"));
+        EXPECT_EQ(rgb(w.controls().Image8->pixmap().toImage()), windowPicture("Image8.gif"));
+        EXPECT_EQ(rgb(w.controls().beginstudyibtn->Picture().toImage()), windowPicture("beginstudyibtn.jpg"));
+        EXPECT_EQ(rgb(w.controls().Imagehint->pixmap().toImage()), skinPicture("bn100C", "gifquorel"));
+        EXPECT_EQ(rgb(w.skin().single(QStringLiteral("delete")).toImage()), skinPicture("bn100C", "delete"));
+        EXPECT_EQ(rgb(w.skin().normalKeyPictures[2].toImage()), skinPicture("on100C", "gif2"));
+        window.reset();
+    }
+    installTranslations(QLocale::c());
 }
 
 TEST_F(SkinTest, TheAnimationIsWrittenAfreshOnShowAndRemovedOnClose) {

@@ -22,7 +22,9 @@ for size in 16 24 32 48 64 128 256; do
 done
 for file in bin/qtm418 bin/qtm418-emu bin/qtm418ctl lib/libkestrio.so lib/libConLCode.so share/qtm418/studyhelp.chm \
             share/qtm418/on100C.rcc share/qtm418/sn100C.rcc share/qtm418/fn100C.rcc share/qtm418/dn100C.rcc \
-            share/qtm418/bn100C.rcc; do
+            share/qtm418/bn100C.rcc share/qtm418/en/studyhelp.chm share/qtm418/en/on100C.rcc \
+            share/qtm418/en/sn100C.rcc share/qtm418/en/fn100C.rcc share/qtm418/en/dn100C.rcc \
+            share/qtm418/en/bn100C.rcc; do
   test -e "$usr/$file" || fail "$file is not installed"
 done
 

@@ -130,6 +130,35 @@ TEST(SkinBundles, LearningAnimationLoopsForeverOverSeveralFrames) {
     EXPECT_EQ(frames, reader.imageCount());
 }
 
+// An English bundle stands in for its Chinese one: the same names, each picture at the Chinese
+// one's size, and the pictures with words drawn anew.
+TEST(SkinBundles, EachEnglishBundleHoldsTheChineseNamesAtTheChineseSizes) {
+    const std::pair<QString, QString> worded[] = {
+        {"on100C", "gif2"},       {"sn100C", "gif37"},      {"bn100C", "flash1"}, {"bn100C", "gifquorel"},
+        {"bn100C", "jpgjingtai"}, {"bn100C", "stopdelete"}, {"bn100C", "delete"}, {"bn100C", "clearhui"}};
+    for (const QString& name : kKeySets + QStringList{QStringLiteral("bn100C")}) {
+        SCOPED_TRACE(name.toStdString());
+        const RegisteredBundle chinese(skinBundle(name), QStringLiteral("/zh/") + name);
+        const RegisteredBundle english(skinBundle(QStringLiteral("en/") + name),
+                                       QStringLiteral("/en/") + name);
+        ASSERT_TRUE(chinese.registered() && english.registered());
+        const QStringList names = chinese.names();
+        ASSERT_GE(names.size(), 8);
+        EXPECT_EQ(english.names(), names);
+        for (const QString& resource : names) {
+            SCOPED_TRACE(resource.toStdString());
+            const QImage picture = decode(english.bytes(resource));
+            ASSERT_FALSE(picture.isNull());
+            EXPECT_EQ(picture.size(), decode(chinese.bytes(resource)).size());
+        }
+        for (const auto& [bundle, resource] : worded) {
+            if (bundle == name) {
+                EXPECT_NE(english.bytes(resource), chinese.bytes(resource)) << resource.toStdString();
+            }
+        }
+    }
+}
+
 TEST(TestSkins, KeySetWithoutGif100LacksOnlyThat) {
     const RegisteredBundle bundle(testSkinBundle(QStringLiteral("on100C-without-gif100")),
                                   QStringLiteral("/on100C"));

@@ -4,11 +4,13 @@
 #include "model/keypadlayout.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QResource>
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <string>
@@ -41,6 +43,8 @@ public:
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+    // The names of its resources, sorted.
+    QStringList names() const { return QDir(QLatin1Char(':') + root_).entryList(QDir::Files, QDir::Name); }
 
 private:
     QString file_;

@@ -1,6 +1,7 @@
-// The window's own pictures compiled into the program: each in its format and at its size, the
-// key buttons' first pictures as GIF87a equal to the normal key set, and every key over a well of
-// the remote's body once the keypad box has stretched the body to its own size.
+// The window's own pictures compiled into the program: each in its format and at its size, with
+// an English twin where it has words, the key buttons' first pictures as GIF87a equal to the
+// normal key set of their language, and every key over a well of the remote's body once the
+// keypad box has stretched the body to its own size.
 #include "skinfiles.h"
 
 #include <gtest/gtest.h>
@@ -38,50 +39,68 @@ bool hasFormat(const QByteArray& bytes, Format format) {
 
 QSize sizeOf(model::Size size) { return {size.width, size.height}; }
 
+struct WindowPicture {
+    const char* name;
+    Format format;
+    QSize size;
+    bool words; // drawn once more in English, as en/<name>
+};
+
+const WindowPicture kPictures[] = {
+    {"Image1.jpg", Format::Jpeg, sizeOf(model::kBackgroundPicture), true},
+    {"beginstudyibtn.jpg", Format::Jpeg, sizeOf(model::kStudyButtonPicture), true},
+    {"beginstudyibtn-stop.jpg", Format::Jpeg, sizeOf(model::kStudyButtonPicture), true},
+    {"helpibtn.gif", Format::Gif89a, sizeOf(model::kHelpButtonPicture), false},
+    {"updateibtn.gif", Format::Gif89a, sizeOf(model::kUpdateButtonPicture), false},
+    {"IBtn79.gif", Format::Gif89a, sizeOf(model::kCloseButtonPicture), false},
+    {"IBtn79-grey.jpg", Format::Jpeg, sizeOf(model::kCloseButtonDisabled), false},
+    {"Image4.gif", Format::Gif89a, sizeOf(model::kHintPanelPicture), true},
+    {"Image5.gif", Format::Gif89a, sizeOf(model::kHintPanelPicture), true},
+    {"Image7.gif", Format::Gif89a, sizeOf(model::kHintPanelPicture), true},
+    {"Image8.gif", Format::Gif89a, sizeOf(model::kHintPanelPicture), true},
+    {"z.gif", Format::Gif89a, sizeOf(model::kRemoteBodyPicture), true},
+    {"splash.gif", Format::Gif89a, sizeOf(model::kSplashPicture), true},
+};
+
 } // namespace
 
-TEST_F(WindowPictures, EachHasItsFormatAndSize) {
-    const struct {
-        const char* name;
-        Format format;
-        QSize size;
-    } pictures[] = {
-        {"Image1.jpg", Format::Jpeg, sizeOf(model::kBackgroundPicture)},
-        {"beginstudyibtn.jpg", Format::Jpeg, sizeOf(model::kStudyButtonPicture)},
-        {"beginstudyibtn-stop.jpg", Format::Jpeg, sizeOf(model::kStudyButtonPicture)},
-        {"helpibtn.gif", Format::Gif89a, sizeOf(model::kHelpButtonPicture)},
-        {"updateibtn.gif", Format::Gif89a, sizeOf(model::kUpdateButtonPicture)},
-        {"IBtn79.gif", Format::Gif89a, sizeOf(model::kCloseButtonPicture)},
-        {"IBtn79-grey.jpg", Format::Jpeg, sizeOf(model::kCloseButtonDisabled)},
-        {"Image4.gif", Format::Gif89a, sizeOf(model::kHintPanelPicture)},
-        {"Image5.gif", Format::Gif89a, sizeOf(model::kHintPanelPicture)},
-        {"Image7.gif", Format::Gif89a, sizeOf(model::kHintPanelPicture)},
-        {"Image8.gif", Format::Gif89a, sizeOf(model::kHintPanelPicture)},
-        {"z.gif", Format::Gif89a, sizeOf(model::kRemoteBodyPicture)},
-        {"splash.gif", Format::Gif89a, sizeOf(model::kSplashPicture)},
-    };
-    for (const auto& picture : pictures) {
+// The English twins stand where the Chinese pictures do, with other words on them; a picture
+// without words has no twin.
+TEST_F(WindowPictures, EachHasItsFormatAndSizeAndAnEnglishTwinWhereItHasWords) {
+    for (const WindowPicture& picture : kPictures) {
         SCOPED_TRACE(picture.name);
         const QByteArray data = bytes(QLatin1String(picture.name));
         EXPECT_TRUE(hasFormat(data, picture.format));
         EXPECT_EQ(decode(data).size(), picture.size);
+        const QByteArray english = bytes(QStringLiteral("en/") + QLatin1String(picture.name));
+        if (!picture.words) {
+            EXPECT_TRUE(english.isEmpty());
+            continue;
+        }
+        EXPECT_TRUE(hasFormat(english, picture.format));
+        EXPECT_EQ(decode(english).size(), picture.size);
+        EXPECT_NE(english, data);
     }
 }
 
+// In each language, the first picture of each key is its normal picture of that language's bundle.
 TEST_F(WindowPictures, KeyButtonsStartWithTheirNormalPictureAsGif87a) {
-    const RegisteredBundle normal(skinBundle(QStringLiteral("on100C")), QStringLiteral("/on100C"));
-    ASSERT_TRUE(normal.registered());
-    for (const auto& key : model::kKeyButtons) {
-        const QString name = QString::fromUtf8(key.name);
-        SCOPED_TRACE(name.toStdString());
-        const QByteArray data = bytes(QStringLiteral("keys/%1.gif").arg(name));
-        ASSERT_TRUE(isGif87a(data));
-        const QImage first = decode(data).convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(first.size(), QSize(key.picture.width, key.picture.height));
-        const int index = std::stoi(std::string(key.code), nullptr, 16);
-        EXPECT_EQ(
-            first,
-            decode(normal.bytes(QStringLiteral("gif%1").arg(index))).convertToFormat(QImage::Format_RGB32));
+    for (const QString& language : {QString(), QStringLiteral("en/")}) {
+        SCOPED_TRACE(language.toStdString());
+        const RegisteredBundle normal(skinBundle(language + QStringLiteral("on100C")),
+                                      QStringLiteral("/on100C"));
+        ASSERT_TRUE(normal.registered());
+        for (const auto& key : model::kKeyButtons) {
+            const QString name = QString::fromUtf8(key.name);
+            SCOPED_TRACE(name.toStdString());
+            const QByteArray data = bytes(QStringLiteral("%1keys/%2.gif").arg(language, name));
+            ASSERT_TRUE(isGif87a(data));
+            const QImage first = decode(data).convertToFormat(QImage::Format_RGB32);
+            EXPECT_EQ(first.size(), QSize(key.picture.width, key.picture.height));
+            const int index = std::stoi(std::string(key.code), nullptr, 16);
+            EXPECT_EQ(first, decode(normal.bytes(QStringLiteral("gif%1").arg(index)))
+                                 .convertToFormat(QImage::Format_RGB32));
+        }
     }
 }
 
