@@ -280,6 +280,77 @@
     </message>
 </context>
 <context>
+    <name>LibraryDialog</name>
+    <message>
+        <source>文件夹 %1 不存在。</source>
+        <translation>The folder %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>文件夹 %1 已经在代码库中。</source>
+        <translation>The folder %1 is already in the code library.</translation>
+    </message>
+    <message>
+        <source>文件夹 %1 不在代码库中。</source>
+        <translation>The folder %1 is not in the code library.</translation>
+    </message>
+    <message>
+        <source>文件夹 %1 存在时总是包含在代码库中，无法移除。</source>
+        <translation>The folder %1 is always in the code library while it exists; it cannot be removed.</translation>
+    </message>
+    <message>
+        <source>无法保存代码库的文件夹列表：%1</source>
+        <translation>Cannot save the code library&apos;s list of folders: %1</translation>
+    </message>
+    <message>
+        <source>代码库</source>
+        <translation>Code library</translation>
+    </message>
+    <message>
+        <source>添加文件夹(&amp;A)…</source>
+        <translation>&amp;Add folder…</translation>
+    </message>
+    <message>
+        <source>移除文件夹(&amp;R)</source>
+        <translation>&amp;Remove folder</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>正在读取代码库…</source>
+        <translation>Reading the code library…</translation>
+    </message>
+    <message>
+        <source>无法读取代码库的文件夹列表：%1</source>
+        <translation>Cannot read the code library&apos;s list of folders: %1</translation>
+    </message>
+    <message>
+        <source>%1 — %2 组代码</source>
+        <translation>%1 — %2 code sets</translation>
+    </message>
+    <message>
+        <source>（存在时自动包含）</source>
+        <translation> (included while it exists)</translation>
+    </message>
+    <message>
+        <source>代码库由以下文件夹中的代码文件组成：</source>
+        <translation>The code library is made of the code files in these folders:</translation>
+    </message>
+    <message>
+        <source>共 %1 组代码，其中编码互不相同的有 %2 组。</source>
+        <translation>%1 code sets in all, %2 of them sending different codes.</translation>
+    </message>
+    <message>
+        <source>%1 个文件无法读取。</source>
+        <translation>%1 files could not be read.</translation>
+    </message>
+    <message>
+        <source>选择代码文件所在的文件夹</source>
+        <translation>Choose a folder of code files</translation>
+    </message>
+</context>
+<context>
     <name>ListDialog</name>
     <message>
         <source>确定</source>
@@ -303,6 +374,45 @@
     <message>
         <source>关闭软件</source>
         <translation>Exit</translation>
+    </message>
+</context>
+<context>
+    <name>MakerDialog</name>
+    <message>
+        <source>按品牌设置</source>
+        <translation>Set up by brand</translation>
+    </message>
+    <message>
+        <source>要设置遥控器的哪一组按键？</source>
+        <translation>Which keys of the remote do you want to set up?</translation>
+    </message>
+    <message>
+        <source>品牌：</source>
+        <translation>&amp;Brand:</translation>
+    </message>
+    <message>
+        <source>输入品牌名称查找</source>
+        <translation>Type a brand to find it</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1（%2 组）</source>
+        <translation>%1 (%2 sets)</translation>
+    </message>
+    <message>
+        <source>代码库中没有带电源键的%1代码。</source>
+        <translation>The code library has no code set with a Power button for this kind of device (%1).</translation>
+    </message>
+    <message>
+        <source>没有找到这个品牌的%1代码。</source>
+        <translation>No brand of that name has code sets for this kind of device (%1).</translation>
     </message>
 </context>
 <context>
@@ -477,6 +587,37 @@ Repair the remote?</translation>
     <message>
         <source>提示</source>
         <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>SetStepDialog</name>
+    <message>
+        <source>按品牌设置</source>
+        <translation>Set up by brand</translation>
+    </message>
+    <message>
+        <source>第 %1 组，共 %2 组</source>
+        <translation>Set %1 of %2</translation>
+    </message>
+    <message>
+        <source>请拿遥控器对准机顶盒，按一下电源键。机顶盒有反应吗？</source>
+        <translation>Point the remote at the cable box and press Power once. Did the cable box respond?</translation>
+    </message>
+    <message>
+        <source>请拿遥控器对准电视，按一下电源键。电视有反应吗？</source>
+        <translation>Point the remote at the TV and press Power once. Did the TV respond?</translation>
+    </message>
+    <message>
+        <source>有反应(&amp;Y)</source>
+        <translation>&amp;Yes, it responded</translation>
+    </message>
+    <message>
+        <source>没有反应，试下一组(&amp;N)</source>
+        <translation>&amp;No, try the next set</translation>
+    </message>
+    <message>
+        <source>停止(&amp;S)</source>
+        <translation>&amp;Stop</translation>
     </message>
 </context>
 <context>
@@ -859,6 +1000,79 @@ This program needs a screen resolution of at least 1024*768</translation>
     <message>
         <source>检查遥控器存储(&amp;C)</source>
         <translation>&amp;Check remote memory</translation>
+    </message>
+    <message>
+        <source>正在读取代码库…</source>
+        <translation>Reading the code library…</translation>
+    </message>
+    <message>
+        <source>无法读取代码库的文件夹列表：%1</source>
+        <translation>Cannot read the code library&apos;s list of folders: %1</translation>
+    </message>
+    <message>
+        <source>从代码组学习整组按键</source>
+        <translation>Learn keys from a code set</translation>
+    </message>
+    <message>
+        <source>只有%1键学习了代码组“%2”的电源编码。</source>
+        <translation>Only the %1 key holds the Power code of the code set “%2”.</translation>
+    </message>
+    <message>
+        <source>已从代码组“%1”学习了 %2 个按键：%3。</source>
+        <translation>Learned %2 keys from the code set “%1”: %3.</translation>
+    </message>
+    <message>
+        <source>已试完全部 %1 组代码。</source>
+        <translation>All %1 code sets have been tried.</translation>
+    </message>
+    <message>
+        <source>已停止。</source>
+        <translation>Stopped.</translation>
+    </message>
+    <message>
+        <source>有 %1 组代码无法试用：%2</source>
+        <translation>%1 code sets could not be tried: %2</translation>
+    </message>
+    <message>
+        <source>正在恢复%1键…</source>
+        <translation>Putting the %1 key back…</translation>
+    </message>
+    <message>
+        <source>%1键已恢复为搜索前的状态。</source>
+        <translation>The %1 key is back as it was before the search.</translation>
+    </message>
+    <message>
+        <source>%1键无法恢复为搜索前的状态：%2</source>
+        <translation>The %1 key could not be put back as it was: %2</translation>
+    </message>
+    <message>
+        <source>按品牌设置(&amp;S)…</source>
+        <translation>&amp;Set up by brand…</translation>
+    </message>
+    <message>
+        <source>代码库(&amp;K)…</source>
+        <translation>Code &amp;library…</translation>
+    </message>
+</context>
+<context>
+    <name>librarytexts</name>
+    <message>
+        <source>代码库中还没有代码文件。
+可以从 Flipper-IRDB、IRDB、SmartIR 或 LIRC 等遥控器代码集合下载代码文件（.ir、.json、.csv、lircd.conf 等），放到一个文件夹中，然后在窗口菜单的“代码库”中点击“添加文件夹”；放到 %1 文件夹中的代码文件也会自动加入代码库。</source>
+        <translation>The code library holds no code files yet.
+Download code files (.ir, .json, .csv, lircd.conf, …) from a collection of remote codes such as Flipper-IRDB, IRDB, SmartIR or LIRC, put them in a folder, then choose Add folder in Code library on the window menu. Code files put in the folder %1 join the library by themselves.</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>机顶盒</source>
+        <translation>Cable box</translation>
+    </message>
+    <message>
+        <source>电视</source>
+        <translation>TV</translation>
     </message>
 </context>
 </TS>

@@ -270,6 +270,14 @@ bool Tmaincodelearn::remoteMayBeWritten() {
 }
 
 void Tmaincodelearn::closeEvent(QCloseEvent* event) {
+    // A search by maker puts the Power key back first, then the window closes.
+    if (searching_) {
+        closeAfterSearch_ = true;
+        if (searchStep_)
+            searchStep_->reject();
+        event->ignore();
+        return;
+    }
     if (device::link::attached() && state_.learningOn) {
         platform::notify(this, tr("你正在学习，要退出系统请先停止学习！"));
         event->ignore();
@@ -316,6 +324,9 @@ void Tmaincodelearn::startLinkMonitor() {
 // While the remote is away the keypad is hidden and the key commands are disabled.
 void Tmaincodelearn::setKeypadAvailable(bool available) {
     keypadAvailable_ = available;
+    // No device is there to press the Power key at: a search by maker stops.
+    if (!available && searchStep_)
+        searchStep_->reject();
     c_.ykqbox->setVisible(available);
     c_.beginstudyibtn->setEnabled(available);
     c_.delstudykey->setEnabled(available);

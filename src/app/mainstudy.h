@@ -2,16 +2,21 @@
 // check at creation to the close.
 #pragma once
 
+#include "codes/buttonmatching.h"
+#include "codes/librarysearch.h"
 #include "codes/signalfile.h"
 #include "controls/mainlayout.h"
 #include "device/keylisting.h"
+#include "device/openremote.h"
 #include "device/startupread.h"
 #include "model/keytable.h"
 #include "model/memorylayout.h"
 #include "skin.h"
 
+#include <QDialog>
 #include <QList>
 #include <QPointer>
+#include <QStringList>
 #include <QThread>
 #include <QWidget>
 
@@ -96,6 +101,10 @@ public:
     void learnSideFromFile();
     void exportLearnedKeys();
     void checkMemory();
+    // A side set up by the device's maker, trying the library's code sets on it; the library's
+    // folders.
+    void setUpByMaker();
+    void manageLibrary();
 
     // The tip over a key, which is its accessible name as well: its name and what it sends.
     void showKeyTip(IBtn* key);
@@ -151,6 +160,18 @@ private:
     // and show the remote as it now is.
     void rereadLayout();
     void repairLayout();
+    // A side's keys learned from matched buttons, after showing the matching, with progress;
+    // nullopt when the owner declined.
+    struct KeysLearned {
+        QStringList keys; // the labels of the keys learned
+        QString failure;  // the key that failed and why, "" when none did
+    };
+    std::optional<KeysLearned> learnMatchedKeys(const codes::ButtonMatching& matching, const QString& side,
+                                                const QString& title);
+    // The search by maker once the side, the maker and its sets are known.
+    void searchCodeSets(const std::vector<codes::Candidate>& candidates, const std::string& side);
+    // The remote attached now, identified as start-up does; nullopt after saying why there is none.
+    std::optional<device::OpenedRemote> attachedRemote();
     // A code file chosen and read, and one of its signals chosen; nullopt after saying why not.
     std::optional<std::vector<codes::NamedSignal>> readChosenCodeFile(const QString& caption);
     QString chooseFileToSave(const QString& caption, const QString& suggestedName, const QStringList& filters,
@@ -180,6 +201,10 @@ private:
     // The thread reading every key's tip, and whether the table changed since it started.
     QThread* tipReader_ = nullptr;
     bool tipsStale_ = false;
+    // A search by maker is asking the owner about a set; closing or losing the remote ends it.
+    QPointer<QDialog> searchStep_;
+    bool searching_ = false;
+    bool closeAfterSearch_ = false;
 };
 
 // The main window, for the worker threads.

@@ -143,6 +143,21 @@ void Tmaincodelearn::learnSideFromFile() {
         platform::box(tr("代码文件中没有与%1按键对应的按钮名称，没有学习任何按键。").arg(side));
         return;
     }
+    const auto learned = learnMatchedKeys(matching, side, tr("从代码文件学习整组按键"));
+    if (!learned)
+        return;
+    QString message = learned->keys.isEmpty() ? tr("没有学习任何按键。")
+                                              : tr("已从代码文件学习了 %1 个按键：%2。")
+                                                    .arg(learned->keys.size())
+                                                    .arg(learned->keys.join(tr("、")));
+    if (!learned->failure.isEmpty())
+        message += QLatin1Char('\n') + learned->failure;
+    platform::box(message);
+}
+
+std::optional<Tmaincodelearn::KeysLearned>
+Tmaincodelearn::learnMatchedKeys(const codes::ButtonMatching& matching, const QString& side,
+                                 const QString& title) {
     QStringList lines;
     for (const codes::ButtonMatch& match : matching.matches)
         lines << tr("%1 → %2").arg(signalName(*match.signal), text(model::keyLabel(match.keyNumber)));
@@ -150,12 +165,10 @@ void Tmaincodelearn::learnSideFromFile() {
         lines << tr("%1：没有对应的按键").arg(text(name));
     for (const std::string& why : matching.unusable)
         lines << tr("无法学习：%1").arg(text(why));
-    ListDialog confirm(tr("从代码文件学习整组按键"),
-                       tr("将把以下 %1 个按钮学习到%2按键上：").arg(matching.matches.size()).arg(side), lines,
-                       ListDialog::Use::Confirm, this);
+    ListDialog confirm(title, tr("将把以下 %1 个按钮学习到%2按键上：").arg(matching.matches.size()).arg(side),
+                       lines, ListDialog::Use::Confirm, this);
     if (platform::dialogs().exec(confirm) != QDialog::Accepted || !remoteMayBeWritten())
-        return;
-
+        return std::nullopt;
     // The keys are learned on a thread of their own; the checks and the answers wait for this one.
     std::optional<device::RemoteCheck> withheld;
     std::vector<std::pair<std::string, device::LearnResult>> results;
@@ -180,31 +193,25 @@ void Tmaincodelearn::learnSideFromFile() {
             });
     });
     busy_ = false;
-    QStringList learnedKeys;
-    QString failure;
-    for (const auto& [number, learned] : results) {
-        c_.Memo2->appendPlainText(text(learned.encoded));
-        if (learned.outcome == device::LearnOutcome::Written) {
-            learnedKeys << text(model::keyLabel(number));
+    KeysLearned learned;
+    for (const auto& [number, result] : results) {
+        c_.Memo2->appendPlainText(text(result.encoded));
+        if (result.outcome == device::LearnOutcome::Written) {
+            learned.keys << text(model::keyLabel(number));
             continue;
         }
-        QString why = learnFailureText(learned);
-        if (learned.outcome == device::LearnOutcome::NotAllowed && withheld)
+        QString why = learnFailureText(result);
+        if (result.outcome == device::LearnOutcome::NotAllowed && withheld)
             why = memorytexts::remoteCheckText(*withheld);
-        failure = tr("按键 %1 学习失败：%2\n之后的按键没有学习。").arg(text(model::keyLabel(number)), why);
+        learned.failure =
+            tr("按键 %1 学习失败：%2\n之后的按键没有学习。").arg(text(model::keyLabel(number)), why);
     }
     showAllKeyStates();
     setStatus(QString());
     setDeleteButtons(hasLearnedKeys());
     showIdleHintPanel();
     refreshKeyTips();
-    QString message = learnedKeys.isEmpty() ? tr("没有学习任何按键。")
-                                            : tr("已从代码文件学习了 %1 个按键：%2。")
-                                                  .arg(learnedKeys.size())
-                                                  .arg(learnedKeys.join(tr("、")));
-    if (!failure.isEmpty())
-        message += QLatin1Char('\n') + failure;
-    platform::box(message);
+    return learned;
 }
 
 void Tmaincodelearn::exportLearnedKeys() {

@@ -30,28 +30,27 @@ namespace {
 
 std::filesystem::path pathOf(const QString& file) { return std::filesystem::path(file.toStdU16String()); }
 
-// The remote attached now, identified as start-up does; nullopt after saying why there is none.
-std::optional<device::OpenedRemote> openAttachedRemote() {
+QString backupFilter() { return Tmaincodelearn::tr("遥控器备份 (*.qtm418)"); }
+
+} // namespace
+
+std::optional<device::OpenedRemote> Tmaincodelearn::attachedRemote() {
     device::RemoteOpening opening = device::openRemote(false);
     if (!opening.failure)
         return std::move(opening.remote);
     if (*opening.failure == device::OpenFailure::NotAttached)
         platform::box(devicetexts::translated(model::kNoRemoteMessage));
     else
-        platform::box(Tmaincodelearn::tr("无法识别现在连接的遥控器，请检查USB连接线！"));
+        platform::box(tr("无法识别现在连接的遥控器，请检查USB连接线！"));
     return std::nullopt;
 }
-
-QString backupFilter() { return Tmaincodelearn::tr("遥控器备份 (*.qtm418)"); }
-
-} // namespace
 
 void Tmaincodelearn::backupRemote() {
     const QString name = QStringLiteral("QTM-418-%1.qtm418").arg(QDate::currentDate().toString(Qt::ISODate));
     const QString file = chooseFileToSave(tr("备份遥控器"), name, {backupFilter()});
     if (file.isEmpty())
         return;
-    const auto remote = openAttachedRemote();
+    const auto remote = attachedRemote();
     if (!remote)
         return;
     device::BackupTaking taken;
@@ -99,7 +98,7 @@ void Tmaincodelearn::restoreRemote() {
         return;
     }
     const model::MemoryBackup& backup = std::get<model::MemoryBackup>(parsed);
-    const auto remote = openAttachedRemote();
+    const auto remote = attachedRemote();
     if (!remote)
         return;
     const device::BackupFit fit = device::backupFit(backup, *remote);

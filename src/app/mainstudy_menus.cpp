@@ -71,6 +71,9 @@ void Tmaincodelearn::openWindowMenu(const QPoint& globalPos) {
     addItem(menu, this, tr("导出已学习的按键(&E)…"), "export", reads && hasLearnedKeys(),
             [this] { exportLearnedKeys(); });
     menu->addSeparator();
+    addItem(menu, this, tr("按品牌设置(&S)…"), "setUpByMaker", menusMayChange(), [this] { setUpByMaker(); });
+    addItem(menu, this, tr("代码库(&K)…"), "library", !busy_, [this] { manageLibrary(); });
+    menu->addSeparator();
     addItem(menu, this, tr("检查遥控器存储(&C)"), "check", reads, [this] { checkMemory(); });
     menu->popup(globalPos);
 }

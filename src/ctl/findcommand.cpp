@@ -122,7 +122,7 @@ int findCommand(const Arguments& args, const Console& console) {
     switch (result.end) {
     case device::SearchEnd::Taken: {
         const codes::CodeSet& set = *candidates[result.at].set;
-        const codes::ButtonMatching matching = codes::matchButtons(result.last.signals, side);
+        const codes::ButtonMatching matching = codes::matchButtons(result.last.setSignals, side);
         console.out << "learning side " << side << " from " << setTitle(set) << ":\n";
         showMatching(matching, console);
         const bool powerMatched =

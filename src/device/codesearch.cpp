@@ -17,8 +17,8 @@ SetTry tryCodeSet(model::DeviceLayout& layout, model::KeyTable& table, const cod
         tried.problem = std::move(*problem);
         return tried;
     }
-    tried.signals = std::get<std::vector<codes::NamedSignal>>(std::move(read));
-    const codes::NamedSignal& power = tried.signals[static_cast<std::size_t>(set.power)];
+    tried.setSignals = std::get<std::vector<codes::NamedSignal>>(std::move(read));
+    const codes::NamedSignal& power = tried.setSignals[static_cast<std::size_t>(set.power)];
     if (!power.unusable.empty()) {
         tried.problem = power.unusable;
         return tried;

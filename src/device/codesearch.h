@@ -30,7 +30,7 @@ enum class TryOutcome {
 struct SetTry {
     TryOutcome outcome = TryOutcome::NotLearnable;
     // The set's whole signals, read again from its file: what its side is learned from once taken.
-    std::vector<codes::NamedSignal> signals;
+    std::vector<codes::NamedSignal> setSignals;
     std::string problem;
     LearnResult learned;
 };
@@ -43,7 +43,7 @@ SetTry tryCodeSet(model::DeviceLayout& layout, model::KeyTable& table, const cod
 enum class TryAnswer { Responded, NextSet, Stop };
 
 enum class SearchEnd {
-    Taken,     // the device responded to set `at`: learn the side from `last.signals`
+    Taken,     // the device responded to set `at`: learn the side from `last.setSignals`
     Stopped,   // the owner stopped at set `at`
     Exhausted, // no set was taken
     Failed,    // the try of set `at` could not be written (see last.learned)

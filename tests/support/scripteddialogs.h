@@ -23,6 +23,12 @@ public:
     // The next other dialog is handed to `answer`, which returns QDialog::Accepted or Rejected.
     void expectDialog(std::function<int(QDialog&)> answer);
 
+    // Drops the answers no dialog took (a run that ended sooner than scripted).
+    void dropAnswers() {
+        files_.clear();
+        dialogs_.clear();
+    }
+
     int exec(QDialog& dialog) override;
     QString chooseFile(QFileDialog& dialog) override;
 

@@ -1,0 +1,159 @@
+// The window's work with the code library: a side set up by the device's maker, the library's
+// sets tried one by one on the side's Power key, and the library's folders. The search itself is
+// the one qtm418ctl find runs.
+#include "controls/ibtn1.h"
+#include "device/codesearch.h"
+#include "device/identification.h"
+#include "devicetexts.h"
+#include "keytexts.h"
+#include "learntexts.h"
+#include "librarydialog.h"
+#include "librarytexts.h"
+#include "longwork.h"
+#include "mainstudy.h"
+#include "makerdialog.h"
+#include "memorytexts.h"
+#include "model/keydeletion.h"
+#include "model/keynames.h"
+#include "platform/dialogs.h"
+#include "platform/fixedpaths.h"
+#include "platform/messagebox.h"
+#include "setstepdialog.h"
+
+#include <QTimer>
+
+namespace {
+
+std::filesystem::path diagnosticFile() {
+    return std::filesystem::path(platform::fixedFilePath(QStringLiteral("123.txt")).toStdU16String());
+}
+
+QString text(const std::string& value) { return QString::fromStdString(value); }
+
+} // namespace
+
+void Tmaincodelearn::manageLibrary() {
+    LibraryDialog dialog(this);
+    platform::dialogs().exec(dialog);
+}
+
+void Tmaincodelearn::setUpByMaker() {
+    if (!layoutReadable())
+        return;
+    std::variant<codes::OwnersLibrary, std::string> opened;
+    runWithProgress(this, tr("正在读取代码库…"),
+                    [&](const ProgressNote&) { opened = codes::openOwnersLibrary(); });
+    if (const auto* problem = std::get_if<std::string>(&opened)) {
+        platform::box(tr("无法读取代码库的文件夹列表：%1").arg(text(*problem)));
+        return;
+    }
+    const codes::OwnersLibrary& library = std::get<codes::OwnersLibrary>(opened);
+    const codes::CodeLibrary search(library.index);
+    if (search.size() == 0) {
+        platform::box(librarytexts::whereToGetCodes());
+        return;
+    }
+    MakerDialog choice(search, this);
+    if (platform::dialogs().exec(choice) != QDialog::Accepted || choice.maker().empty())
+        return;
+    searchCodeSets(search.candidates(choice.side(), choice.maker()), choice.side());
+}
+
+void Tmaincodelearn::searchCodeSets(const std::vector<codes::Candidate>& candidates,
+                                    const std::string& side) {
+    if (candidates.empty())
+        return;
+    const auto remote = attachedRemote();
+    if (!remote || !remoteMayBeWritten())
+        return;
+    // The whole memory as it is now, to put the Power key back exactly when no set is taken.
+    device::BackupTaking before;
+    busy_ = true;
+    runWithProgress(this, tr("正在读取遥控器的存储…"), [&](const ProgressNote& note) {
+        before = device::takeBackup(*remote, [&](std::size_t done, std::size_t total) {
+            note(tr("正在读取遥控器的存储…"), done, total);
+        });
+    });
+    busy_ = false;
+    if (!before.backup) {
+        platform::box(memorytexts::backupFailureText(before));
+        return;
+    }
+    const std::string powerKey = device::powerKeyOf(side);
+    QString powerName = text(model::keyLabel(powerKey));
+    for (const IBtn* key : c_.keys)
+        if (key->Code() == text(powerKey))
+            powerName = keytexts::pathText(key->Path());
+    model::reclaimOrphans(layout_, keyTable_);
+    searching_ = true;
+    const device::CodeSearchResult result = device::searchCodeSets(
+        layout_, keyTable_, candidates, side, diagnosticFile(), [this] { return remoteMayBeWritten(); },
+        [&](std::size_t at, const device::SetTry&) {
+            showAllKeyStates();
+            SetStepDialog step(at + 1, candidates.size(), side, librarytexts::setTitle(*candidates[at].set),
+                               this);
+            searchStep_ = &step;
+            const int answer = platform::dialogs().exec(step);
+            searchStep_ = nullptr;
+            // Closing the window or losing the remote meanwhile ends the search as 停止 does.
+            if (closeAfterSearch_ || !keypadAvailable_ || answer == SetStepDialog::Stop)
+                return device::TryAnswer::Stop;
+            return answer == SetStepDialog::Responded ? device::TryAnswer::Responded
+                                                      : device::TryAnswer::NextSet;
+        });
+    searching_ = false;
+
+    if (result.end == device::SearchEnd::Taken && !closeAfterSearch_) {
+        const codes::CodeSet& set = *candidates[result.at].set;
+        const codes::ButtonMatching matching = codes::matchButtons(result.last.setSignals, side);
+        const auto learned =
+            learnMatchedKeys(matching, librarytexts::sideName(side), tr("从代码组学习整组按键"));
+        showAllKeyStates();
+        refreshKeyTips();
+        if (!learned) {
+            platform::box(
+                tr("只有%1键学习了代码组“%2”的电源编码。").arg(powerName, librarytexts::setTitle(set)));
+            return;
+        }
+        QString message = tr("已从代码组“%1”学习了 %2 个按键：%3。")
+                              .arg(librarytexts::setTitle(set))
+                              .arg(learned->keys.size())
+                              .arg(learned->keys.join(tr("、")));
+        if (!learned->failure.isEmpty())
+            message += QLatin1Char('\n') + learned->failure;
+        platform::box(message);
+        return;
+    }
+
+    QString message;
+    if (result.end == device::SearchEnd::Failed) {
+        message = learnFailureText(result.last.learned);
+    } else if (result.end == device::SearchEnd::Exhausted) {
+        message = tr("已试完全部 %1 组代码。").arg(candidates.size());
+    } else {
+        message = tr("已停止。");
+    }
+    if (!result.skipped.empty())
+        message +=
+            QLatin1Char('\n') +
+            tr("有 %1 组代码无法试用：%2").arg(result.skipped.size()).arg(text(result.skipped.front()));
+    device::RestoreResult back;
+    busy_ = true;
+    runWithProgress(this, tr("正在恢复%1键…").arg(powerName), [&](const ProgressNote& note) {
+        back = device::putBack(*remote, *before.backup,
+                               [&](device::RestoreStep, std::size_t done, std::size_t total) {
+                                   note(tr("正在恢复%1键…").arg(powerName), done, total);
+                               });
+    });
+    busy_ = false;
+    // Whatever was written, the window shows the remote as it is now.
+    rereadLayout();
+    if (back.outcome == device::RestoreOutcome::Restored)
+        message += QLatin1Char('\n') + tr("%1键已恢复为搜索前的状态。").arg(powerName);
+    else
+        message += QLatin1Char('\n') +
+                   tr("%1键无法恢复为搜索前的状态：%2").arg(powerName, memorytexts::restoreResultText(back));
+    platform::box(message.trimmed());
+    if (closeAfterSearch_)
+        QTimer::singleShot(0, this, &QWidget::close);
+}
