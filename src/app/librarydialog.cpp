@@ -111,6 +111,7 @@ void LibraryDialog::reload() {
         summary_->setToolTip(QString::fromStdString(library_.report.faults.front()));
     }
     summary_->setText(summary);
+    summary_->setVisible(search.size() != 0 || !library_.report.faults.empty());
     list_->setCurrentRow(list_->count() > 0 ? 0 : -1);
     remove_->setEnabled(list_->currentRow() >= 0 &&
                         isListed(library_, library_.folders[static_cast<std::size_t>(list_->currentRow())]));

@@ -273,6 +273,7 @@ void Tmaincodelearn::closeEvent(QCloseEvent* event) {
     // A search by maker puts the Power key back first, then the window closes.
     if (searching_) {
         closeAfterSearch_ = true;
+        searchInterrupted_ = true;
         if (searchStep_)
             searchStep_->reject();
         event->ignore();
@@ -325,8 +326,11 @@ void Tmaincodelearn::startLinkMonitor() {
 void Tmaincodelearn::setKeypadAvailable(bool available) {
     keypadAvailable_ = available;
     // No device is there to press the Power key at: a search by maker stops.
-    if (!available && searchStep_)
-        searchStep_->reject();
+    if (!available && searching_) {
+        searchInterrupted_ = true;
+        if (searchStep_)
+            searchStep_->reject();
+    }
     c_.ykqbox->setVisible(available);
     c_.beginstudyibtn->setEnabled(available);
     c_.delstudykey->setEnabled(available);

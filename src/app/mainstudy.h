@@ -204,6 +204,7 @@ private:
     // A search by maker is asking the owner about a set; closing or losing the remote ends it.
     QPointer<QDialog> searchStep_;
     bool searching_ = false;
+    bool searchInterrupted_ = false; // the window was closed or the remote lost meanwhile
     bool closeAfterSearch_ = false;
 };
 

@@ -86,6 +86,7 @@ void Tmaincodelearn::searchCodeSets(const std::vector<codes::Candidate>& candida
             powerName = keytexts::pathText(key->Path());
     model::reclaimOrphans(layout_, keyTable_);
     searching_ = true;
+    searchInterrupted_ = false;
     const device::CodeSearchResult result = device::searchCodeSets(
         layout_, keyTable_, candidates, side, diagnosticFile(), [this] { return remoteMayBeWritten(); },
         [&](std::size_t at, const device::SetTry&) {
@@ -96,14 +97,14 @@ void Tmaincodelearn::searchCodeSets(const std::vector<codes::Candidate>& candida
             const int answer = platform::dialogs().exec(step);
             searchStep_ = nullptr;
             // Closing the window or losing the remote meanwhile ends the search as 停止 does.
-            if (closeAfterSearch_ || !keypadAvailable_ || answer == SetStepDialog::Stop)
+            if (searchInterrupted_ || answer == SetStepDialog::Stop)
                 return device::TryAnswer::Stop;
             return answer == SetStepDialog::Responded ? device::TryAnswer::Responded
                                                       : device::TryAnswer::NextSet;
         });
     searching_ = false;
 
-    if (result.end == device::SearchEnd::Taken && !closeAfterSearch_) {
+    if (result.end == device::SearchEnd::Taken && !searchInterrupted_) {
         const codes::CodeSet& set = *candidates[result.at].set;
         const codes::ButtonMatching matching = codes::matchButtons(result.last.setSignals, side);
         const auto learned =

@@ -109,7 +109,8 @@ TEST_F(LibraryWindowTest, TheSetTheTvRespondsToGivesTheSide) {
     dialogs.expectDialog(accept); // the matching, shown before any key is learned
     messages.expect(Answer::Ok);
     window->setUpByMaker();
-    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("已从代码组“Acme B2（Acme_B2.ir）”学习了 3 个按键：")))
+    EXPECT_TRUE(
+        lastMessage().startsWith(QStringLiteral("已从代码组“Acme B2（Acme_B2.ir）”学习了 3 个按键：")))
         << lastMessage().toStdString();
     EXPECT_EQ(stateOnDevice("06"), "2");
     EXPECT_TRUE(showsTheRemote());
@@ -151,6 +152,26 @@ TEST_F(LibraryWindowTest, NoSetTakenOrTheWindowClosedPutsTheRemoteBack) {
         EXPECT_EQ(window->isVisible(), std::string(c.name) != "closed") << c.name;
         window.reset();
     }
+}
+
+// The cable pulled while the owner is at a set ends the search as 停止 does; once the remote is
+// back the Power key is put back.
+TEST_F(LibraryWindowTest, LosingTheRemoteDuringASearchStopsIt) {
+    const emu::Memory before = folder.snapshot().memory;
+    createShown();
+    chooseAcme();
+    messages.expect(Answer::Retry, [this] { folder.setAttached(true); });
+    dialogs.expectDialog([this](QDialog&) {
+        folder.setAttached(false);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !window->controls().ykqbox->isVisible(); }, 3000));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return window->controls().ykqbox->isVisible(); }, 3000));
+        return static_cast<int>(SetStepDialog::NextSet);
+    });
+    messages.expect(Answer::Ok);
+    window->setUpByMaker();
+    EXPECT_EQ(lastMessage(), QStringLiteral("已停止。\nPOWER/TV键已恢复为搜索前的状态。"));
+    EXPECT_TRUE(folder.snapshot().memory == before);
+    EXPECT_TRUE(showsTheRemote());
 }
 
 // A write that fails anywhere in a search answered "no" to every set: the remote ends as it was
