@@ -326,10 +326,6 @@
         <translation>Cannot read the code library&apos;s list of folders: %1</translation>
     </message>
     <message>
-        <source>%1 — %2 组代码</source>
-        <translation>%1 — %2 code sets</translation>
-    </message>
-    <message>
         <source>（存在时自动包含）</source>
         <translation> (included while it exists)</translation>
     </message>
@@ -342,12 +338,22 @@
         <translation>%1 code sets in all, %2 of them sending different codes.</translation>
     </message>
     <message>
-        <source>%1 个文件无法读取。</source>
-        <translation>%1 files could not be read.</translation>
-    </message>
-    <message>
         <source>选择代码文件所在的文件夹</source>
         <translation>Choose a folder of code files</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 — %n 组代码</source>
+        <translation>
+            <numerusform>%1 — %n code set</numerusform>
+            <numerusform>%1 — %n code sets</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个文件无法读取。</source>
+        <translation>
+            <numerusform>%n file could not be read.</numerusform>
+            <numerusform>%n files could not be read.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -403,16 +409,19 @@
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>%1（%2 组）</source>
-        <translation>%1 (%2 sets)</translation>
-    </message>
-    <message>
         <source>代码库中没有带电源键的%1代码。</source>
         <translation>The code library has no code set with a Power button for this kind of device (%1).</translation>
     </message>
     <message>
         <source>没有找到这个品牌的%1代码。</source>
         <translation>No brand of that name has code sets for this kind of device (%1).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1（%n 组）</source>
+        <translation>
+            <numerusform>%1 (%n set)</numerusform>
+            <numerusform>%1 (%n sets)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1018,20 +1027,8 @@ This program needs a screen resolution of at least 1024*768</translation>
         <translation>Only the %1 key holds the Power code of the code set “%2”.</translation>
     </message>
     <message>
-        <source>已从代码组“%1”学习了 %2 个按键：%3。</source>
-        <translation>Learned %2 keys from the code set “%1”: %3.</translation>
-    </message>
-    <message>
-        <source>已试完全部 %1 组代码。</source>
-        <translation>All %1 code sets have been tried.</translation>
-    </message>
-    <message>
         <source>已停止。</source>
         <translation>Stopped.</translation>
-    </message>
-    <message>
-        <source>有 %1 组代码无法试用：%2</source>
-        <translation>%1 code sets could not be tried: %2</translation>
     </message>
     <message>
         <source>正在恢复%1键…</source>
@@ -1052,6 +1049,27 @@ This program needs a screen resolution of at least 1024*768</translation>
     <message>
         <source>代码库(&amp;K)…</source>
         <translation>Code &amp;library…</translation>
+    </message>
+    <message numerus="yes">
+        <source>已从代码组“%1”学习了 %n 个按键：%2。</source>
+        <translation>
+            <numerusform>Learned %n key from the code set “%1”: %2.</numerusform>
+            <numerusform>Learned %n keys from the code set “%1”: %2.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>已试完全部 %n 组代码。</source>
+        <translation>
+            <numerusform>The only code set has been tried.</numerusform>
+            <numerusform>All %n code sets have been tried.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>有 %n 组代码无法试用：%1</source>
+        <translation>
+            <numerusform>%n code set could not be tried: %1</numerusform>
+            <numerusform>%n code sets could not be tried: %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -95,7 +95,8 @@ void LibraryDialog::reload() {
     list_->clear();
     for (const std::filesystem::path& folder : library_.folders) {
         QString line =
-            tr("%1 — %2 组代码").arg(pathText(folder)).arg(codes::setsUnder(library_.index, folder));
+            tr("%1 — %n 组代码", nullptr, static_cast<int>(codes::setsUnder(library_.index, folder)))
+                .arg(pathText(folder));
         if (!isListed(library_, folder))
             line += tr("（存在时自动包含）");
         list_->addItem(line);
@@ -107,7 +108,8 @@ void LibraryDialog::reload() {
     QString summary =
         tr("共 %1 组代码，其中编码互不相同的有 %2 组。").arg(search.size()).arg(search.distinct());
     if (!library_.report.faults.empty()) {
-        summary += QLatin1Char(' ') + tr("%1 个文件无法读取。").arg(library_.report.faults.size());
+        summary += QLatin1Char(' ') +
+                   tr("%n 个文件无法读取。", nullptr, static_cast<int>(library_.report.faults.size()));
         summary_->setToolTip(QString::fromStdString(library_.report.faults.front()));
     }
     summary_->setText(summary);

@@ -116,10 +116,9 @@ void Tmaincodelearn::searchCodeSets(const std::vector<codes::Candidate>& candida
                 tr("只有%1键学习了代码组“%2”的电源编码。").arg(powerName, librarytexts::setTitle(set)));
             return;
         }
-        QString message = tr("已从代码组“%1”学习了 %2 个按键：%3。")
-                              .arg(librarytexts::setTitle(set))
-                              .arg(learned->keys.size())
-                              .arg(learned->keys.join(tr("、")));
+        QString message =
+            tr("已从代码组“%1”学习了 %n 个按键：%2。", nullptr, static_cast<int>(learned->keys.size()))
+                .arg(librarytexts::setTitle(set), learned->keys.join(tr("、")));
         if (!learned->failure.isEmpty())
             message += QLatin1Char('\n') + learned->failure;
         platform::box(message);
@@ -130,14 +129,14 @@ void Tmaincodelearn::searchCodeSets(const std::vector<codes::Candidate>& candida
     if (result.end == device::SearchEnd::Failed) {
         message = learnFailureText(result.last.learned);
     } else if (result.end == device::SearchEnd::Exhausted) {
-        message = tr("已试完全部 %1 组代码。").arg(candidates.size());
+        message = tr("已试完全部 %n 组代码。", nullptr, static_cast<int>(candidates.size()));
     } else {
         message = tr("已停止。");
     }
     if (!result.skipped.empty())
-        message +=
-            QLatin1Char('\n') +
-            tr("有 %1 组代码无法试用：%2").arg(result.skipped.size()).arg(text(result.skipped.front()));
+        message += QLatin1Char('\n') +
+                   tr("有 %n 组代码无法试用：%1", nullptr, static_cast<int>(result.skipped.size()))
+                       .arg(text(result.skipped.front()));
     device::RestoreResult back;
     busy_ = true;
     runWithProgress(this, tr("正在恢复%1键…").arg(powerName), [&](const ProgressNote& note) {

@@ -99,8 +99,9 @@ void MakerDialog::showMakers() {
     for (const codes::LibraryMaker& maker : makers) {
         if (!matches(maker, typed))
             continue;
-        auto* item = new QListWidgetItem(
-            tr("%1（%2 组）").arg(QString::fromStdString(maker.maker)).arg(maker.candidates), list_);
+        auto* item = new QListWidgetItem(tr("%1（%n 组）", nullptr, static_cast<int>(maker.candidates))
+                                             .arg(QString::fromStdString(maker.maker)),
+                                         list_);
         item->setData(Qt::UserRole, QString::fromStdString(maker.key));
     }
     list_->setCurrentRow(list_->count() > 0 ? 0 : -1);
