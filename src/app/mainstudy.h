@@ -32,6 +32,7 @@ class QLabel;
 
 namespace model {
 struct Identification;
+struct MemoryBackup;
 struct LayoutRead;
 } // namespace model
 
@@ -170,6 +171,9 @@ private:
                                                 const QString& title);
     // The search by maker once the side, the maker and its sets are known.
     void searchCodeSets(const std::vector<codes::Candidate>& candidates, const std::string& side);
+    // The whole memory of `remote` read behind a progress dialog; nullopt after saying why not.
+    std::optional<model::MemoryBackup> readWholeMemory(const device::OpenedRemote& remote,
+                                                       const QString& title);
     // The remote attached now, identified as start-up does; nullopt after saying why there is none.
     std::optional<device::OpenedRemote> attachedRemote();
     // A code file chosen and read, and one of its signals chosen; nullopt after saying why not.

@@ -67,18 +67,9 @@ void Tmaincodelearn::searchCodeSets(const std::vector<codes::Candidate>& candida
     if (!remote || !remoteMayBeWritten())
         return;
     // The whole memory as it is now, to put the Power key back exactly when no set is taken.
-    device::BackupTaking before;
-    busy_ = true;
-    runWithProgress(this, tr("正在读取遥控器的存储…"), [&](const ProgressNote& note) {
-        before = device::takeBackup(*remote, [&](std::size_t done, std::size_t total) {
-            note(tr("正在读取遥控器的存储…"), done, total);
-        });
-    });
-    busy_ = false;
-    if (!before.backup) {
-        platform::box(memorytexts::backupFailureText(before));
+    const auto before = readWholeMemory(*remote, tr("正在读取遥控器的存储…"));
+    if (!before)
         return;
-    }
     const std::string powerKey = device::powerKeyOf(side);
     QString powerName = text(model::keyLabel(powerKey));
     for (const IBtn* key : c_.keys)
@@ -140,10 +131,10 @@ void Tmaincodelearn::searchCodeSets(const std::vector<codes::Candidate>& candida
     device::RestoreResult back;
     busy_ = true;
     runWithProgress(this, tr("正在恢复%1键…").arg(powerName), [&](const ProgressNote& note) {
-        back = device::putBack(*remote, *before.backup,
-                               [&](device::RestoreStep, std::size_t done, std::size_t total) {
-                                   note(tr("正在恢复%1键…").arg(powerName), done, total);
-                               });
+        back =
+            device::putBack(*remote, *before, [&](device::RestoreStep, std::size_t done, std::size_t total) {
+                note(tr("正在恢复%1键…").arg(powerName), done, total);
+            });
     });
     busy_ = false;
     // Whatever was written, the window shows the remote as it is now.

@@ -53,24 +53,30 @@ void Tmaincodelearn::backupRemote() {
     const auto remote = attachedRemote();
     if (!remote)
         return;
-    device::BackupTaking taken;
-    busy_ = true;
-    runWithProgress(this, tr("正在备份遥控器…"), [&](const ProgressNote& note) {
-        taken = device::takeBackup(*remote, [&](std::size_t done, std::size_t total) {
-            note(tr("正在读取遥控器的存储…"), done, total);
-        });
-    });
-    busy_ = false;
-    if (!taken.backup) {
-        platform::box(memorytexts::backupFailureText(taken));
+    const auto backup = readWholeMemory(*remote, tr("正在备份遥控器…"));
+    if (!backup)
         return;
-    }
-    if (const auto failure = codes::saveWhole(pathOf(file), model::formatBackup(*taken.backup))) {
+    if (const auto failure = codes::saveWhole(pathOf(file), model::formatBackup(*backup))) {
         platform::box(
             tr("无法写入文件 %1，没有写入备份。").arg(QString::fromStdU16String(failure->file.u16string())));
         return;
     }
     platform::box(tr("遥控器的全部存储已备份到 %1").arg(file));
+}
+
+std::optional<model::MemoryBackup> Tmaincodelearn::readWholeMemory(const device::OpenedRemote& remote,
+                                                                   const QString& title) {
+    device::BackupTaking taken;
+    busy_ = true;
+    runWithProgress(this, title, [&](const ProgressNote& note) {
+        taken = device::takeBackup(remote, [&](std::size_t done, std::size_t total) {
+            note(tr("正在读取遥控器的存储…"), done, total);
+        });
+    });
+    busy_ = false;
+    if (!taken.backup)
+        platform::box(memorytexts::backupFailureText(taken));
+    return std::move(taken.backup);
 }
 
 void Tmaincodelearn::restoreRemote() {

@@ -72,11 +72,9 @@ int findCommand(const Arguments& args, const Console& console) {
     if (side != "tv" && side != "cbl")
         return console.fail(kNoRemote, "find: --side must be tv or cbl");
     const std::string maker = *args.value("--maker");
-    auto library = openLibrary(console);
+    auto library = openLibrary(console, true);
     if (!library)
         return kRefused;
-    if (library->folders.empty())
-        return console.fail(kRefused, kWhereToGetCodes);
     const codes::CodeLibrary search(library->index);
     const auto candidates = search.candidates(side, maker);
     if (candidates.empty())

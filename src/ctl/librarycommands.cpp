@@ -22,13 +22,18 @@ const char* const kWhereToGetCodes =
     "the library has no folder of code files yet: add one with 'qtm418ctl library add DIR' (a checkout "
     "of Flipper-IRDB, IRDB or SmartIR, LIRC's remotes, or your own .ir, .json, .csv or lircd.conf files)";
 
-std::optional<codes::OwnersLibrary> openLibrary(const Console& console) {
+std::optional<codes::OwnersLibrary> openLibrary(const Console& console, bool needsFolders) {
     auto opened = codes::openOwnersLibrary();
     if (const auto* problem = std::get_if<std::string>(&opened)) {
         console.fail(kRefused, *problem);
         return std::nullopt;
     }
-    return std::get<codes::OwnersLibrary>(std::move(opened));
+    auto& library = std::get<codes::OwnersLibrary>(opened);
+    if (needsFolders && library.folders.empty()) {
+        console.fail(kRefused, kWhereToGetCodes);
+        return std::nullopt;
+    }
+    return std::move(library);
 }
 
 const codes::CodeSet* findSet(const codes::CodeLibrary& search, const std::string& id,
@@ -144,11 +149,9 @@ int searchSets(const Arguments& args, const Console& console) {
         words += (i > 1 ? " " : "") + args.operands[i];
     if (words.empty())
         return console.fail(kNoRemote, "library search: give the words to look for (a maker, a model)");
-    auto library = openLibrary(console);
+    auto library = openLibrary(console, true);
     if (!library)
         return kRefused;
-    if (library->folders.empty())
-        return console.fail(kRefused, kWhereToGetCodes);
     const codes::CodeLibrary search(library->index);
     const auto found = search.search(words, side);
     if (args.has("--json")) {

@@ -17,8 +17,9 @@ namespace ctl {
 // What to say when the library has no folder yet: where code files come from, how to add them.
 extern const char* const kWhereToGetCodes;
 
-// The library with its index brought up to date; nullopt after saying why it cannot be opened.
-std::optional<codes::OwnersLibrary> openLibrary(const Console& console);
+// The library with its index brought up to date; nullopt after saying why it cannot be opened, or,
+// when `needsFolders`, that it has no folder yet (and where code files come from).
+std::optional<codes::OwnersLibrary> openLibrary(const Console& console, bool needsFolders = false);
 
 // The set `id` names in `search`; nullptr after saying there is none.
 const codes::CodeSet* findSet(const codes::CodeLibrary& search, const std::string& id,
