@@ -5,8 +5,6 @@
 #include "wholefile.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 namespace codes {
@@ -31,11 +29,10 @@ std::variant<LibraryFolders, std::string> loadLibraryFolders(const std::filesyst
     std::error_code error;
     if (!std::filesystem::exists(file, error))
         return LibraryFolders{};
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    if (!in || !(text << in.rdbuf()))
+    const auto text = readWhole(file);
+    if (!text)
         return file.string() + ": cannot be read";
-    const auto parsed = ir::parseJson(text.str());
+    const auto parsed = ir::parseJson(*text);
     if (const auto* fault = std::get_if<ir::JsonError>(&parsed))
         return file.string() + ":" + std::to_string(fault->line) + ": " + fault->message;
     const ir::JsonValue* folders = std::get<ir::JsonValue>(parsed).member("folders");

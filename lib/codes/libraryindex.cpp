@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <fstream>
 #include <sstream>
 #include <system_error>
 #include <thread>
@@ -203,16 +202,6 @@ CodeSet describedSet(const std::string& file, const std::string& remote, const s
     return set;
 }
 
-bool readWhole(const fs::path& file, std::string& whole) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    whole = std::move(text).str();
-    return !in.bad();
-}
-
 } // namespace
 
 bool looksLikeCodeFile(const fs::path& file) {
@@ -242,9 +231,10 @@ std::vector<CodeSet> indexCodeFile(const fs::path& file, const fs::path& folder,
         return failed("cannot be read: " + error.message());
     if (size > kLargestCodeFile)
         return failed("too large for a code file (" + std::to_string(size >> 20) + " MB)");
-    std::string whole;
-    if (!readWhole(file, whole))
+    const auto contents = readWhole(file);
+    if (!contents)
         return failed("cannot be read");
+    const std::string& whole = *contents;
     const std::string format = codeFormatName(whole);
     if (format == "empty" || format == "unknown")
         return failed("not a code file of a format read here (" + format + ")");
@@ -515,9 +505,9 @@ bool parseCache(std::string_view whole, LibraryIndex& index) {
 } // namespace
 
 LibraryIndex loadIndex(const fs::path& cacheFile) {
-    std::string whole;
+    const auto whole = readWhole(cacheFile);
     LibraryIndex index;
-    if (!readWhole(cacheFile, whole) || !parseCache(whole, index))
+    if (!whole || !parseCache(*whole, index))
         return {};
     return index;
 }
@@ -568,9 +558,10 @@ IndexReport refreshIndex(LibraryIndex& index, const std::vector<fs::path>& folde
 
 std::variant<std::vector<NamedSignal>, std::string> readSetSignals(const CodeSet& set) {
     const fs::path file = set.file;
-    std::string whole;
-    if (!readWhole(file, whole))
+    const auto contents = readWhole(file);
+    if (!contents)
         return file.string() + ": cannot be read";
+    const std::string& whole = *contents;
     auto read = readSignalText(whole, file);
     if (auto* message = std::get_if<std::string>(&read))
         return std::move(*message);

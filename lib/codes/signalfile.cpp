@@ -2,11 +2,11 @@
 
 #include "codefile.h"
 #include "ir/json.h"
+#include "wholefile.h"
 
 #include "model/hextext.h"
 #include "model/keynames.h"
 
-#include <fstream>
 #include <sstream>
 
 namespace codes {
@@ -24,12 +24,10 @@ Read readSignalFile(const std::filesystem::path& file) {
         return file.string() + ": cannot be read";
     if (size > kLargestFile)
         return file.string() + ": too large for a code file";
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    if (!in)
+    const auto whole = readWhole(file);
+    if (!whole)
         return file.string() + ": cannot be read";
-    return readSignalText(buffer.str(), file);
+    return readSignalText(*whole, file);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "wholefile.h"
 
 #include <fstream>
+#include <sstream>
 
 namespace codes {
 
@@ -25,6 +26,18 @@ std::optional<SaveFailure> saveWhole(const std::filesystem::path& file, const st
         return failure;
     }
     return std::nullopt;
+}
+
+std::optional<std::string> readWhole(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream text;
+    // Streaming an empty file marks `text` failed though nothing went wrong; only the file says.
+    text << in.rdbuf();
+    if (in.bad())
+        return std::nullopt;
+    return std::move(text).str();
 }
 
 } // namespace codes

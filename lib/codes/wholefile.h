@@ -1,5 +1,5 @@
 // Files the owner keeps (backups, exported codes) written whole or not at all, so a full disk or
-// a pulled stick never leaves half a file in the place of a good one.
+// a pulled stick never leaves half a file in the place of a good one; and files read whole.
 #pragma once
 
 #include <filesystem>
@@ -15,5 +15,8 @@ struct SaveFailure {
 
 // Writes `text` beside `file` first, then puts it in its place.
 std::optional<SaveFailure> saveWhole(const std::filesystem::path& file, const std::string& text);
+
+// The whole contents of `file` (an empty file gives ""); nullopt when it cannot be opened or read.
+std::optional<std::string> readWhole(const std::filesystem::path& file);
 
 } // namespace codes
