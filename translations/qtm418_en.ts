@@ -278,6 +278,10 @@
         <source>写入遥控器失败，该按键原有的编码已删除，请检查USB连接线后重新学习该按键！</source>
         <translation>Could not write to the remote, and the key&apos;s old code has been deleted. Check the USB cable, then learn the key again.</translation>
     </message>
+    <message>
+        <source>但释放原编码所占的空间时写入遥控器失败（地址 %1），这部分空间暂时不能使用；下次学习或删除按键时会释放它，也可以用“检查遥控器存储”修复。</source>
+        <translation>But the remote could not be written at %1 to free the old code&apos;s room, which cannot be used for now; the next key learned or deleted frees it, or “Check remote memory” repairs it.</translation>
+    </message>
 </context>
 <context>
     <name>LibraryDialog</name>

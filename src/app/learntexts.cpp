@@ -1,5 +1,7 @@
 #include "learntexts.h"
 
+#include "model/hextext.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -44,4 +46,13 @@ QString learnFailureText(const device::LearnResult& learned) {
         break;
     }
     return {};
+}
+
+QString withRoomNotFreed(const QString& said, std::optional<unsigned> roomNotFreedAt) {
+    if (!roomNotFreedAt)
+        return said;
+    return said + QLatin1Char('\n') +
+           LearnTexts::tr("但释放原编码所占的空间时写入遥控器失败（地址 %1），这部分空间暂时不能使用；"
+                          "下次学习或删除按键时会释放它，也可以用“检查遥控器存储”修复。")
+               .arg(QString::fromStdString(model::formatHex(*roomNotFreedAt, 4)));
 }

@@ -331,10 +331,17 @@ void Tmaincodelearn::setKeypadAvailable(bool available) {
         if (searchStep_)
             searchStep_->reject();
     }
-    c_.ykqbox->setVisible(available);
-    c_.beginstudyibtn->setEnabled(available);
-    c_.delstudykey->setEnabled(available);
-    c_.delallstudykey->setEnabled(available);
+    if (available)
+        rereadIfBack();
+    applyKeypadLock();
+}
+
+void Tmaincodelearn::applyKeypadLock() {
+    const bool open = keypadAvailable_ && !layoutDoubtful_;
+    c_.ykqbox->setVisible(open);
+    c_.beginstudyibtn->setEnabled(open);
+    c_.delstudykey->setEnabled(open);
+    c_.delallstudykey->setEnabled(open);
 }
 
 void Tmaincodelearn::linkMonitorFinished() {

@@ -29,6 +29,7 @@
 
 class IBtn;
 class QLabel;
+class QTimer;
 
 namespace model {
 struct Identification;
@@ -86,8 +87,9 @@ public:
     // Deleting keys.
     void toggleDeleteMode();
     void deleteKeyClick(IBtn* key);
-    // Clears slot `slot` on the remote; false when its flag byte was not written.
-    bool clearKeyOnDevice(std::size_t slot);
+    // Clears slot `slot` on the remote; false when its flag byte was not written. The address of
+    // a failed write that was to give its code's room back goes to `roomNotFreedAt`.
+    bool clearKeyOnDevice(std::size_t slot, std::optional<unsigned>* roomNotFreedAt = nullptr);
     void clearAllKeys();
 
     // The menus of a key and of the window, opened by a right-button release.
@@ -160,12 +162,21 @@ private:
     // After the memory changed behind the key table (a restore, a repair): read the layout again
     // and show the remote as it now is.
     void rereadLayout();
+    // After a change that may have reached the remote and did not end as planned (a failed write,
+    // the cable pulled, a put-back cut short): the layout is read again now when the remote is
+    // there, else the keypad stays locked until it is back and read.
+    void rereadWhenBack();
+    void rereadIfBack();
+    // The keypad and the key commands, shown only while the remote is there and its layout known.
+    void applyKeypadLock();
     void repairLayout();
     // A side's keys learned from matched buttons, after showing the matching, with progress;
     // nullopt when the owner declined.
     struct KeysLearned {
         QStringList keys; // the labels of the keys learned
         QString failure;  // the key that failed and why, "" when none did
+        // A failed write left an old code's room in use at this address.
+        std::optional<unsigned> roomNotFreedAt;
     };
     std::optional<KeysLearned> learnMatchedKeys(const codes::ButtonMatching& matching, const QString& side,
                                                 const QString& title);
@@ -200,6 +211,9 @@ private:
     QPointer<QThread> captureObject_;
     // False while the link monitor finds no remote.
     bool keypadAvailable_ = true;
+    // What the window shows may no longer be what the remote holds: read again once it is back.
+    bool layoutDoubtful_ = false;
+    QTimer* rereadTimer_ = nullptr;
     // A long exchange (backup, restore, a whole side learned) is under way.
     bool busy_ = false;
     // The thread reading every key's tip, and whether the table changed since it started.

@@ -107,6 +107,9 @@ void Tmaincodelearn::learnKeyFromFile(IBtn* key) {
     c_.Memo2->appendPlainText(text(learned.encoded));
     if (!learned.answerText.empty())
         c_.Memo2->appendPlainText(text(learned.answerText));
+    const bool asPlanned = learned.outcome == device::LearnOutcome::Written && !learned.roomNotFreedAt;
+    if (!asPlanned && learned.outcome != device::LearnOutcome::NotAllowed)
+        rereadWhenBack();
     if (learned.outcome != device::LearnOutcome::Written) {
         if (const QString why = learnFailureText(learned); !why.isEmpty())
             platform::box(why);
@@ -118,7 +121,7 @@ void Tmaincodelearn::learnKeyFromFile(IBtn* key) {
         return;
     }
     key->setPicture(keyPicture(skin_.learnedKeyPictures, *key));
-    platform::box(tr("已接收到遥控器编码！"));
+    platform::box(withRoomNotFreed(tr("已接收到遥控器编码！"), learned.roomNotFreedAt));
     setStatus(tr("%1键学习成功！").arg(keytexts::pathText(key->Path())), true);
     setDeleteButtons(true);
     showIdleHintPanel();
@@ -152,7 +155,7 @@ void Tmaincodelearn::learnSideFromFile() {
                                                     .arg(learned->keys.join(tr("、")));
     if (!learned->failure.isEmpty())
         message += QLatin1Char('\n') + learned->failure;
-    platform::box(message);
+    platform::box(withRoomNotFreed(message, learned->roomNotFreedAt));
 }
 
 std::optional<Tmaincodelearn::KeysLearned>
@@ -194,17 +197,27 @@ Tmaincodelearn::learnMatchedKeys(const codes::ButtonMatching& matching, const QS
     });
     busy_ = false;
     KeysLearned learned;
+    std::vector<const device::LearnResult*> inOrder;
+    bool asPlanned = true;
     for (const auto& [number, result] : results) {
         c_.Memo2->appendPlainText(text(result.encoded));
+        inOrder.push_back(&result);
+        asPlanned = asPlanned && !result.roomNotFreedAt;
         if (result.outcome == device::LearnOutcome::Written) {
             learned.keys << text(model::keyLabel(number));
             continue;
         }
+        asPlanned = asPlanned && result.outcome == device::LearnOutcome::NotAllowed;
         QString why = learnFailureText(result);
         if (result.outcome == device::LearnOutcome::NotAllowed && withheld)
             why = memorytexts::remoteCheckText(*withheld);
         learned.failure =
             tr("按键 %1 学习失败：%2\n之后的按键没有学习。").arg(text(model::keyLabel(number)), why);
+    }
+    learned.roomNotFreedAt = device::roomLeftInUse(inOrder);
+    if (!asPlanned) {
+        rereadWhenBack();
+        return learned;
     }
     showAllKeyStates();
     setStatus(QString());

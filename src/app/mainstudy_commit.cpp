@@ -33,6 +33,9 @@ void Tmaincodelearn::commitCapture() {
     c_.Memo2->appendPlainText(QString::fromStdString(learned.encoded));
     if (!learned.answerText.empty())
         c_.Memo2->appendPlainText(QString::fromStdString(learned.answerText));
+    const bool asPlanned = learned.outcome == device::LearnOutcome::Written && !learned.roomNotFreedAt;
+    if (!asPlanned && learned.outcome != device::LearnOutcome::NotAllowed)
+        rereadWhenBack();
     if (learned.outcome != device::LearnOutcome::Written) {
         if (const QString why = learnFailureText(learned); !why.isEmpty())
             platform::box(why);
@@ -44,7 +47,7 @@ void Tmaincodelearn::commitCapture() {
         return;
     }
     key->setPicture(keyPicture(skin_.learnedKeyPictures, *key));
-    platform::box(tr("已接收到遥控器编码！"));
+    platform::box(withRoomNotFreed(tr("已接收到遥控器编码！"), learned.roomNotFreedAt));
     c_.donghuaflash2->hide();
     c_.donghuaflash2->stopPlay();
     c_.Imagehint->show();

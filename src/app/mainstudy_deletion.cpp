@@ -1,6 +1,7 @@
 // The window's deletion of learned keys: one key in delete-one-key mode, or all at once.
 #include "controls/ibtn1.h"
 #include "device/keyclearing.h"
+#include "learntexts.h"
 #include "mainstudy.h"
 #include "model/keytable.h"
 #include "platform/messagebox.h"
@@ -45,11 +46,12 @@ void Tmaincodelearn::deleteKeyClick(IBtn* key) {
     if (!platform::askYes(tr("你确实要删除该自学习按键的编码？")) || !remoteMayBeWritten())
         return;
     // The key turns grey only once the remote no longer holds its code.
-    if (clearKeyOnDevice(*model::findKeyEntry(keyTable_, keyNumber, true))) {
+    std::optional<unsigned> roomNotFreedAt;
+    if (clearKeyOnDevice(*model::findKeyEntry(keyTable_, keyNumber, true), &roomNotFreedAt)) {
         key->setIsEnable(true);
         key->setPicture(keyPicture(skin_.normalKeyPictures, *key));
         showKeyTip(key);
-        platform::box(tr("删除操作成功！"));
+        platform::box(withRoomNotFreed(tr("删除操作成功！"), roomNotFreedAt));
     }
     if (!hasLearnedKeys()) {
         setDeleteButtons(false);
@@ -57,10 +59,15 @@ void Tmaincodelearn::deleteKeyClick(IBtn* key) {
     }
 }
 
-bool Tmaincodelearn::clearKeyOnDevice(std::size_t slot) {
-    const auto outcome = device::clearKeySlot(layout_, keyTable_, slot, state_.deviceBlockUnit);
+bool Tmaincodelearn::clearKeyOnDevice(std::size_t slot, std::optional<unsigned>* roomNotFreedAt) {
+    std::optional<unsigned> roomFailure;
+    const auto outcome = device::clearKeySlot(layout_, keyTable_, slot, state_.deviceBlockUnit, &roomFailure);
+    if (outcome == device::ClearOutcome::FlagNotWritten || roomFailure)
+        rereadWhenBack();
     if (outcome != device::ClearOutcome::Cleared)
         platform::box(tr("删除操作失败！"));
+    if (roomNotFreedAt)
+        *roomNotFreedAt = roomFailure;
     return outcome == device::ClearOutcome::Cleared;
 }
 
@@ -85,9 +92,17 @@ void Tmaincodelearn::clearAllKeys() {
     for (IBtn* button : findChildren<IBtn*>())
         if (keyHasLook(button, model::KeyLook::Learned))
             learned.append(button);
-    for (const auto& cleared : device::clearLearnedKeys(layout_, keyTable_, state_.deviceBlockUnit))
+    bool asPlanned = true;
+    std::optional<unsigned> roomNotFreedAt;
+    for (const auto& cleared : device::clearLearnedKeys(layout_, keyTable_, state_.deviceBlockUnit)) {
+        asPlanned = asPlanned && cleared.outcome == device::ClearOutcome::Cleared && !cleared.roomNotFreedAt;
         if (cleared.outcome != device::ClearOutcome::Cleared)
             platform::box(tr("删除操作失败！"));
+        else if (cleared.roomNotFreedAt)
+            roomNotFreedAt = cleared.roomNotFreedAt;
+    }
+    if (!asPlanned)
+        rereadWhenBack();
     // Keys whose code the remote still holds after a failed write stay red.
     for (IBtn* button : learned) {
         if (keyHasLook(button, model::KeyLook::Learned))
@@ -97,7 +112,7 @@ void Tmaincodelearn::clearAllKeys() {
     }
     refreshKeyTips();
     setStatus(tr("清空操作完成！"));
-    platform::box(tr("清空操作完成！"));
+    platform::box(withRoomNotFreed(tr("清空操作完成！"), roomNotFreedAt));
     c_.runstate_lab->repaint();
     setDeleteButtons(hasLearnedKeys());
     showIdleHintPanel();

@@ -100,11 +100,15 @@ void Tmaincodelearn::searchCodeSets(const std::vector<codes::Candidate>& candida
         const codes::ButtonMatching matching = codes::matchButtons(result.last.setSignals, side);
         const auto learned =
             learnMatchedKeys(matching, librarytexts::sideName(side), tr("从代码组学习整组按键"));
-        showAllKeyStates();
-        refreshKeyTips();
         if (!learned) {
-            platform::box(
-                tr("只有%1键学习了代码组“%2”的电源编码。").arg(powerName, librarytexts::setTitle(set)));
+            showAllKeyStates();
+            refreshKeyTips();
+            const auto roomNotFreedAt = result.last.learned.roomNotFreedAt;
+            if (roomNotFreedAt)
+                rereadWhenBack();
+            platform::box(withRoomNotFreed(
+                tr("只有%1键学习了代码组“%2”的电源编码。").arg(powerName, librarytexts::setTitle(set)),
+                roomNotFreedAt));
             return;
         }
         QString message =
@@ -112,7 +116,7 @@ void Tmaincodelearn::searchCodeSets(const std::vector<codes::Candidate>& candida
                 .arg(librarytexts::setTitle(set), learned->keys.join(tr("、")));
         if (!learned->failure.isEmpty())
             message += QLatin1Char('\n') + learned->failure;
-        platform::box(message);
+        platform::box(withRoomNotFreed(message, learned->roomNotFreedAt));
         return;
     }
 
@@ -138,7 +142,7 @@ void Tmaincodelearn::searchCodeSets(const std::vector<codes::Candidate>& candida
     });
     busy_ = false;
     // Whatever was written, the window shows the remote as it is now.
-    rereadLayout();
+    rereadWhenBack();
     if (back.outcome == device::RestoreOutcome::Restored)
         message += QLatin1Char('\n') + tr("%1键已恢复为搜索前的状态。").arg(powerName);
     else

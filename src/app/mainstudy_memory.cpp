@@ -1,8 +1,11 @@
 // The window's work on the remote's whole memory: a backup kept in a file, a restore from one,
 // and the layout checked and repaired, each through the same steps as qtm418ctl's.
 #include "codes/wholefile.h"
+#include "controls/ibtn1.h"
+#include "device/identification.h"
 #include "device/layoutio.h"
 #include "device/layoutrepair.h"
+#include "device/linkstathread.h"
 #include "device/memorybackup.h"
 #include "device/openremote.h"
 #include "devicetexts.h"
@@ -23,6 +26,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -136,7 +140,7 @@ void Tmaincodelearn::restoreRemote() {
     busy_ = false;
     // Whatever was written, the window shows the remote as it is now.
     if (!result.written.empty())
-        rereadLayout();
+        rereadWhenBack();
     platform::box(memorytexts::restoreResultText(result));
 }
 
@@ -150,10 +154,46 @@ void Tmaincodelearn::rereadLayout() {
         applyLayout(std::move(read));
     }
     showAllKeyStates();
-    setStatus(QString());
-    setDeleteButtons(hasLearnedKeys());
-    showIdleHintPanel();
+    // Keys still waiting to be learned keep their highlight.
+    for (IBtn* key : selectedKeyList_)
+        key->setPicture(keyPicture(skin_.learningKeyPictures, *key));
     refreshKeyTips();
+    // Deleting goes on while a learned key is left to delete; learning keeps its panel and status.
+    if (state_.deleteOneOn && hasLearnedKeys())
+        return;
+    setDeleteButtons(hasLearnedKeys());
+    if (state_.learningOn)
+        return;
+    setStatus(QString());
+    showIdleHintPanel();
+}
+
+void Tmaincodelearn::rereadWhenBack() {
+    if (device::checkSameRemote(state_.deviceIdentity) == device::RemoteCheck::Same) {
+        rereadLayout();
+        return;
+    }
+    // Nothing the window holds can be vouched for until the remote is back and read.
+    layoutDoubtful_ = true;
+    applyKeypadLock();
+    if (!rereadTimer_) {
+        rereadTimer_ = new QTimer(this);
+        rereadTimer_->setInterval(static_cast<int>(linkstate::kPeriodMs));
+        connect(rereadTimer_, &QTimer::timeout, this, &Tmaincodelearn::rereadIfBack);
+    }
+    rereadTimer_->start();
+}
+
+// The link monitor sees the remote come back only when it saw it go; this also catches a remote
+// that was away between two of its looks.
+void Tmaincodelearn::rereadIfBack() {
+    if (!layoutDoubtful_ || busy_ || searching_ ||
+        device::checkSameRemote(state_.deviceIdentity) != device::RemoteCheck::Same)
+        return;
+    layoutDoubtful_ = false;
+    rereadTimer_->stop();
+    rereadLayout();
+    applyKeypadLock();
 }
 
 void Tmaincodelearn::checkMemory() {
@@ -188,6 +228,6 @@ void Tmaincodelearn::repairLayout() {
     const device::RepairResult result =
         device::applyRepair(device::OpenedRemote{state_.deviceIdentity, {}, {}, std::move(read)}, plan);
     if (result.outcome != device::RepairOutcome::NotAllowed)
-        rereadLayout();
+        rereadWhenBack();
     platform::box(memorytexts::repairResultText(result, plan.emptiedKeys.size()));
 }

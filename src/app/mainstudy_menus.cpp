@@ -34,7 +34,9 @@ QMenu* newMenu(QWidget* owner, const char* name) {
 
 } // namespace
 
-bool Tmaincodelearn::remoteReady() const { return keypadAvailable_ && layout_.complete && !busy_; }
+bool Tmaincodelearn::remoteReady() const {
+    return keypadAvailable_ && !layoutDoubtful_ && layout_.complete && !busy_;
+}
 
 bool Tmaincodelearn::menusMayChange() const {
     return remoteReady() && !state_.learningOn && !state_.deleteOneOn && !state_.captureThread;

@@ -9,6 +9,21 @@
 
 namespace device {
 
+std::optional<unsigned> roomLeftInUse(const std::vector<const LearnResult*>& inOrder) {
+    std::optional<unsigned> left;
+    for (const LearnResult* result : inOrder) {
+        if (result->outcome != LearnOutcome::Written)
+            continue;
+        const model::CommitPlan& plan = *result->plan;
+        // The kept layout already counts the room as free, so the next index written frees it.
+        if (result->roomNotFreedAt)
+            left = result->roomNotFreedAt;
+        else if (plan.newCode || plan.afterFreeingOld || plan.emptiedFirst)
+            left.reset();
+    }
+    return left;
+}
+
 LearnResult learnCapture(model::DeviceLayout& layout, model::KeyTable& table, std::string_view keyNumber,
                          const std::string& captured, const std::filesystem::path& diagnosticFile,
                          const std::function<bool()>& mayWrite) {

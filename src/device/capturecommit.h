@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace device {
 
@@ -41,6 +42,10 @@ struct LearnResult {
 // Learns `captured` (capture words as the remote records them) for key `keyNumber`. `mayWrite` is
 // asked once the code is converted and before the plan is made; `layout` and `table` follow what
 // the remote holds afterwards. `diagnosticFile` receives a capture the encoder finds no end in.
+// Across keys learned one after another, in that order: the address of a failed write that left
+// an old code's room in use, unless a later key's successful index write gave it back.
+std::optional<unsigned> roomLeftInUse(const std::vector<const LearnResult*>& inOrder);
+
 LearnResult learnCapture(model::DeviceLayout& layout, model::KeyTable& table, std::string_view keyNumber,
                          const std::string& captured, const std::filesystem::path& diagnosticFile,
                          const std::function<bool()>& mayWrite);

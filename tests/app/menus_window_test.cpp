@@ -49,15 +49,6 @@ protected:
         return path;
     }
 
-    // The menu a right-button press and release on `target` opens.
-    QMenu* rightClick(QWidget* target, QPoint at = QPoint(4, 4)) {
-        QTest::mouseClick(target, Qt::RightButton, {}, at);
-        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    }
-    QMenu* keyMenu(const char* code) { return rightClick(key(code)); }
-    // A place of the window's background, outside every key and button.
-    QMenu* windowMenu() { return rightClick(window.get(), QPoint(1000, 400)); }
-
     std::map<std::string, bool> items(QMenu* menu) {
         std::map<std::string, bool> enabled;
         if (!menu)
@@ -67,24 +58,6 @@ protected:
                 enabled[action->objectName().toStdString()] = action->isEnabled();
         menu->close();
         return enabled;
-    }
-
-    // Clicks item `name` of `menu` and lets its work run.
-    void choose(QMenu* menu, const char* name) {
-        ASSERT_NE(menu, nullptr);
-        QAction* action = menu->findChild<QAction*>(QString::fromLatin1(name));
-        ASSERT_NE(action, nullptr) << name;
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-        QCoreApplication::processEvents();
-    }
-
-    // A list dialog answered by choosing row `row`.
-    static std::function<int(QDialog&)> chooseRow(int row) {
-        return [row](QDialog& d) {
-            auto* list = static_cast<ListDialog&>(d).list();
-            list->setCurrentRow(row);
-            return QDialog::Accepted;
-        };
     }
 
     model::LayoutRead onDevice() { return emu::dumpDevice(folder.snapshot()).layout; }

@@ -11,7 +11,12 @@
 #include "scripteddialogs.h"
 #include "scriptedmessages.h"
 
+#include "app/listdialog.h"
+
+#include <QApplication>
 #include <QLabel>
+#include <QListWidget>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -61,6 +66,33 @@ protected:
     }
 
     static void click(IBtn* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(3, 3)); }
+
+    // The menu a right-button press and release on `target` opens.
+    QMenu* rightClick(QWidget* target, QPoint at = QPoint(4, 4)) {
+        QTest::mouseClick(target, Qt::RightButton, {}, at);
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    }
+    QMenu* keyMenu(const char* code) { return rightClick(key(code)); }
+    // A place of the window's background, outside every key and button.
+    QMenu* windowMenu() { return rightClick(window.get(), QPoint(1000, 400)); }
+
+    // Clicks item `name` of `menu` and lets its work run.
+    void choose(QMenu* menu, const char* name) {
+        ASSERT_NE(menu, nullptr);
+        QAction* action = menu->findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        QCoreApplication::processEvents();
+    }
+
+    // A list dialog answered by choosing row `row`.
+    static std::function<int(QDialog&)> chooseRow(int row) {
+        return [row](QDialog& d) {
+            auto* list = static_cast<ListDialog&>(d).list();
+            list->setCurrentRow(row);
+            return QDialog::Accepted;
+        };
+    }
 
     testsupport::ShownMessage onlyMessage() const {
         EXPECT_EQ(messages.shown().size(), 1u);
