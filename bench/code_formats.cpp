@@ -96,14 +96,14 @@ int main(int argc, char** argv) {
         ++tally.files;
         const auto started = std::chrono::steady_clock::now();
         const auto read = codes::readSignalFile(file);
-        if (const auto* problem = std::get_if<std::string>(&read)) {
-            ++tally.refused["file: " + reasonOf(*problem)];
+        if (const auto* problem = std::get_if<codes::FileProblem>(&read)) {
+            ++tally.refused["file: " + reasonOf(codes::describe(*problem))];
         } else {
             model::LayoutRead layout = device::readDeviceLayout();
             for (const codes::NamedSignal& signal : std::get<std::vector<codes::NamedSignal>>(read)) {
                 ++tally.signals;
-                if (!signal.unusable.empty()) {
-                    ++tally.refused[reasonOf(signal.unusable)];
+                if (signal.unusable) {
+                    ++tally.refused[reasonOf(codes::describe(*signal.unusable))];
                     continue;
                 }
                 const auto learned = device::learnSignal(

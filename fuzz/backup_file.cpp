@@ -48,8 +48,8 @@ void readAndCheck(std::string_view text) {
     if (const auto* problem = std::get_if<model::BackupProblem>(&read)) {
         const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
         fuzzCheck(problem->line >= 1 && problem->line <= lines + 2, "a refusal names a line of the file");
-        fuzzCheck(std::all_of(problem->message.begin(), problem->message.end(),
-                              [](char c) { return c >= 0x20 && c <= 0x7E; }),
+        const std::string message = model::describe(*problem);
+        fuzzCheck(std::all_of(message.begin(), message.end(), [](char c) { return c >= 0x20 && c <= 0x7E; }),
                   "a refusal's message is printable text");
         return;
     }

@@ -19,23 +19,24 @@
 inline std::string prontoOf(const std::vector<codes::NamedSignal>& signals) {
     std::vector<codes::ExportedKey> keys;
     for (const codes::NamedSignal& signal : signals)
-        if (signal.unusable.empty())
+        if (!signal.unusable)
             keys.push_back({"00", "K", signal.signal, std::nullopt});
     return codes::exportText(keys, codes::ExportFormat::Pronto);
 }
 
 inline void checkCodeFile(const std::string& text, const char* name) {
     const auto read = codes::readSignalText(text, name);
-    if (const auto* problem = std::get_if<std::string>(&read)) {
-        fuzzCheck(problem->rfind(std::string(name) + ":", 0) == 0, "a refusal names the file and a line");
-        fuzzCheck(problem->size() < 400, "a refusal quotes no more than a short piece of the input");
+    if (const auto* problem = std::get_if<codes::FileProblem>(&read)) {
+        const std::string message = codes::describe(*problem);
+        fuzzCheck(message.rfind(std::string(name) + ":", 0) == 0, "a refusal names the file and a line");
+        fuzzCheck(message.size() < 400, "a refusal quotes no more than a short piece of the input");
         return;
     }
     const auto& signals = std::get<std::vector<codes::NamedSignal>>(read);
     fuzzCheck(!signals.empty(), "an accepted file holds a signal");
     std::size_t usable = 0;
     for (const codes::NamedSignal& signal : signals) {
-        if (!signal.unusable.empty())
+        if (signal.unusable)
             continue;
         ++usable;
         fuzzCheck(ir::plausibleTimings(signal.signal.timings),

@@ -26,13 +26,14 @@ void readAndCheck(const std::string& text) {
     if (codes::codeFormatName(text) != "IRDB CSV")
         return;
     const auto read = codes::readSignalText(text, "fuzz.csv");
-    if (const auto* problem = std::get_if<std::string>(&read)) {
-        fuzzCheck(namesALine(*problem), "a refusal names the file and a line");
+    if (const auto* problem = std::get_if<codes::FileProblem>(&read)) {
+        fuzzCheck(namesALine(codes::describe(*problem)), "a refusal names the file and a line");
         return;
     }
     for (const codes::NamedSignal& signal : std::get<std::vector<codes::NamedSignal>>(read)) {
-        if (!signal.unusable.empty()) {
-            fuzzCheck(namesALine(signal.unusable), "a row not learnable names the file and its line");
+        if (signal.unusable) {
+            fuzzCheck(namesALine(codes::describe(*signal.unusable)),
+                      "a row not learnable names the file and its line");
             continue;
         }
         fuzzCheck(ir::plausibleTimings(signal.signal.timings) && signal.signal.timings.size() % 2 == 1,

@@ -19,16 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return message.rfind("fuzz.conf:", 0) == 0 && message.size() > 10 && message[10] >= '1' &&
                message[10] <= '9';
     };
-    if (const auto* problem = std::get_if<std::string>(&read)) {
-        fuzzCheck(namesALine(*problem), "a refusal names the file and a line");
+    if (const auto* problem = std::get_if<codes::FileProblem>(&read)) {
+        fuzzCheck(namesALine(codes::describe(*problem)), "a refusal names the file and a line");
         return 0;
     }
     const auto& signals = std::get<std::vector<codes::NamedSignal>>(read);
     fuzzCheck(!signals.empty(), "an accepted file holds a signal");
     for (const codes::NamedSignal& signal : signals) {
         fuzzCheck(!signal.name.empty(), "every signal is named by its button");
-        if (!signal.unusable.empty()) {
-            fuzzCheck(namesALine(signal.unusable), "an unlearnable signal names the file and its line");
+        if (signal.unusable) {
+            fuzzCheck(namesALine(codes::describe(*signal.unusable)),
+                      "an unlearnable signal names the file and its line");
             continue;
         }
         fuzzCheck(ir::plausibleTimings(signal.signal.timings), "an accepted signal has plausible timings");

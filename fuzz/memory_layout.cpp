@@ -33,9 +33,9 @@ emu::Device imageOf(const std::uint8_t* data, std::size_t size) {
     return device;
 }
 
-bool runsPastMemory(const std::string& violation) {
-    return violation.find("runs past the end of memory") != std::string::npos &&
-           !violation.starts_with("preset table at ");
+bool runsPastMemory(const model::LayoutFinding& violation) {
+    return violation.fault == model::LayoutFault::PastMemory &&
+           violation.area != model::LayoutArea::PresetTable;
 }
 
 } // namespace

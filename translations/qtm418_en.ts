@@ -2,6 +2,469 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>CodeFileTexts</name>
+    <message>
+        <source>无法读取</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>无法读取（%1）</source>
+        <translation>cannot be read (%1)</translation>
+    </message>
+    <message>
+        <source>文件太大（%1 MB），不是代码文件</source>
+        <translation>too large for a code file (%1 MB)</translation>
+    </message>
+    <message>
+        <source>文件太大，不是代码文件</source>
+        <translation>too large for a code file</translation>
+    </message>
+    <message>
+        <source>文件是空的</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>无法识别的格式：应为 Flipper .ir 文件、Pronto 编码、JSON、SmartIR 文件、Broadlink 数据包、GlobalCache sendir 命令、lircd.conf 或 IRDB CSV 文件</source>
+        <translation>unknown format: expected a Flipper .ir file, Pronto hex, JSON, a SmartIR file, Broadlink packets, GlobalCache sendir commands, a lircd.conf or an IRDB CSV file</translation>
+    </message>
+    <message>
+        <source>不是本软件能读取的代码文件</source>
+        <translation>not a code file of a format this program reads</translation>
+    </message>
+    <message>
+        <source>文件中没有编码</source>
+        <translation>the file holds no code</translation>
+    </message>
+    <message>
+        <source>代码库建立索引后文件已更改，代码组 %1 已不在原处</source>
+        <translation>changed since the library was indexed; its code set %1 is no longer there as it was</translation>
+    </message>
+    <message>
+        <source>代码组 %1 没有电源按钮</source>
+        <translation>the code set %1 has no Power button</translation>
+    </message>
+    <message>
+        <source>电源编码“%1”无法转换成遥控器的编码</source>
+        <translation>the Power code “%1” could not be converted into a code</translation>
+    </message>
+    <message>
+        <source>遥控器无法保存电源编码“%1”</source>
+        <translation>the remote cannot keep the Power code “%1”</translation>
+    </message>
+    <message>
+        <source>信号“%1”有 %2 个时长，超过了遥控器一次能记录的 %3 个</source>
+        <translation>signal “%1” holds %2 durations, more than the remote records at once (%3)</translation>
+    </message>
+    <message>
+        <source>文件有 %1 个信号（%2）</source>
+        <translation>the file holds %1 signals (%2)</translation>
+    </message>
+    <message>
+        <source>文件中没有名为“%1”的信号</source>
+        <translation>the file holds no signal named “%1”</translation>
+    </message>
+    <message>
+        <source>文件中没有信号</source>
+        <translation>the file holds no signal</translation>
+    </message>
+    <message>
+        <source>地址 %1 或命令 %2 不符合 %3 协议</source>
+        <translation>address %1 or command %2 does not fit protocol %3</translation>
+    </message>
+    <message>
+        <source>地址 %1 或命令 %2 不符合 %3 形式</source>
+        <translation>address %1 or command %2 does not fit the %3 form</translation>
+    </message>
+    <message>
+        <source>遥控器不认识它的协议 %1，请改用原始信号学习</source>
+        <translation>its protocol %1 is not one the remote knows by name; learn it from a raw capture</translation>
+    </message>
+    <message>
+        <source>本软件无法生成协议“%1”的信号，请改用原始信号学习该按键</source>
+        <translation>protocol “%1” is not one this program renders; learn the key from a raw capture</translation>
+    </message>
+    <message>
+        <source>设备号 %1 不符合 %2 协议（0 到 %3）</source>
+        <translation>device %1 does not fit protocol %2 (0 to %3)</translation>
+    </message>
+    <message>
+        <source>功能号 %1 不符合 %2 协议（0 到 %3）</source>
+        <translation>function %1 does not fit protocol %2 (0 to %3)</translation>
+    </message>
+    <message>
+        <source>子设备号 %1 不符合 %2 协议（0 到 %3）</source>
+        <translation>subdevice %1 does not fit protocol %2 (0 to %3)</translation>
+    </message>
+    <message>
+        <source>%1 协议需要子设备号</source>
+        <translation>protocol %1 needs a subdevice</translation>
+    </message>
+    <message>
+        <source>%1 协议没有子设备号（给出的是 %2）</source>
+        <translation>protocol %1 has no subdevice (given %2)</translation>
+    </message>
+    <message>
+        <source>应为“字段: 值”的格式</source>
+        <translation>expected “field: value”</translation>
+    </message>
+    <message>
+        <source>字段“%1”出现在第一个“name:”之前</source>
+        <translation>field “%1” before the first “name:”</translation>
+    </message>
+    <message>
+        <source>解析信号“%1”需要协议、地址和命令</source>
+        <translation>parsed signal “%1” needs a protocol, an address and a command</translation>
+    </message>
+    <message>
+        <source>信号“%1”没有 raw 或 parsed 类型</source>
+        <translation>signal “%1” has no type raw or parsed</translation>
+    </message>
+    <message>
+        <source>信号“%1”需要由 1 到 1000000 微秒的时长组成的数据</source>
+        <translation>signal “%1” needs data of durations from 1 to 1000000 µs</translation>
+    </message>
+    <message>
+        <source>%1 应为最多四个十六进制字节，低字节在前</source>
+        <translation>%1 must be up to four hex bytes, lowest first</translation>
+    </message>
+    <message>
+        <source>频率应为不超过 1000000 的整数赫兹</source>
+        <translation>frequency must be whole hertz up to 1000000</translation>
+    </message>
+    <message>
+        <source>数据应为 1 到 1000000 微秒的时长</source>
+        <translation>data must be durations from 1 to 1000000 µs</translation>
+    </message>
+    <message>
+        <source>时长 %1 微秒超出范围</source>
+        <translation>a duration of %1 µs is out of range</translation>
+    </message>
+    <message>
+        <source>NEC1（900A）形式中功能的校验字节不是它的反码</source>
+        <translation>the NEC1 (900A) function’s check byte is not its complement</translation>
+    </message>
+    <message>
+        <source>本软件无法读取 Pronto 形式 %1（只能读取 0000、0100、5000、5001、6000 或 900A）</source>
+        <translation>the Pronto form %1 is not one this program reads (0000, 0100, 5000, 5001, 6000 or 900A)</translation>
+    </message>
+    <message>
+        <source>“%1”不是由 4 个十六进制数字组成的 Pronto 字</source>
+        <translation>“%1” is not a Pronto word of 4 hex digits</translation>
+    </message>
+    <message>
+        <source>不是 Pronto 编码（应以形式、频率和两个计数开头）</source>
+        <translation>not a Pronto code (it must start with its form, frequency and two counts)</translation>
+    </message>
+    <message>
+        <source>编码有 %1 个字，而计数要求 %2 个</source>
+        <translation>the code holds %1 words where its counts call for %2</translation>
+    </message>
+    <message>
+        <source>频率字为 0</source>
+        <translation>the frequency word is 0</translation>
+    </message>
+    <message>
+        <source>频率字 %1 对应的载波高于 460 kHz</source>
+        <translation>the frequency word %1 gives a carrier above 460 kHz</translation>
+    </message>
+    <message>
+        <source>不是 1 到 1000000 微秒的时长列表</source>
+        <translation>not a list of durations from 1 to 1000000 µs</translation>
+    </message>
+    <message>
+        <source>不是含有 timings_us（1 到 1000000 微秒的时长）和整数 carrier_hz 的 JSON 对象</source>
+        <translation>not a JSON object with timings_us of durations from 1 to 1000000 µs and a whole carrier_hz</translation>
+    </message>
+    <message>
+        <source>应为标题行 functionname,protocol,device,subdevice,function</source>
+        <translation>expected the heading functionname,protocol,device,subdevice,function</translation>
+    </message>
+    <message>
+        <source>带引号的字段没有在应有的位置结束</source>
+        <translation>a quoted field is not closed where it should be</translation>
+    </message>
+    <message>
+        <source>应有 5 个字段（功能名、协议、设备号、子设备号、功能号），实际有 %1 个</source>
+        <translation>expected 5 fields (function name, protocol, device, subdevice, function), found %1</translation>
+    </message>
+    <message>
+        <source>每行都需要功能名和协议</source>
+        <translation>a row needs a function name and a protocol</translation>
+    </message>
+    <message>
+        <source>设备号和功能号应为从 0 起的整数，子设备号应为从 -1 起的整数</source>
+        <translation>device and function must be whole numbers from 0, subdevice one from -1</translation>
+    </message>
+    <message>
+        <source>不是 base64 数据包</source>
+        <translation>not a base64 packet</translation>
+    </message>
+    <message>
+        <source>不是 Broadlink 数据包（红外数据包以 0x26 开头）</source>
+        <translation>not a Broadlink packet (an infrared one starts with 0x26)</translation>
+    </message>
+    <message>
+        <source>这是 Broadlink 的无线电数据包（433 或 315 MHz），不是红外数据包</source>
+        <translation>a Broadlink radio packet (433 or 315 MHz), not infrared</translation>
+    </message>
+    <message>
+        <source>Broadlink 数据包太短，容不下一个时长</source>
+        <translation>a Broadlink packet too short to hold a duration</translation>
+    </message>
+    <message>
+        <source>Broadlink 数据包的时长没有在其长度 %1 所指的位置以 0D 05 结束</source>
+        <translation>a Broadlink packet whose durations do not end with 0D 05 where its length %1 says</translation>
+    </message>
+    <message>
+        <source>Broadlink 数据包中有时长超出范围</source>
+        <translation>a Broadlink packet with a duration out of range</translation>
+    </message>
+    <message>
+        <source>文件中没有数据包</source>
+        <translation>the file holds no packet</translation>
+    </message>
+    <message>
+        <source>命令“%1”没有编码（null）</source>
+        <translation>the command “%1” holds no code (null)</translation>
+    </message>
+    <message>
+        <source>命令“%1”不是文本</source>
+        <translation>the command “%1” is not a text</translation>
+    </message>
+    <message>
+        <source>命令“%1”没有数据包</source>
+        <translation>the command “%1” holds no packet</translation>
+    </message>
+    <message>
+        <source>命令的编码方式是“%1”，本软件只能读取 Base64 和 Pronto</source>
+        <translation>commands encoded as “%1”; this program reads Base64 and Pronto</translation>
+    </message>
+    <message>
+        <source>“commands”不是由命名命令组成的对象</source>
+        <translation>“commands” is not an object of named commands</translation>
+    </message>
+    <message>
+        <source>文件中没有命令</source>
+        <translation>the file holds no command</translation>
+    </message>
+    <message>
+        <source>时长“%1”不是 1 到 65635 个周期</source>
+        <translation>the duration “%1” is not a count of 1 to 65635 periods</translation>
+    </message>
+    <message>
+        <source>字母 %1 没有对应的前面的时长对</source>
+        <translation>the letter %1 stands for no earlier pair</translation>
+    </message>
+    <message>
+        <source>时长中出现了意外的“%1”</source>
+        <translation>unexpected “%1” among the durations</translation>
+    </message>
+    <message>
+        <source>时长以“开”结束，缺少对应的“关”</source>
+        <translation>the durations end on an “on” without its “off”</translation>
+    </message>
+    <message>
+        <source>没有时长</source>
+        <translation>no durations</translation>
+    </message>
+    <message>
+        <source>sendir 命令需要 module:port、id、频率、重复次数、偏移和时长</source>
+        <translation>a sendir command needs a module:port, an id, frequency, repeat, offset and durations</translation>
+    </message>
+    <message>
+        <source>频率“%1”不在 15000 到 500000 Hz 之间</source>
+        <translation>the frequency “%1” is not one of 15000 to 500000 Hz</translation>
+    </message>
+    <message>
+        <source>重复次数“%1”不在 1 到 50 之间</source>
+        <translation>the repeat “%1” is not one of 1 to 50</translation>
+    </message>
+    <message>
+        <source>偏移“%1”不是 %2 个时长中的奇数位置</source>
+        <translation>the offset “%1” is not an odd place among the %2 durations</translation>
+    </message>
+    <message>
+        <source>有时长超出范围</source>
+        <translation>a duration is out of range</translation>
+    </message>
+    <message>
+        <source>应为 sendir 命令</source>
+        <translation>expected a sendir command</translation>
+    </message>
+    <message>
+        <source>文件中没有 sendir 命令</source>
+        <translation>the file holds no sendir command</translation>
+    </message>
+    <message>
+        <source>遥控器“%1”没有“end remote”</source>
+        <translation>remote “%1” has no “end remote”</translation>
+    </message>
+    <message>
+        <source>它不发送任何脉冲</source>
+        <translation>it sends no pulse</translation>
+    </message>
+    <message>
+        <source>它持续 %1 微秒，不短于遥控器的帧间隔 %2 微秒（CONST_LENGTH）</source>
+        <translation>it lasts %1 µs, no less than the remote’s gap of %2 µs (CONST_LENGTH)</translation>
+    </message>
+    <message>
+        <source>它含有超过一秒的脉冲或间隔</source>
+        <translation>it holds a pulse or space longer than a second</translation>
+    </message>
+    <message>
+        <source>应为“begin remote”，却是“%1”</source>
+        <translation>expected “begin remote”, found “%1”</translation>
+    </message>
+    <message>
+        <source>遥控器“%1”（第 %2 行）在下一个遥控器开始之前没有“end remote”</source>
+        <translation>remote “%1” (line %2) has no “end remote” before this one begins</translation>
+    </message>
+    <message>
+        <source>遥控器“%2”中出现了意外的“%1”</source>
+        <translation>unexpected “%1” in remote “%2”</translation>
+    </message>
+    <message>
+        <source>在“%2”之前应有“end %1”</source>
+        <translation>expected “end %1” before “%2”</translation>
+    </message>
+    <message>
+        <source>编码“%1”没有按钮名称</source>
+        <translation>code “%1” has no button name</translation>
+    </message>
+    <message>
+        <source>按钮“%1”没有编码</source>
+        <translation>button “%1” has no code</translation>
+    </message>
+    <message>
+        <source>应为一个按钮名称和一个十六进制（0x...）或十进制编码</source>
+        <translation>expected a button name and one code in hex (0x...) or decimal</translation>
+    </message>
+    <message>
+        <source>原始编码的“name”只能跟一个按钮名称</source>
+        <translation>a raw code’s “name” takes one button name</translation>
+    </message>
+    <message>
+        <source>第一个原始编码的“name”之前出现了时长</source>
+        <translation>durations before the first raw code’s “name”</translation>
+    </message>
+    <message>
+        <source>“%1”不是 1 到 1000000 微秒的时长</source>
+        <translation>“%1” is not a duration from 1 to 1000000 µs</translation>
+    </message>
+    <message>
+        <source>原始编码“%1”没有时长</source>
+        <translation>raw code “%1” holds no durations</translation>
+    </message>
+    <message>
+        <source>%1 只能跟一个词</source>
+        <translation>%1 takes one word</translation>
+    </message>
+    <message>
+        <source>%1 应跟一个脉冲和一个间隔，各为 0 到 1000000 微秒</source>
+        <translation>%1 takes a pulse and a space from 0 to 1000000 µs</translation>
+    </message>
+    <message>
+        <source>%1 应跟一个十六进制（0x...）或十进制数</source>
+        <translation>%1 takes a number in hex (0x...) or decimal</translation>
+    </message>
+    <message>
+        <source>%1 应跟 0 到 64 的位数</source>
+        <translation>%1 takes a number of bits from 0 to 64</translation>
+    </message>
+    <message>
+        <source>%1 应跟 1（最先发送的位）到 64 的位置，或 0</source>
+        <translation>%1 takes a bit’s place from 1 (the first sent) to 64, or 0</translation>
+    </message>
+    <message>
+        <source>%1 应跟 0 到 1000000 微秒的时长</source>
+        <translation>%1 takes a duration from 0 to 1000000 µs</translation>
+    </message>
+    <message>
+        <source>%1 应跟 0 到 20 的重复次数</source>
+        <translation>%1 takes a number of repeats from 0 to 20</translation>
+    </message>
+    <message>
+        <source>%1 应跟不超过 1000000 的整数赫兹</source>
+        <translation>%1 takes whole hertz up to 1000000</translation>
+    </message>
+    <message>
+        <source>%1 应跟 0 到 100 的百分比</source>
+        <translation>%1 takes a percentage from 0 to 100</translation>
+    </message>
+    <message>
+        <source>遥控器“%2”中有未知的参数“%1”</source>
+        <translation>unknown parameter “%1” in remote “%2”</translation>
+    </message>
+    <message>
+        <source>本软件无法处理标志“%1”（只支持 SPACE_ENC、RC5、RC6、RAW_CODES、CONST_LENGTH、REVERSE、NO_HEAD_REP、NO_FOOT_REP 和 REPEAT_HEADER）</source>
+        <translation>flag “%1” is not one this program renders (SPACE_ENC, RC5, RC6, RAW_CODES, CONST_LENGTH, REVERSE, NO_HEAD_REP, NO_FOOT_REP and REPEAT_HEADER)</translation>
+    </message>
+    <message>
+        <source>标志中指定了不止一种编码方式</source>
+        <translation>the flags name more than one encoding</translation>
+    </message>
+    <message>
+        <source>遥控器没有名称</source>
+        <translation>the remote has no name</translation>
+    </message>
+    <message>
+        <source>遥控器“%1”没有给出帧间隔</source>
+        <translation>remote “%1” gives no gap between its frames</translation>
+    </message>
+    <message>
+        <source>遥控器“%1”没有给出位的时序（one 和 zero）：它只是按键编码的对照表，不含信号</source>
+        <translation>remote “%1” gives no timing for its bits (one and zero): it maps key codes, it holds no signals</translation>
+    </message>
+    <message>
+        <source>遥控器“%1”没有给出编码的位数</source>
+        <translation>remote “%1” needs the number of bits of its codes</translation>
+    </message>
+    <message>
+        <source>遥控器“%1”的 pre_data_bits、bits 和 post_data_bits 共 %2 位，超过了 64 位</source>
+        <translation>remote “%1”: pre_data_bits, bits and post_data_bits add up to %2, more than 64</translation>
+    </message>
+    <message>
+        <source>pre_data 超出了 pre_data_bits 的位数</source>
+        <translation>pre_data does not fit in pre_data_bits</translation>
+    </message>
+    <message>
+        <source>post_data 超出了 post_data_bits 的位数</source>
+        <translation>post_data does not fit in post_data_bits</translation>
+    </message>
+    <message>
+        <source>“%1”的编码超出了 %2 位</source>
+        <translation>the code of “%1” does not fit in %2 bits</translation>
+    </message>
+    <message>
+        <source>解析信号“%1”：%2</source>
+        <translation>parsed signal “%1”: %2</translation>
+    </message>
+    <message>
+        <source>按钮“%1”：%2</source>
+        <translation>button “%1”: %2</translation>
+    </message>
+    <message>
+        <source>编码“%1”：%2</source>
+        <translation>code “%1”: %2</translation>
+    </message>
+    <message>
+        <source>命令“%1”：%2</source>
+        <translation>command “%1”: %2</translation>
+    </message>
+    <message>
+        <source>%1（Pronto 的 RC5x 形式 5001）</source>
+        <translation>%1 (the Pronto RC5x form 5001)</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 第 %2 行：%3</source>
+        <translation>%1, line %2: %3</translation>
+    </message>
+</context>
+<context>
     <name>DeviceTexts</name>
     <message>
         <source>未检测到遥控器，请检查USB连接线</source>
@@ -573,6 +1036,142 @@ Repair the remote?</translation>
     <message>
         <source>修复完成，遥控器的存储完好。</source>
         <translation>Repair complete; the remote&apos;s memory is sound.</translation>
+    </message>
+    <message>
+        <source>布局表头</source>
+        <translation>layout header</translation>
+    </message>
+    <message>
+        <source>按键列表</source>
+        <translation>key list</translation>
+    </message>
+    <message>
+        <source>按键槽表</source>
+        <translation>key slot table</translation>
+    </message>
+    <message>
+        <source>存储块表和编码索引</source>
+        <translation>block map and code index</translation>
+    </message>
+    <message>
+        <source>编码区</source>
+        <translation>code area</translation>
+    </message>
+    <message>
+        <source>预置编码表的数目</source>
+        <translation>preset table count</translation>
+    </message>
+    <message>
+        <source>预置编码表</source>
+        <translation>preset table</translation>
+    </message>
+    <message>
+        <source>这不是遥控器的备份文件（第一行不是“%1”）</source>
+        <translation>not a remote backup (its first line is not “%1”)</translation>
+    </message>
+    <message>
+        <source>无法识别备份格式“%1”，本软件只能读取格式 1</source>
+        <translation>backup format “%1” is not known; this program reads format 1</translation>
+    </message>
+    <message>
+        <source>文件在“%1”行之前就结束了</source>
+        <translation>the file ends before its “%1” line</translation>
+    </message>
+    <message>
+        <source>这一行应为“%1: ”加 1 到 64 个字符的值</source>
+        <translation>expected “%1: ” and a value of 1 to 64 characters</translation>
+    </message>
+    <message>
+        <source>备份应有 %1 字节的存储，而不是 %2</source>
+        <translation>a backup holds %1 bytes of memory, not %2</translation>
+    </message>
+    <message>
+        <source>文件在地址 %1 的存储之前就结束了，文件不完整</source>
+        <translation>the file ends before the memory at %1; it is truncated</translation>
+    </message>
+    <message>
+        <source>这一行应为地址 %1 加 %2 个十六进制数字</source>
+        <translation>expected the address %1 and %2 hex digits</translation>
+    </message>
+    <message>
+        <source>地址 %1 处的“%2”不是十六进制数字</source>
+        <translation>“%2” at %1 is not a hex digit</translation>
+    </message>
+    <message>
+        <source>地址 %1 处的字符 %2 不是十六进制数字</source>
+        <translation>character %2 at %1 is not a hex digit</translation>
+    </message>
+    <message>
+        <source>文件在校验和之前就结束了，文件不完整</source>
+        <translation>the file ends before its checksum; it is truncated</translation>
+    </message>
+    <message>
+        <source>这一行应为“%1”加 8 个十六进制数字的校验和</source>
+        <translation>expected “%1” and a checksum of 8 hex digits</translation>
+    </message>
+    <message>
+        <source>校验和与文件内容不符，文件已损坏</source>
+        <translation>the checksum does not match the contents; the file is damaged</translation>
+    </message>
+    <message>
+        <source>不计行尾符和行末空白，校验和仍与文件内容不符，文件已损坏</source>
+        <translation>the checksum does not match the contents, line endings and trailing blanks aside; the file is damaged</translation>
+    </message>
+    <message>
+        <source>校验和之后还有多余的内容</source>
+        <translation>unexpected text after the checksum</translation>
+    </message>
+    <message>
+        <source>在地址 %1 处读取失败</source>
+        <translation>reading failed at %1</translation>
+    </message>
+    <message>
+        <source>固件把字节 %1 答复为“%2”，不是十六进制数</source>
+        <translation>the firmware answers byte %1 as “%2”, not as hex</translation>
+    </message>
+    <message>
+        <source>存储块单位是 %1，不是 08</source>
+        <translation>the block unit is %1, not 08</translation>
+    </message>
+    <message>
+        <source>%1（地址 %2，%3 字节）超出了存储的末尾</source>
+        <translation>the %1 at %2 (%3 bytes) runs past the end of memory</translation>
+    </message>
+    <message>
+        <source>编码条目 %1 正在使用，但不含任何存储块</source>
+        <translation>code entry %1 is in use but holds no blocks</translation>
+    </message>
+    <message>
+        <source>编码条目 %1（从存储块 %2 起共 %3 个）超出了编码区的 %4 个存储块</source>
+        <translation>code entry %1 (blocks %2+%3) reaches past the code area’s %4 blocks</translation>
+    </message>
+    <message>
+        <source>编码条目 %1 占用的存储块 %2 在存储块表中标为空闲</source>
+        <translation>code entry %1 owns block %2, which the block map marks free</translation>
+    </message>
+    <message>
+        <source>编码条目 %1 与编码条目 %2 在存储块 %3 处重叠</source>
+        <translation>code entry %1 overlaps code entry %2 at block %3</translation>
+    </message>
+    <message>
+        <source>存储块 %1 至 %2 标为占用，但不属于任何编码条目</source>
+        <translation>blocks %1–%2 are marked in use but no code entry owns them</translation>
+    </message>
+    <message>
+        <source>存储块 %1 标为占用，但不属于任何编码条目</source>
+        <translation>block %1 is marked in use but no code entry owns it</translation>
+    </message>
+    <message>
+        <source>按键槽 %1（按键 %2）引用的编码条目 %3 超出了编码索引的 %4 个条目</source>
+        <translation>key slot %1 (key %2) refers to code entry %3, past the index’s %4 entries</translation>
+    </message>
+    <message>
+        <source>按键槽 %1（按键 %2）引用的编码条目 %3 是空闲的</source>
+        <translation>key slot %1 (key %2) refers to code entry %3, which is free</translation>
+    </message>
+    <message>
+        <source>编码条目 %1 正在使用，但没有按键槽引用它：释放之前，它的存储块无法再用</source>
+        <translation>code entry %1 is in use but no key slot refers to it: its blocks are lost until it is freed</translation>
     </message>
 </context>
 <context>

@@ -103,17 +103,17 @@ std::optional<std::vector<int>> durations(const std::vector<unsigned char>& b, s
 
 } // namespace
 
-std::variant<ir::Signal, std::string> broadlinkPacket(std::string_view text) {
+std::variant<ir::Signal, FileProblem> broadlinkPacket(std::string_view text) {
     const auto bytes = base64(text);
     if (!bytes)
-        return std::string("not a base64 packet");
+        return FileProblem{.fault = FileFault::NotBase64};
     const std::vector<unsigned char>& b = *bytes;
     if (b.empty() || (b[0] != 0x26 && b[0] != 0xB2 && b[0] != 0xD7))
-        return std::string("not a Broadlink packet (it must start 0x26 for infrared)");
+        return FileProblem{.fault = FileFault::NotBroadlink};
     if (b[0] != 0x26)
-        return std::string("a Broadlink radio packet (433 or 315 MHz), not infrared");
+        return FileProblem{.fault = FileFault::RadioPacket};
     if (b.size() < 6)
-        return std::string("a Broadlink packet too short to hold a duration");
+        return FileProblem{.fault = FileFault::PacketTooShort};
     const std::size_t length = b[2] | b[3] << 8;
     std::optional<std::vector<int>> units;
     for (const std::size_t end : {length + 4, length})
@@ -122,13 +122,12 @@ std::variant<ir::Signal, std::string> broadlinkPacket(std::string_view text) {
     if (!units)
         units = durations(b, b.size(), length);
     if (!units)
-        return "a Broadlink packet whose durations do not end with 0D 05 where its length " +
-               std::to_string(length) + " says";
+        return FileProblem{.fault = FileFault::PacketEndMissing, .number = static_cast<long>(length)};
     std::vector<int> once;
     for (const int u : *units)
         once.push_back(std::max(1, static_cast<int>(std::lround(u * kUnitMicros))));
     if (!ir::plausibleTimings(once))
-        return std::string("a Broadlink packet with a duration out of range");
+        return FileProblem{.fault = FileFault::PacketDurationOutOfRange};
     ir::Signal signal{ir::kDefaultCarrierHz, {}};
     const int copies = std::min(b[1] + 1, kMostCopies);
     for (int n = 0; n < copies; ++n) {
@@ -173,28 +172,29 @@ void smartIrCommands(const ir::JsonValue& node, const std::string& path, bool pr
     const std::size_t line = lineOf(lines, parts.empty() ? std::string() : parts.front().text.substr(0, 40));
     ir::Signal joined{ir::kDefaultCarrierHz, {}};
     if (node.kind == ir::JsonValue::Kind::Null) {
-        out.push_back(
-            {path, {}, line, fault.at(line, "the command " + excerpt(path) + " holds no code (null)")});
+        out.push_back({path, {}, line, fault.at(line, {.fault = FileFault::CommandNull, .text = path})});
         return;
     }
     for (const ir::JsonValue& part : parts) {
         if (part.kind != ir::JsonValue::Kind::String) {
             out.push_back(
-                {path, {}, line, fault.at(line, "the command " + excerpt(path) + " is not a text")});
+                {path, {}, line, fault.at(line, {.fault = FileFault::CommandNotText, .text = path})});
             return;
         }
-        std::variant<ir::Signal, std::string> signal = std::string();
+        std::variant<ir::Signal, FileProblem> signal;
         if (pronto) {
             auto read = prontoFile(Lines{part.text}, fault);
             if (const auto* signals = std::get_if<std::vector<NamedSignal>>(&read))
                 signal = signals->front().signal;
             else
-                signal = std::get<std::string>(read);
+                signal = std::get<FileProblem>(read);
         } else {
             signal = broadlinkPacket(part.text);
         }
-        if (const auto* why = std::get_if<std::string>(&signal)) {
-            out.push_back({path, {}, line, fault.at(line, excerpt(path) + ": " + *why)});
+        if (auto* why = std::get_if<FileProblem>(&signal)) {
+            why->in = pronto ? FaultIn::ProntoCommand : FaultIn::Command;
+            why->name = path;
+            out.push_back({path, {}, line, fault.at(line, std::move(*why))});
             return;
         }
         const ir::Signal& piece = std::get<ir::Signal>(signal);
@@ -204,7 +204,7 @@ void smartIrCommands(const ir::JsonValue& node, const std::string& path, bool pr
         joined.timings.insert(joined.timings.end(), piece.timings.begin(), piece.timings.end());
     }
     if (joined.timings.empty()) {
-        out.push_back({path, {}, line, fault.at(line, "the command " + excerpt(path) + " holds no packet")});
+        out.push_back({path, {}, line, fault.at(line, {.fault = FileFault::CommandEmpty, .text = path})});
         return;
     }
     out.push_back({path, std::move(joined), line, {}});
@@ -230,12 +230,12 @@ Read broadlinkFile(const Lines& lines, const Fault& fault) {
             continue;
         const auto [name, packet] = namedPacket(line);
         auto signal = broadlinkPacket(packet);
-        if (const auto* why = std::get_if<std::string>(&signal))
-            return fault.at(i + 1, *why);
+        if (auto* why = std::get_if<FileProblem>(&signal))
+            return fault.at(i + 1, std::move(*why));
         signals.push_back({name, std::get<ir::Signal>(std::move(signal)), i + 1, {}});
     }
     if (signals.empty())
-        return fault.at(1, "the file holds no packet");
+        return fault.at(1, FileFault::NoPacket);
     return signals;
 }
 
@@ -252,15 +252,13 @@ std::optional<Read> smartIrFile(const std::string& whole, const Lines& lines, co
     const std::string kind = encoding ? encoding->text : "Base64";
     if (kind != "Base64" && kind != "Pronto")
         return Read(
-            fault.at(lineOf(lines, "commandsEncoding"),
-                     "commands encoded as " + excerpt(kind) + "; this program reads Base64 and Pronto"));
+            fault.at(lineOf(lines, "commandsEncoding"), {.fault = FileFault::EncodingUnknown, .text = kind}));
     if (commands->kind != ir::JsonValue::Kind::Object)
-        return Read(
-            fault.at(lineOf(lines, "\"commands\""), "\"commands\" is not an object of named commands"));
+        return Read(fault.at(lineOf(lines, "\"commands\""), FileFault::CommandsNotObject));
     std::vector<NamedSignal> signals;
     smartIrCommands(*commands, "", kind == "Pronto", lines, fault, signals);
     if (signals.empty())
-        return Read(fault.at(lineOf(lines, "\"commands\""), "the file holds no command"));
+        return Read(fault.at(lineOf(lines, "\"commands\""), FileFault::NoCommand));
     return Read(std::move(signals));
 }
 

@@ -9,8 +9,8 @@ namespace codes {
 ButtonMatching matchButtons(const std::vector<NamedSignal>& fileSignals, std::string_view side) {
     ButtonMatching matching;
     for (const NamedSignal& signal : fileSignals) {
-        if (!signal.unusable.empty()) {
-            matching.unusable.push_back(signal.unusable);
+        if (signal.unusable) {
+            matching.unusable.push_back(*signal.unusable);
             continue;
         }
         const auto number = model::keyForButton(side, signal.name);
@@ -18,8 +18,7 @@ ButtonMatching matchButtons(const std::vector<NamedSignal>& fileSignals, std::st
             number && std::any_of(matching.matches.begin(), matching.matches.end(),
                                   [&](const ButtonMatch& match) { return match.keyNumber == *number; });
         if (!number || taken) {
-            matching.unmatched.push_back(signal.name.empty() ? "line " + std::to_string(signal.line)
-                                                             : signal.name);
+            matching.unmatched.push_back(&signal);
             continue;
         }
         matching.matches.push_back({*number, &signal});

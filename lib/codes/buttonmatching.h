@@ -16,9 +16,9 @@ struct ButtonMatch {
 };
 
 struct ButtonMatching {
-    std::vector<ButtonMatch> matches;   // in the file's order
-    std::vector<std::string> unmatched; // button names (or "line N") no key of the side takes
-    std::vector<std::string> unusable;  // why a well-formed signal cannot be learned
+    std::vector<ButtonMatch> matches;          // in the file's order
+    std::vector<const NamedSignal*> unmatched; // signals no key of the side takes, into the signals matched
+    std::vector<FileProblem> unusable;         // why a well-formed signal cannot be learned
 };
 
 // Matches `fileSignals` to the keys of side `side` ("tv" or "cbl"); a key a second button also names

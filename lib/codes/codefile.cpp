@@ -29,11 +29,12 @@ std::optional<long> wholeNumber(std::string_view text) {
     return value;
 }
 
-std::variant<ir::Signal, std::string> protocolPress(ir::Protocol protocol, ir::AddressCommand key) {
+std::variant<ir::Signal, FileProblem> protocolPress(ir::Protocol protocol, ir::AddressCommand key) {
     const auto code = ir::codeFor(protocol, key);
     if (!code)
-        return "address " + std::to_string(key.address) + " or command " + std::to_string(key.command) +
-               " does not fit";
+        return FileProblem{.fault = FileFault::KeyDoesNotFitProtocol,
+                           .number = static_cast<long>(key.address),
+                           .limit = static_cast<long>(key.command)};
     const ir::Transmission sent = ir::protocolTransmission(*code);
     return ir::Signal{sent.carrierHz, ir::joinFrames(ir::pressFrames(sent, sent.frames.size()))};
 }

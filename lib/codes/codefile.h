@@ -1,8 +1,9 @@
-// What every reader of a code file shares: the file's lines, how a fault is named (file and line)
-// and how input is quoted in a message. Each format's reader is declared here; readSignalFile
+// What every reader of a code file shares: the file's lines, how a fault is placed (file and line)
+// and how input is quoted in English. Each format's reader is declared here; readSignalFile
 // picks the one the file's content calls for.
 #pragma once
 
+#include "fileproblem.h"
 #include "signalfile.h"
 
 #include "ir/addresscommand.h"
@@ -17,7 +18,7 @@
 namespace codes {
 
 using Lines = std::vector<std::string>;
-using Read = std::variant<std::vector<NamedSignal>, std::string>;
+using Read = std::variant<std::vector<NamedSignal>, FileProblem>;
 
 inline constexpr int kLongestMicros = 1000000;
 inline constexpr double kProntoUnitMicros = 0.241246; // one count of the Pronto frequency word
@@ -26,22 +27,26 @@ inline constexpr double kProntoUnitMicros = 0.241246; // one count of the Pronto
 inline constexpr unsigned kSmallestProntoFrequencyWord = 9;
 
 std::string trimmed(std::string_view text);
-// Input quoted in a message: at most about 60 characters of it, so a long line never floods it.
+// Input quoted in English: at most about 60 characters of it, so a long line never floods a message.
 std::string excerpt(std::string_view text);
 // A whole decimal number, all of `text`.
 std::optional<long> wholeNumber(std::string_view text);
 
 // What a remote of `protocol` sends for one press of the key: each of its frames once, as
-// learning it from that remote would have captured it; else why the key does not fit.
-std::variant<ir::Signal, std::string> protocolPress(ir::Protocol protocol, ir::AddressCommand key);
+// learning it from that remote would have captured it; else why the key does not fit
+// (KeyDoesNotFitProtocol, its protocol left for the caller to name).
+std::variant<ir::Signal, FileProblem> protocolPress(ir::Protocol protocol, ir::AddressCommand key);
 
-// Names a fault by the file and a 1-based line.
+// Places a problem in the file, at a 1-based line.
 class Fault {
 public:
     explicit Fault(const std::filesystem::path& file) : file_(file.string()) {}
-    std::string at(std::size_t line, const std::string& what) const {
-        return file_ + ":" + std::to_string(line) + ": " + what;
+    FileProblem at(std::size_t line, FileProblem problem) const {
+        problem.file = file_;
+        problem.line = line;
+        return problem;
     }
+    FileProblem at(std::size_t line, FileFault fault) const { return at(line, FileProblem{.fault = fault}); }
 
 private:
     std::string file_;
@@ -61,7 +66,7 @@ std::optional<Read> smartIrFile(const std::string& whole, const Lines& lines, co
 Read globalCacheFile(const Lines& lines, const Fault& fault);
 
 // One Broadlink packet in base64: what it sends, as often as it says; else why not.
-std::variant<ir::Signal, std::string> broadlinkPacket(std::string_view text);
+std::variant<ir::Signal, FileProblem> broadlinkPacket(std::string_view text);
 // Whether a line holds a Broadlink packet (after a name, perhaps).
 bool isBroadlinkLine(const std::string& line);
 

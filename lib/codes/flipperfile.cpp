@@ -27,7 +27,7 @@ std::optional<unsigned long> littleEndianBytes(std::string_view text) {
 }
 
 // The protocol's name as a Flipper writes it; RC5X numbers the extended RC5 commands from 64.
-std::variant<ir::Signal, std::string> parsedSignal(const std::string& protocolName, ir::AddressCommand key) {
+std::variant<ir::Signal, FileProblem> parsedSignal(const std::string& protocolName, ir::AddressCommand key) {
     std::string name = protocolName;
     if (name == "RC5X") {
         name = "RC5";
@@ -35,11 +35,10 @@ std::variant<ir::Signal, std::string> parsedSignal(const std::string& protocolNa
     }
     const auto protocol = ir::protocolNamed(name);
     if (!protocol)
-        return "its protocol " + protocolName +
-               " is not one the remote knows by name; learn it from a raw capture";
+        return FileProblem{.fault = FileFault::ProtocolNotKnown, .other = protocolName};
     auto press = protocolPress(*protocol, key);
-    if (const auto* why = std::get_if<std::string>(&press))
-        return *why + " protocol " + protocolName;
+    if (auto* why = std::get_if<FileProblem>(&press))
+        why->other = protocolName;
     return press;
 }
 
@@ -55,32 +54,33 @@ Read flipperFile(const Lines& lines, const Fault& fault) {
         std::vector<int> data;
         std::size_t dataLine = 0;
     } block;
-    std::optional<std::string> problem;
+    std::optional<FileProblem> problem;
     const auto finish = [&]() -> bool {
         if (block.line == 0)
             return true;
         if (block.type == "parsed") {
-            const std::string what = "parsed signal " + excerpt(block.name);
             if (block.protocol.empty() || !block.address || !block.command) {
-                problem = fault.at(block.line, what + " needs a protocol, an address and a command");
+                problem = fault.at(block.line, {.fault = FileFault::ParsedIncomplete, .text = block.name});
                 return false;
             }
             auto signal = parsedSignal(block.protocol, {*block.address, *block.command});
-            if (const auto* why = std::get_if<std::string>(&signal))
-                signals.push_back({block.name, {}, block.line, fault.at(block.line, what + ": " + *why)});
-            else
+            if (auto* why = std::get_if<FileProblem>(&signal)) {
+                why->in = FaultIn::ParsedSignal;
+                why->name = block.name;
+                signals.push_back({block.name, {}, block.line, fault.at(block.line, std::move(*why))});
+            } else {
                 signals.push_back({block.name, std::get<ir::Signal>(std::move(signal)), block.line, {}});
+            }
             block = Block{};
             return true;
         }
         if (block.type != "raw") {
-            problem = fault.at(block.line, "signal " + excerpt(block.name) + " has no type raw or parsed");
+            problem = fault.at(block.line, {.fault = FileFault::SignalTypeMissing, .text = block.name});
             return false;
         }
         if (block.data.empty() || !ir::plausibleTimings(block.data)) {
-            problem =
-                fault.at(block.dataLine ? block.dataLine : block.line,
-                         "signal " + excerpt(block.name) + " needs data of durations from 1 to 1000000 us");
+            problem = fault.at(block.dataLine ? block.dataLine : block.line,
+                               {.fault = FileFault::SignalDataMissing, .text = block.name});
             return false;
         }
         signals.push_back(
@@ -98,7 +98,7 @@ Read flipperFile(const Lines& lines, const Fault& fault) {
         }
         const auto colon = line.find(':');
         if (colon == std::string::npos)
-            return fault.at(number, "expected 'field: value'");
+            return fault.at(number, FileFault::FieldValueExpected);
         const std::string field = trimmed(std::string_view(line).substr(0, colon));
         const std::string value = trimmed(std::string_view(line).substr(colon + 1));
         if (field == "Version" && block.line == 0 && signals.empty())
@@ -111,7 +111,7 @@ Read flipperFile(const Lines& lines, const Fault& fault) {
             continue;
         }
         if (block.line == 0)
-            return fault.at(number, "field " + excerpt(field) + " before the first 'name:'");
+            return fault.at(number, {.fault = FileFault::FieldBeforeName, .text = field});
         if (field == "type") {
             block.type = value;
         } else if (field == "protocol") {
@@ -119,17 +119,17 @@ Read flipperFile(const Lines& lines, const Fault& fault) {
         } else if (field == "address" || field == "command") {
             const auto bytes = littleEndianBytes(value);
             if (!bytes)
-                return fault.at(number, field + " must be up to four hex bytes, lowest first");
+                return fault.at(number, {.fault = FileFault::BytesExpected, .text = field});
             (field == "address" ? block.address : block.command) = bytes;
         } else if (field == "frequency") {
             const auto hz = wholeNumber(value);
             if (!hz || *hz < 0 || *hz > kLongestMicros)
-                return fault.at(number, "frequency must be whole hertz up to 1000000");
+                return fault.at(number, FileFault::FrequencyExpected);
             block.frequency = static_cast<int>(*hz);
         } else if (field == "data") {
             const auto timings = ir::parseTimingList(value);
             if (!timings)
-                return fault.at(number, "data must be durations from 1 to 1000000 us");
+                return fault.at(number, FileFault::DataExpected);
             block.data = *timings;
             block.dataLine = number;
         }
@@ -137,7 +137,7 @@ Read flipperFile(const Lines& lines, const Fault& fault) {
     if (!finish())
         return *problem;
     if (signals.empty())
-        return fault.at(lines.size(), "the file holds no signal");
+        return fault.at(lines.size(), FileFault::NoSignal);
     return signals;
 }
 

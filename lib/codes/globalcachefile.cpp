@@ -20,8 +20,8 @@ struct Pairs {
     std::vector<std::pair<long, long>> distinct; // in the order they first appear, for the letters
 };
 
-// Reads the durations after the offset field; the message on failure.
-std::variant<Pairs, std::string> readPairs(const std::vector<std::string>& fields, std::size_t first) {
+// Reads the durations after the offset field; what is wrong on failure.
+std::variant<Pairs, FileProblem> readPairs(const std::vector<std::string>& fields, std::size_t first) {
     Pairs pairs;
     long pendingOn = 0; // an 'on' waiting for its 'off'; 0 when none is
     const auto add = [&](long value) {
@@ -46,25 +46,24 @@ std::variant<Pairs, std::string> readPairs(const std::vector<std::string>& field
                     ++j;
                 const auto value = wholeNumber(std::string_view(field).substr(i, j - i));
                 if (!value || *value < 1 || *value > 65635)
-                    return "the duration " + excerpt(field.substr(i, j - i)) +
-                           " is not a count of 1 to 65635 periods";
+                    return FileProblem{.fault = FileFault::PeriodsOutOfRange, .text = field.substr(i, j - i)};
                 add(*value);
                 i = j;
             } else if (c >= 'A' && c <= 'O') {
                 const std::size_t index = static_cast<std::size_t>(c - 'A');
                 if (pendingOn || index >= pairs.distinct.size())
-                    return "the letter " + std::string(1, c) + " stands for no earlier pair";
+                    return FileProblem{.fault = FileFault::LetterUnknown, .text = std::string(1, c)};
                 pairs.sequence.push_back(pairs.distinct[index]);
                 ++i;
             } else {
-                return "unexpected " + excerpt(field) + " among the durations";
+                return FileProblem{.fault = FileFault::DurationUnexpected, .text = field};
             }
         }
     }
     if (pendingOn)
-        return std::string("the durations end on an 'on' without its 'off'");
+        return FileProblem{.fault = FileFault::OffMissing};
     if (pairs.sequence.empty())
-        return std::string("no durations");
+        return FileProblem{.fault = FileFault::NoDurations};
     return pairs;
 }
 
@@ -81,26 +80,24 @@ std::vector<std::string> fieldsOf(std::string_view text) {
     }
 }
 
-std::variant<ir::Signal, std::string> sendir(std::string_view command) {
+std::variant<ir::Signal, FileProblem> sendir(std::string_view command) {
     const std::vector<std::string> fields = fieldsOf(command);
     if (fields.size() < 8)
-        return std::string(
-            "a sendir command needs a module:port, an id, frequency, repeat, offset and durations");
+        return FileProblem{.fault = FileFault::SendirIncomplete};
     const auto frequency = wholeNumber(fields[3]);
     const auto repeat = wholeNumber(fields[4]);
     const auto offset = wholeNumber(fields[5]);
     if (!frequency || *frequency < 15000 || *frequency > 500000)
-        return "the frequency " + excerpt(fields[3]) + " is not one of 15000 to 500000 Hz";
+        return FileProblem{.fault = FileFault::SendirFrequency, .text = fields[3]};
     if (!repeat || *repeat < 1 || *repeat > 50)
-        return "the repeat " + excerpt(fields[4]) + " is not one of 1 to 50";
+        return FileProblem{.fault = FileFault::SendirRepeat, .text = fields[4]};
     auto read = readPairs(fields, 6);
-    if (const auto* why = std::get_if<std::string>(&read))
-        return *why;
+    if (auto* why = std::get_if<FileProblem>(&read))
+        return std::move(*why);
     const auto& sequence = std::get<Pairs>(read).sequence;
     const long durations = static_cast<long>(2 * sequence.size());
     if (!offset || *offset < 1 || *offset > durations || *offset % 2 == 0)
-        return "the offset " + excerpt(fields[5]) + " is not an odd place among the " +
-               std::to_string(durations) + " durations";
+        return FileProblem{.fault = FileFault::SendirOffset, .text = fields[5], .number = durations};
     const double period = 1e6 / static_cast<double>(*frequency);
     ir::Signal signal{static_cast<int>(*frequency), {}};
     const auto send = [&](std::size_t from) {
@@ -112,7 +109,7 @@ std::variant<ir::Signal, std::string> sendir(std::string_view command) {
     for (long n = 1; n < std::min<long>(*repeat, kMostRepeats); ++n)
         send(static_cast<std::size_t>(*offset - 1) / 2);
     if (!ir::plausibleTimings(signal.timings))
-        return std::string("a duration is out of range");
+        return FileProblem{.fault = FileFault::SendirDurationOutOfRange};
     return signal;
 }
 
@@ -126,10 +123,10 @@ Read globalCacheFile(const Lines& lines, const Fault& fault) {
             continue;
         const std::size_t at = line.find("sendir,");
         if (at == std::string::npos)
-            return fault.at(i + 1, "expected a sendir command");
+            return fault.at(i + 1, FileFault::SendirExpected);
         auto signal = sendir(std::string_view(line).substr(at));
-        if (const auto* why = std::get_if<std::string>(&signal))
-            return fault.at(i + 1, *why);
+        if (auto* why = std::get_if<FileProblem>(&signal))
+            return fault.at(i + 1, std::move(*why));
         const std::string name = trimmed(std::string_view(line).substr(0, at));
         signals.push_back({name.empty() ? name : trimmed(name.substr(0, name.find_last_not_of(" \t:,=") + 1)),
                            std::get<ir::Signal>(std::move(signal)),
@@ -137,7 +134,7 @@ Read globalCacheFile(const Lines& lines, const Fault& fault) {
                            {}});
     }
     if (signals.empty())
-        return fault.at(1, "the file holds no sendir command");
+        return fault.at(1, FileFault::NoSendir);
     return signals;
 }
 

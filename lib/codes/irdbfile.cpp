@@ -73,35 +73,36 @@ Read irdbFile(const Lines& lines, const Fault& fault) {
             continue;
         if (!headed) {
             if (!irdbHeading(line))
-                return fault.at(number, "expected the heading " + std::string(kHeading));
+                return fault.at(number, FileFault::HeadingExpected);
             headed = true;
             continue;
         }
         const auto fields = splitRow(line);
         if (!fields)
-            return fault.at(number, "a quoted field is not closed where it should be");
+            return fault.at(number, FileFault::QuoteNotClosed);
         if (fields->size() != kFields)
             return fault.at(
-                number, "expected 5 fields (function name, protocol, device, subdevice, function), found " +
-                            std::to_string(fields->size()));
+                number, {.fault = FileFault::FieldCountWrong, .number = static_cast<long>(fields->size())});
         const std::string name = trimmed((*fields)[0]);
         const std::string protocol = trimmed((*fields)[1]);
         if (name.empty() || protocol.empty())
-            return fault.at(number, "a row needs a function name and a protocol");
+            return fault.at(number, FileFault::RowIncomplete);
         const auto device = wholeNumber(trimmed((*fields)[2]));
         const auto subdevice = wholeNumber(trimmed((*fields)[3]));
         const auto function = wholeNumber(trimmed((*fields)[4]));
         if (!device || *device < 0 || !function || *function < 0 || !subdevice || *subdevice < kNoSubdevice)
-            return fault.at(number,
-                            "device and function must be whole numbers from 0, subdevice one from -1");
+            return fault.at(number, FileFault::RowNumbersWrong);
         auto press = renderPress(protocol, {*device, *subdevice, *function});
-        if (auto* why = std::get_if<std::string>(&press))
-            signals.push_back({name, {}, number, fault.at(number, "row " + excerpt(name) + ": " + *why)});
-        else
+        if (auto* why = std::get_if<FileProblem>(&press)) {
+            why->in = FaultIn::Row;
+            why->name = name;
+            signals.push_back({name, {}, number, fault.at(number, std::move(*why))});
+        } else {
             signals.push_back({name, std::get<ir::Signal>(std::move(press)), number, {}});
+        }
     }
     if (signals.empty())
-        return fault.at(std::max<std::size_t>(lines.size(), 1), "the file holds no signal");
+        return fault.at(std::max<std::size_t>(lines.size(), 1), FileFault::NoSignal);
     return signals;
 }
 

@@ -20,7 +20,7 @@ Read jsonFile(const Lines& lines, const std::string& whole, const Fault& fault) 
     if (text[0] == '[') {
         const auto line = ir::parseCaptureLine("{\"timings_us\": " + text + "}");
         if (!line)
-            return fault.at(1, "not a list of durations from 1 to 1000000 us");
+            return fault.at(1, FileFault::DurationListExpected);
         return std::vector<NamedSignal>{{"", line->signal, 1, {}}};
     }
     if (const auto line = ir::parseCaptureLine(text))
@@ -31,8 +31,7 @@ Read jsonFile(const Lines& lines, const std::string& whole, const Fault& fault) 
             continue;
         const auto line = ir::parseCaptureLine(lines[i]);
         if (!line)
-            return fault.at(i + 1, "not a JSON object with timings_us of durations from 1 to 1000000 us "
-                                   "and a whole carrier_hz");
+            return fault.at(i + 1, FileFault::CaptureObjectExpected);
         signals.push_back({sourceName(line->source, i + 1), line->signal, i + 1, {}});
     }
     return signals;

@@ -239,8 +239,8 @@ std::vector<CodeSet> indexCodeFile(const fs::path& file, const fs::path& folder,
     if (format == "empty" || format == "unknown")
         return failed("not a code file of a format read here (" + format + ")");
     auto read = readSignalText(whole, file);
-    if (const auto* message = std::get_if<std::string>(&read)) {
-        fault = *message;
+    if (const auto* problem = std::get_if<FileProblem>(&read)) {
+        fault = codes::describe(*problem);
         return {};
     }
     const auto& signals = std::get<std::vector<NamedSignal>>(read);
@@ -275,7 +275,7 @@ std::vector<CodeSet> indexCodeFile(const fs::path& file, const fs::path& folder,
     for (std::size_t r = 0; r < remotes.size(); ++r)
         for (const NamedSignal& signal : byRemote[r]) {
             LibraryCode code{buttonName(signal), signal.signal.carrierHz, {}};
-            if (signal.unusable.empty())
+            if (!signal.unusable)
                 code.timings = ir::shortPress(signal.signal.timings);
             sets[r].codes.push_back(std::move(code));
         }
@@ -556,15 +556,15 @@ IndexReport refreshIndex(LibraryIndex& index, const std::vector<fs::path>& folde
     return report;
 }
 
-std::variant<std::vector<NamedSignal>, std::string> readSetSignals(const CodeSet& set) {
+std::variant<std::vector<NamedSignal>, FileProblem> readSetSignals(const CodeSet& set) {
     const fs::path file = set.file;
     const auto contents = readWhole(file);
     if (!contents)
-        return file.string() + ": cannot be read";
+        return FileProblem{.fault = FileFault::CannotRead, .file = set.file};
     const std::string& whole = *contents;
     auto read = readSignalText(whole, file);
-    if (auto* message = std::get_if<std::string>(&read))
-        return std::move(*message);
+    if (auto* problem = std::get_if<FileProblem>(&read))
+        return std::move(*problem);
     const std::vector<std::string> remotes = remotesOf(whole, codeFormatName(whole));
     const auto byRemote = splitByRemote(std::get<std::vector<NamedSignal>>(read), remotes);
     // A set of a one-remote file has no remote name of its own.
@@ -572,8 +572,7 @@ std::variant<std::vector<NamedSignal>, std::string> readSetSignals(const CodeSet
                             ? remotes.begin()
                             : std::find(remotes.begin(), remotes.end(), set.remote);
     const auto changed = [&] {
-        return file.string() + ": changed since the library was indexed; its code set " + set.id +
-               " is no longer there as it was";
+        return FileProblem{.fault = FileFault::SetChanged, .file = set.file, .text = set.id};
     };
     if (remote == remotes.end())
         return changed();

@@ -83,8 +83,8 @@ IndexReport refreshIndex(LibraryIndex& index, const std::vector<std::filesystem:
                          const std::filesystem::path& cacheFile, unsigned threads = 0);
 
 // The whole signals of `set`, read again from its file (the index keeps only each code's short
-// press, and learning takes the whole signal), in the set's order and under its button names; the
-// message when the file cannot be read or no longer holds the set as it was indexed.
-std::variant<std::vector<NamedSignal>, std::string> readSetSignals(const CodeSet& set);
+// press, and learning takes the whole signal), in the set's order and under its button names; what
+// is wrong when the file cannot be read or no longer holds the set as it was indexed.
+std::variant<std::vector<NamedSignal>, FileProblem> readSetSignals(const CodeSet& set);
 
 } // namespace codes

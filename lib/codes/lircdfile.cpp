@@ -84,7 +84,6 @@ struct Remote {
         const auto it = given.find(parameter);
         return it == given.end() ? line : it->second;
     }
-    std::string title() const { return "remote " + excerpt(name); }
     long allBits() const { return preDataBits + bits + postDataBits; }
 };
 
@@ -101,21 +100,21 @@ struct Whole {
     std::string_view name;
     long Remote::*member;
     long most;
-    const char* what;
+    FileFault expected; // what the value must be
 };
 constexpr Whole kWholes[] = {
-    {"bits", &Remote::bits, kMostBits, "a number of bits from 0 to 64"},
-    {"pre_data_bits", &Remote::preDataBits, kMostBits, "a number of bits from 0 to 64"},
-    {"post_data_bits", &Remote::postDataBits, kMostBits, "a number of bits from 0 to 64"},
+    {"bits", &Remote::bits, kMostBits, FileFault::BitsExpected},
+    {"pre_data_bits", &Remote::preDataBits, kMostBits, FileFault::BitsExpected},
+    {"post_data_bits", &Remote::postDataBits, kMostBits, FileFault::BitsExpected},
     // toggle_bit, and repeat_bit as older files call it: the toggle's place, 1 for the first bit sent.
-    {"toggle_bit", &Remote::toggleBit, kMostBits, "a bit's place from 1 (the first sent) to 64, or 0"},
-    {"repeat_bit", &Remote::toggleBit, kMostBits, "a bit's place from 1 (the first sent) to 64, or 0"},
-    {"plead", &Remote::plead, kLongestMicros, "a duration from 0 to 1000000 us"},
-    {"ptrail", &Remote::ptrail, kLongestMicros, "a duration from 0 to 1000000 us"},
-    {"gap", &Remote::gap, kLongestMicros, "a duration from 0 to 1000000 us"},
-    {"repeat_gap", &Remote::repeatGap, kLongestMicros, "a duration from 0 to 1000000 us"},
-    {"min_repeat", &Remote::minRepeat, kMostRepeats, "a number of repeats from 0 to 20"},
-    {"frequency", &Remote::frequency, kLongestMicros, "whole hertz up to 1000000"},
+    {"toggle_bit", &Remote::toggleBit, kMostBits, FileFault::BitPlaceExpected},
+    {"repeat_bit", &Remote::toggleBit, kMostBits, FileFault::BitPlaceExpected},
+    {"plead", &Remote::plead, kLongestMicros, FileFault::DurationExpected},
+    {"ptrail", &Remote::ptrail, kLongestMicros, FileFault::DurationExpected},
+    {"gap", &Remote::gap, kLongestMicros, FileFault::DurationExpected},
+    {"repeat_gap", &Remote::repeatGap, kLongestMicros, FileFault::DurationExpected},
+    {"min_repeat", &Remote::minRepeat, kMostRepeats, FileFault::RepeatsExpected},
+    {"frequency", &Remote::frequency, kLongestMicros, FileFault::HertzExpected},
 };
 // clang-format on
 
@@ -285,13 +284,14 @@ long silenceAfter(const Remote& r, const Built& frame, bool again) {
 
 // One press: the frame, then the frame that repeats (the repeat code, or the frame again) as often
 // as the remote sends it at least, and at least as often as shows a receiver which frame repeats.
-std::variant<std::vector<int>, std::string> press(const Remote& r, const Built& first, const Built& again) {
+std::variant<std::vector<int>, FileProblem> press(const Remote& r, const Built& first, const Built& again) {
     if (first.durations.empty() || again.durations.empty())
-        return std::string("it sends no pulse");
+        return FileProblem{.fault = FileFault::NoPulse};
     const long firstSilence = silenceAfter(r, first, false), againSilence = silenceAfter(r, again, true);
     if (firstSilence <= 0 || againSilence <= 0)
-        return "it lasts " + std::to_string(std::max(first.length, again.length)) +
-               " us, no less than the remote's gap of " + std::to_string(r.gap) + " us (CONST_LENGTH)";
+        return FileProblem{.fault = FileFault::LongerThanGap,
+                           .number = std::max(first.length, again.length),
+                           .limit = r.gap};
     const bool alike = again.durations == first.durations && againSilence == firstSilence;
     const long repeats = std::max(r.minRepeat, alike ? 1L : 2L);
     std::vector<int> timings = first.durations;
@@ -303,7 +303,7 @@ std::variant<std::vector<int>, std::string> press(const Remote& r, const Built& 
         silence = againSilence;
     }
     if (!ir::plausibleTimings(timings))
-        return std::string("it holds a pulse or space longer than a second");
+        return FileProblem{.fault = FileFault::PulseTooLong};
     return timings;
 }
 
@@ -320,7 +320,8 @@ public:
                 return *problem;
         }
         if (state_ != State::Outside)
-            return fault_.at(remotes_.back().line, remotes_.back().title() + " has no 'end remote'");
+            return fault_.at(remotes_.back().line,
+                             {.fault = FileFault::RemoteNotEnded, .other = remotes_.back().name});
         std::vector<NamedSignal> signals;
         for (const Remote& r : remotes_) {
             // Held, a key sends the remote's repeat code, or else its frame again.
@@ -338,7 +339,7 @@ public:
             }
         }
         if (signals.empty())
-            return fault_.at(lines_.size(), "the file holds no code");
+            return fault_.at(lines_.size(), FileFault::NoCode);
         return signals;
     }
 
@@ -346,32 +347,35 @@ private:
     enum class State { Outside, Remote, Codes, RawCodes };
 
     NamedSignal named(const Remote& r, const Button& b,
-                      std::variant<std::vector<int>, std::string> sent) const {
+                      std::variant<std::vector<int>, FileProblem> sent) const {
         // Several remotes may name a button alike: their signals carry the remote's name.
         NamedSignal signal{remotes_.size() > 1 ? r.name + "/" + b.name : b.name, {}, b.line, {}};
         if (auto* timings = std::get_if<std::vector<int>>(&sent))
             signal.signal = {static_cast<int>(r.frequency), std::move(*timings)};
-        else
-            signal.unusable =
-                fault_.at(b.line, "code " + excerpt(b.name) + ": " + std::get<std::string>(sent));
+        else {
+            FileProblem why = std::get<FileProblem>(std::move(sent));
+            why.in = FaultIn::Code;
+            why.name = b.name;
+            signal.unusable = fault_.at(b.line, std::move(why));
+        }
         return signal;
     }
 
-    std::optional<std::string> take(std::size_t line, const std::vector<std::string>& words) {
+    std::optional<FileProblem> take(std::size_t line, const std::vector<std::string>& words) {
         const bool begins = words[0] == "begin", ends = words[0] == "end";
         const std::string section = words.size() > 1 ? words[1] : "";
         switch (state_) {
         case State::Outside:
             if (!begins || section != "remote")
-                return fault_.at(line, "expected 'begin remote', found " + excerpt(words[0]));
+                return fault_.at(line, {.fault = FileFault::BeginRemoteExpected, .text = words[0]});
             remotes_.emplace_back().line = line;
             state_ = State::Remote;
             return std::nullopt;
         case State::Remote:
             if (begins && section == "remote")
-                return fault_.at(line, remotes_.back().title() + " (line " +
-                                           std::to_string(remotes_.back().line) +
-                                           ") has no 'end remote' before this one begins");
+                return fault_.at(line, {.fault = FileFault::RemoteUnended,
+                                        .other = remotes_.back().name,
+                                        .number = static_cast<long>(remotes_.back().line)});
             if (ends && section == "remote") {
                 state_ = State::Outside;
                 return finish(remotes_.back());
@@ -382,8 +386,9 @@ private:
                 return std::nullopt;
             }
             if (begins || ends)
-                return fault_.at(line, "unexpected " + excerpt(words[0] + " " + section) + " in " +
-                                           remotes_.back().title());
+                return fault_.at(line, {.fault = FileFault::SectionUnexpected,
+                                        .text = words[0] + " " + section,
+                                        .other = remotes_.back().name});
             return parameter(remotes_.back(), line, words);
         case State::Codes:
         case State::RawCodes:
@@ -396,59 +401,63 @@ private:
             return raw ? endRaw() : std::nullopt;
         }
         if (begins || ends)
-            return fault_.at(line,
-                             "expected 'end " + closing + "' before " + excerpt(words[0] + " " + section));
+            return fault_.at(
+                line,
+                {.fault = FileFault::SectionEndExpected, .text = words[0] + " " + section, .other = closing});
         return state_ == State::Codes ? code(line, words) : rawLine(line, words);
     }
 
-    std::optional<std::string> code(std::size_t line, const std::vector<std::string>& words) {
+    std::optional<FileProblem> code(std::size_t line, const std::vector<std::string>& words) {
         if (words.size() == 1)
-            return fault_.at(line, codeNumber(words[0]) ? "code " + excerpt(words[0]) + " has no button name"
-                                                        : "button " + excerpt(words[0]) + " has no code");
+            return fault_.at(line, {.fault = codeNumber(words[0]) ? FileFault::ButtonNameMissing
+                                                                  : FileFault::ButtonCodeMissing,
+                                    .text = words[0]});
         const auto value = codeNumber(words[1]);
         if (!value || words.size() > 2)
-            return fault_.at(line, "expected a button name and one code in hex (0x...) or decimal");
+            return fault_.at(line, FileFault::ButtonCodeExpected);
         remotes_.back().buttons.push_back({words[0], line, *value, false, {}});
         return std::nullopt;
     }
 
-    std::optional<std::string> rawLine(std::size_t line, const std::vector<std::string>& words) {
+    std::optional<FileProblem> rawLine(std::size_t line, const std::vector<std::string>& words) {
         std::vector<Button>& buttons = remotes_.back().buttons;
         std::size_t from = 0;
         if (words[0] == "name") {
             if (auto problem = endRaw())
                 return problem;
             if (words.size() != 2)
-                return fault_.at(line, "a raw code's 'name' takes one button name");
+                return fault_.at(line, FileFault::RawNameExpected);
             buttons.push_back({words[1], line, 0, true, {}});
             rawOpen_ = true;
             from = 2;
         } else if (!rawOpen_) {
-            return fault_.at(line, "durations before the first raw code's 'name'");
+            return fault_.at(line, FileFault::RawNameMissing);
         }
         for (std::size_t i = from; i < words.size(); ++i) {
             const auto micros = wholeNumber(words[i]);
             if (!micros || *micros < 1 || *micros > kLongestMicros)
-                return fault_.at(line, excerpt(words[i]) + " is not a duration from 1 to 1000000 us");
+                return fault_.at(line, {.fault = FileFault::RawDurationExpected, .text = words[i]});
             buttons.back().raw.push_back(static_cast<int>(*micros));
         }
         return std::nullopt;
     }
 
     // A raw code ends at the next 'name' or 'end raw_codes'.
-    std::optional<std::string> endRaw() const {
+    std::optional<FileProblem> endRaw() const {
         const std::vector<Button>& buttons = remotes_.back().buttons;
         if (rawOpen_ && buttons.back().raw.empty())
             return fault_.at(buttons.back().line,
-                             "raw code " + excerpt(buttons.back().name) + " holds no durations");
+                             {.fault = FileFault::RawCodeEmpty, .text = buttons.back().name});
         return std::nullopt;
     }
 
-    std::optional<std::string> parameter(Remote& r, std::size_t line, const std::vector<std::string>& words) {
+    std::optional<FileProblem> parameter(Remote& r, std::size_t line, const std::vector<std::string>& words) {
         const std::string& key = words[0];
         const std::size_t count = words.size() - 1;
         r.given[key] = line;
-        const auto fault = [&](const std::string& what) { return fault_.at(line, key + " " + what); };
+        const auto fault = [&](FileFault expected) {
+            return fault_.at(line, {.fault = expected, .other = key});
+        };
         const auto whole = [&](std::size_t at, long most) -> std::optional<long> {
             const auto number = at < words.size() ? wholeNumber(words[at]) : std::nullopt;
             if (!number || *number < 0 || *number > most)
@@ -457,7 +466,7 @@ private:
         };
         if (key == "name") {
             if (count != 1)
-                return fault("takes one word");
+                return fault(FileFault::OneWordExpected);
             r.name = words[1];
             return std::nullopt;
         }
@@ -468,7 +477,7 @@ private:
                 continue;
             const auto pulse = whole(1, kLongestMicros), space = whole(2, kLongestMicros);
             if (count != 2 || !pulse || !space)
-                return fault("takes a pulse and a space from 0 to 1000000 us");
+                return fault(FileFault::PulseSpaceExpected);
             r.*member = {static_cast<int>(*pulse), static_cast<int>(*space)};
             return std::nullopt;
         }
@@ -477,33 +486,33 @@ private:
                 continue;
             const auto number = count == 1 ? codeNumber(words[1]) : std::nullopt;
             if (!number)
-                return fault("takes a number in hex (0x...) or decimal");
+                return fault(FileFault::NumberExpected);
             r.*member = *number;
             return std::nullopt;
         }
-        for (const auto& [name, member, most, what] : kWholes) {
+        for (const auto& [name, member, most, expected] : kWholes) {
             if (key != name)
                 continue;
             // A second gap, where a remote gives one, is for receivers.
             const bool second = key == "gap" && count == 2 && whole(2, most);
             const auto number = count == 1 || second ? whole(1, most) : std::nullopt;
             if (!number)
-                return fault(std::string("takes ") + what);
+                return fault(expected);
             r.*member = *number;
             return std::nullopt;
         }
         // The remote sends its own carrier's duty cycle; the file's is only checked.
         if (key == "duty_cycle") {
             if (count != 1 || !whole(1, 100))
-                return fault("takes a percentage from 0 to 100");
+                return fault(FileFault::PercentExpected);
             return std::nullopt;
         }
         if (std::find(std::begin(kIgnored), std::end(kIgnored), key) != std::end(kIgnored))
             return std::nullopt;
-        return fault_.at(line, "unknown parameter " + excerpt(key) + " in " + r.title());
+        return fault_.at(line, {.fault = FileFault::ParameterUnknown, .text = key, .other = r.name});
     }
 
-    std::optional<std::string> flags(Remote& r, std::size_t line,
+    std::optional<FileProblem> flags(Remote& r, std::size_t line,
                                      const std::vector<std::string>& words) const {
         std::string all;
         for (std::size_t i = 1; i < words.size(); ++i)
@@ -513,42 +522,38 @@ private:
             const auto it = std::find_if(std::begin(kFlags), std::end(kFlags),
                                          [&](const auto& flag) { return flag.first == name; });
             if (it == std::end(kFlags))
-                return fault_.at(line, "flag " + excerpt(name) +
-                                           " is not one this reader renders (SPACE_ENC, RC5, RC6, RAW_CODES, "
-                                           "CONST_LENGTH, REVERSE, NO_HEAD_REP, NO_FOOT_REP, REPEAT_HEADER)");
+                return fault_.at(line, {.fault = FileFault::FlagUnknown, .text = name});
             r.flags |= it->second;
         }
         if (std::popcount(r.flags & kEncodings) > 1)
-            return fault_.at(line, "flags name more than one encoding");
+            return fault_.at(line, FileFault::EncodingsTooMany);
         return std::nullopt;
     }
 
     // What only the whole remote shows: its name, gap, timing and the width of its codes.
-    std::optional<std::string> finish(Remote& r) const {
+    std::optional<FileProblem> finish(Remote& r) const {
+        const auto remoteFault = [&r, this](std::size_t line, FileFault fault, long number = 0) {
+            return fault_.at(line, {.fault = fault, .other = r.name, .number = number});
+        };
         if (r.name.empty())
-            return fault_.at(r.line, "the remote has no name");
+            return fault_.at(r.line, FileFault::RemoteNameMissing);
         if (r.gap == 0)
-            return fault_.at(r.line, r.title() + " gives no gap between its frames");
+            return remoteFault(r.line, FileFault::GapMissing);
         if (std::none_of(r.buttons.begin(), r.buttons.end(), [](const Button& b) { return !b.isRaw; }))
             return std::nullopt;
         if (!r.one.given() || !r.zero.given())
-            return fault_.at(r.lineOf(r.one.given() ? "zero" : "one"),
-                             r.title() + " gives no timing for its bits (one and zero): it maps key codes, "
-                                         "it holds no signals");
+            return remoteFault(r.lineOf(r.one.given() ? "zero" : "one"), FileFault::BitTimingMissing);
         if (r.bits == 0)
-            return fault_.at(r.lineOf("bits"), r.title() + " needs the number of bits of its codes");
+            return remoteFault(r.lineOf("bits"), FileFault::BitCountMissing);
         if (r.allBits() > kMostBits)
-            return fault_.at(r.lineOf("bits"), r.title() +
-                                                   ": pre_data_bits, bits and post_data_bits add up to " +
-                                                   std::to_string(r.allBits()) + ", more than 64");
+            return remoteFault(r.lineOf("bits"), FileFault::BitsTooMany, r.allBits());
         if (!fits(r.preData, r.preDataBits))
-            return fault_.at(r.lineOf("pre_data"), "pre_data does not fit in pre_data_bits");
+            return fault_.at(r.lineOf("pre_data"), FileFault::PreDataTooWide);
         if (!fits(r.postData, r.postDataBits))
-            return fault_.at(r.lineOf("post_data"), "post_data does not fit in post_data_bits");
+            return fault_.at(r.lineOf("post_data"), FileFault::PostDataTooWide);
         for (const Button& b : r.buttons)
             if (!b.isRaw && !fits(b.code, r.bits))
-                return fault_.at(b.line, "the code of " + excerpt(b.name) + " does not fit in " +
-                                             std::to_string(r.bits) + " bits");
+                return fault_.at(b.line, {.fault = FileFault::CodeTooWide, .text = b.name, .number = r.bits});
         if (r.toggleBit > 0 && r.toggleBit <= r.allBits())
             r.toggleMask |= std::uint64_t{1} << (r.allBits() - r.toggleBit);
         return std::nullopt;

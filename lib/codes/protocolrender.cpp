@@ -331,29 +331,27 @@ private:
     std::vector<double> durations_;
 };
 
-std::string range(long most) { return " (0 to " + std::to_string(most) + ")"; }
-
 // The numbers the protocol sends, or why the key's numbers do not fit it.
-std::variant<Numbers, std::string> numbersFor(const Protocol& p, const ProtocolKey& key) {
+std::variant<Numbers, FileProblem> numbersFor(const Protocol& p, const ProtocolKey& key) {
     const std::string& name = p.names.front();
+    const auto misfit = [&name](FileFault fault, long number, long most = 0) {
+        return FileProblem{.fault = fault, .other = name, .number = number, .limit = most};
+    };
     if (key.device < 0 || key.device > p.deviceMost)
-        return "device " + std::to_string(key.device) + " does not fit protocol " + name +
-               range(p.deviceMost);
+        return misfit(FileFault::DeviceDoesNotFit, key.device, p.deviceMost);
     if (key.function < 0 || key.function > p.functionMost)
-        return "function " + std::to_string(key.function) + " does not fit protocol " + name +
-               range(p.functionMost);
+        return misfit(FileFault::FunctionDoesNotFit, key.function, p.functionMost);
     long subdevice = key.subdevice;
     if (subdevice == kNoSubdevice) {
         if (p.subdevice == Subdevice::Required)
-            return "protocol " + name + " needs a subdevice";
+            return misfit(FileFault::SubdeviceNeeded, 0);
         subdevice = p.subdevice == Subdevice::NotDevice ? 255 - key.device
                     : p.subdevice == Subdevice::Device  ? key.device
                                                         : 0;
     } else if (p.subdevice == Subdevice::None) {
-        return "protocol " + name + " has no subdevice (given " + std::to_string(key.subdevice) + ")";
+        return misfit(FileFault::SubdeviceNotTaken, key.subdevice);
     } else if (subdevice < 0 || subdevice > p.subdeviceMost) {
-        return "subdevice " + std::to_string(subdevice) + " does not fit protocol " + name +
-               range(p.subdeviceMost);
+        return misfit(FileFault::SubdeviceDoesNotFit, subdevice, p.subdeviceMost);
     }
     return Numbers{static_cast<std::uint64_t>(key.device), static_cast<std::uint64_t>(subdevice),
                    static_cast<std::uint64_t>(key.function)};
@@ -361,12 +359,12 @@ std::variant<Numbers, std::string> numbersFor(const Protocol& p, const ProtocolK
 
 } // namespace
 
-std::variant<ir::Transmission, std::string> renderProtocol(std::string_view name, const ProtocolKey& key) {
+std::variant<ir::Transmission, FileProblem> renderProtocol(std::string_view name, const ProtocolKey& key) {
     const Protocol* protocol = protocolNamed(name);
     if (!protocol)
-        return "protocol " + excerpt(name) + " is not one rendered here; learn the key from a raw capture";
+        return FileProblem{.fault = FileFault::ProtocolNotRendered, .other = std::string(name)};
     const auto numbers = numbersFor(*protocol, key);
-    if (const auto* why = std::get_if<std::string>(&numbers))
+    if (const auto* why = std::get_if<FileProblem>(&numbers))
         return *why;
     const Frames frames = protocol->frames(std::get<Numbers>(numbers));
     FrameBuilder builder(*protocol);
@@ -382,9 +380,9 @@ std::variant<ir::Transmission, std::string> renderProtocol(std::string_view name
     return sent;
 }
 
-std::variant<ir::Signal, std::string> renderPress(std::string_view protocol, const ProtocolKey& key) {
+std::variant<ir::Signal, FileProblem> renderPress(std::string_view protocol, const ProtocolKey& key) {
     auto rendered = renderProtocol(protocol, key);
-    if (auto* why = std::get_if<std::string>(&rendered))
+    if (auto* why = std::get_if<FileProblem>(&rendered))
         return std::move(*why);
     const auto& sent = std::get<ir::Transmission>(rendered);
     const std::size_t repeating = sent.frames.size() - sent.repeatFrom;

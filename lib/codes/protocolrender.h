@@ -3,6 +3,7 @@
 // protocol sends, pressed and held.
 #pragma once
 
+#include "fileproblem.h"
 #include "ir/frames.h"
 #include "ir/timings.h"
 
@@ -24,11 +25,11 @@ struct ProtocolKey {
 // again while it is held, at least `minimumFrames` however short the press. The protocol is named
 // letter case and separators aside ("NEC1-f16", "nec1f16"). Else why it cannot be rendered: a
 // protocol not rendered here, or a number that does not fit it.
-std::variant<ir::Transmission, std::string> renderProtocol(std::string_view protocol, const ProtocolKey& key);
+std::variant<ir::Transmission, FileProblem> renderProtocol(std::string_view protocol, const ProtocolKey& key);
 
 // One press of the key as its remote held briefly sends it, the way learning would capture it:
 // the frames sent once, then the repeating ones twice (or as often as the protocol's remotes
 // always send them), so the remote sees what repeats while the key is held.
-std::variant<ir::Signal, std::string> renderPress(std::string_view protocol, const ProtocolKey& key);
+std::variant<ir::Signal, FileProblem> renderPress(std::string_view protocol, const ProtocolKey& key);
 
 } // namespace codes

@@ -20,13 +20,14 @@ constexpr std::uintmax_t kLargestFile = 4 * 1024 * 1024;
 Read readSignalFile(const std::filesystem::path& file) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(file, ec);
+    const Fault fault(file);
     if (ec)
-        return file.string() + ": cannot be read";
+        return fault.at(0, FileFault::CannotRead);
     if (size > kLargestFile)
-        return file.string() + ": too large for a code file";
+        return fault.at(0, FileFault::TooLarge);
     const auto whole = readWhole(file);
     if (!whole)
-        return file.string() + ": cannot be read";
+        return fault.at(0, FileFault::CannotRead);
     return readSignalText(*whole, file);
 }
 
@@ -86,7 +87,7 @@ Read readByFormat(const std::string& whole, const Fault& fault) {
     std::size_t first = 0;
     switch (formatOf(lines, whole, first)) {
     case Format::Empty:
-        return fault.at(1, "the file is empty");
+        return fault.at(1, FileFault::Empty);
     case Format::Flipper:
         return flipperFile(lines, fault);
     case Format::Irdb:
@@ -108,9 +109,7 @@ Read readByFormat(const std::string& whole, const Fault& fault) {
     case Format::Unknown:
         break;
     }
-    return fault.at(first + 1,
-                    "unknown format: expected a Flipper .ir file, Pronto hex, JSON, a SmartIR file, "
-                    "Broadlink packets, GlobalCache sendir commands, a lircd.conf or an IRDB CSV file");
+    return fault.at(first + 1, FileFault::UnknownFormat);
 }
 
 // More durations than one capture of the remote holds (its 10240-character record, four a word)
@@ -121,12 +120,12 @@ constexpr std::size_t kMostDurations = 2000;
 Read withinCapture(Read read, const Fault& fault) {
     if (auto* signals = std::get_if<std::vector<NamedSignal>>(&read))
         for (NamedSignal& signal : *signals)
-            if (signal.unusable.empty() && signal.signal.timings.size() > kMostDurations)
+            if (!signal.unusable && signal.signal.timings.size() > kMostDurations)
                 signal.unusable =
-                    fault.at(signal.line, "signal " + excerpt(signal.name) + " holds " +
-                                              std::to_string(signal.signal.timings.size()) +
-                                              " durations, more than the remote records at once (" +
-                                              std::to_string(kMostDurations) + ")");
+                    fault.at(signal.line, {.fault = FileFault::TooManyDurations,
+                                           .text = signal.name,
+                                           .number = static_cast<long>(signal.signal.timings.size()),
+                                           .limit = static_cast<long>(kMostDurations)});
     return read;
 }
 
@@ -145,22 +144,24 @@ std::string codeFormatName(const std::string& contents) {
     return kNames[static_cast<int>(formatOf(linesOf(whole), whole, first))];
 }
 
-std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSignal>& signals,
+std::variant<NamedSignal, FileProblem> chooseSignal(const std::vector<NamedSignal>& signals,
                                                     const std::filesystem::path& file,
                                                     const std::string& name) {
-    const auto usable = [](const NamedSignal& signal) -> std::variant<NamedSignal, std::string> {
-        if (!signal.unusable.empty())
-            return signal.unusable;
+    const auto usable = [](const NamedSignal& signal) -> std::variant<NamedSignal, FileProblem> {
+        if (signal.unusable)
+            return *signal.unusable;
         return signal;
     };
+    const Fault fault(file);
     if (name.empty()) {
         if (signals.size() == 1)
             return usable(signals[0]);
         std::string names;
         for (std::size_t i = 0; i < signals.size() && i < 8; ++i)
             names += (i ? ", " : "") + signals[i].name;
-        return file.string() + " holds " + std::to_string(signals.size()) +
-               " signals; choose one with --name (" + names + (signals.size() > 8 ? ", ..." : "") + ")";
+        return fault.at(0, {.fault = FileFault::SeveralSignals,
+                            .text = names + (signals.size() > 8 ? ", ..." : ""),
+                            .number = static_cast<long>(signals.size())});
     }
     for (const NamedSignal& signal : signals)
         if (signal.name == name)
@@ -168,7 +169,7 @@ std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSigna
     for (const NamedSignal& signal : signals)
         if (model::foldName(signal.name) == model::foldName(name))
             return usable(signal);
-    return file.string() + " holds no signal named " + excerpt(name);
+    return fault.at(0, {.fault = FileFault::NoSignalNamed, .text = name});
 }
 
 } // namespace codes

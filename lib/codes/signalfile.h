@@ -4,9 +4,11 @@
 // "timings_us" and "carrier_hz", or such objects one per line).
 #pragma once
 
+#include "fileproblem.h"
 #include "ir/timings.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -18,15 +20,16 @@ struct NamedSignal {
     ir::Signal signal;
     std::size_t line = 0; // where the signal begins
     // Why a well-formed signal cannot be learned (a parsed signal of a protocol the remote does
-    // not know, say), naming the file and line; "" when it can. The file's other signals still can.
-    std::string unusable;
+    // not know, say), placed at its file and line; none when it can. The file's other signals
+    // still can.
+    std::optional<FileProblem> unusable;
 };
 
-// Every signal of the file; on failure the message, naming the file and the line at fault.
-std::variant<std::vector<NamedSignal>, std::string> readSignalFile(const std::filesystem::path& file);
+// Every signal of the file; on failure what is wrong, at the line at fault.
+std::variant<std::vector<NamedSignal>, FileProblem> readSignalFile(const std::filesystem::path& file);
 
-// The same for a file's contents already read; `file` names it in messages.
-std::variant<std::vector<NamedSignal>, std::string> readSignalText(const std::string& whole,
+// The same for a file's contents already read; `file` is where problems are placed.
+std::variant<std::vector<NamedSignal>, FileProblem> readSignalText(const std::string& whole,
                                                                    const std::filesystem::path& file);
 
 // The name of the format a file's contents are in ("Pronto", "lircd.conf", ...), as readSignalText
@@ -34,8 +37,8 @@ std::variant<std::vector<NamedSignal>, std::string> readSignalText(const std::st
 std::string codeFormatName(const std::string& whole);
 
 // The signal called `name` (exactly, else letter case and separators aside), or the only one
-// when no name is given; on failure, or when that signal is unusable, the message, naming the file.
-std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSignal>& fileSignals,
+// when no name is given; on failure, or when that signal is unusable, what is wrong.
+std::variant<NamedSignal, FileProblem> chooseSignal(const std::vector<NamedSignal>& fileSignals,
                                                     const std::filesystem::path& file,
                                                     const std::string& name);
 

@@ -180,11 +180,11 @@ public:
         return inspect([&](const Device& d) {
             const auto findings = model::inspectLayout(memoryReader(d));
             for (const auto& problem : findings.violations)
-                out_ << problem << '\n';
+                out_ << model::describe(problem) << '\n';
             if (findings.violations.empty())
                 out_ << "layout sound\n";
             for (const auto& warning : findings.warnings)
-                out_ << "warning: " << warning << '\n';
+                out_ << "warning: " << model::describe(warning) << '\n';
             return findings.violations.empty() ? 0 : 1;
         });
     }

@@ -77,8 +77,9 @@ std::string shown(std::string_view text) {
     return out;
 }
 
-BackupProblem problem(std::size_t line, std::string message) {
-    return {static_cast<unsigned>(line), std::move(message)};
+BackupProblem problem(std::size_t line, BackupFault fault, std::string text = {}, unsigned address = 0,
+                      char character = 0) {
+    return {static_cast<unsigned>(line), fault, std::move(text), address, character};
 }
 
 } // namespace
@@ -115,10 +116,8 @@ std::variant<MemoryBackup, BackupProblem> parseBackup(std::string_view text) {
     if (lines.empty() || lines[0].text != kBackupMagic) {
         const std::string_view first = lines.empty() ? std::string_view() : lines[0].text;
         if (first.substr(0, 14) == "QTM418-BACKUP ")
-            return problem(1, "backup format '" + shown(first.substr(14, 16)) +
-                                  "' is not known; this program reads format 1");
-        return problem(1,
-                       "not a qtm418ctl backup (its first line is not '" + std::string(kBackupMagic) + "')");
+            return problem(1, BackupFault::UnknownFormat, shown(first.substr(14, 16)));
+        return problem(1, BackupFault::NotABackup);
     }
     MemoryBackup backup;
     std::array<std::string*, 5> values = {&backup.identity, &backup.model, &backup.firmware, &backup.time,
@@ -127,61 +126,94 @@ std::variant<MemoryBackup, BackupProblem> parseBackup(std::string_view text) {
     for (std::size_t f = 0; f < kFields.size(); ++f, ++at) {
         const std::string name = std::string(kFields[f]) + ": ";
         if (at >= lines.size())
-            return problem(at + 1, "the file ends before its '" + std::string(kFields[f]) + "' line");
+            return problem(at + 1, BackupFault::EndsBeforeField, kFields[f]);
         const std::string_view line = lines[at].text;
         if (line.substr(0, name.size()) != name || !isFieldText(line.substr(name.size())))
-            return problem(at + 1, "expected '" + name + "' and a value of 1 to 64 characters");
+            return problem(at + 1, BackupFault::ExpectedField, kFields[f]);
         if (values[f])
             *values[f] = std::string(line.substr(name.size()));
         else if (line.substr(name.size()) != std::to_string(kMemoryEnd))
-            return problem(at + 1, "a backup holds " + std::to_string(kMemoryEnd) + " bytes of memory, not " +
-                                       std::string(line.substr(name.size(), 16)));
+            return problem(at + 1, BackupFault::MemorySize, shown(line.substr(name.size(), 16)));
     }
     backup.memoryText.reserve(2 * kMemoryEnd);
     for (unsigned m = 0; m < kMemoryLines; ++m, ++at) {
         const unsigned address = m * kBackupBytesPerLine;
         const std::string label = formatHex(address, 4);
         if (at >= lines.size())
-            return problem(at + 1, "the file ends before the memory at " + label + "; it is truncated");
+            return problem(at + 1, BackupFault::EndsBeforeMemory, {}, address);
         const std::string_view line = lines[at].text;
         if (line.size() != 5 + 2 * kBackupBytesPerLine || line.substr(0, 5) != label + " ")
-            return problem(at + 1, "expected the address " + label + " and " +
-                                       std::to_string(2 * kBackupBytesPerLine) + " hex digits");
+            return problem(at + 1, BackupFault::ExpectedAddress, {}, address);
         for (unsigned i = 0; i < 2 * kBackupBytesPerLine; ++i) {
             const char c = line[5 + i];
             const bool fits =
                 inIdentificationBlock(address + i / 2) ? isIdentificationChar(c) : isHexDigit(c);
             if (!fits)
-                return problem(at + 1,
-                               (isPrintable(c) ? "'" + std::string(1, c) + "'"
-                                               : "character " + formatHex(static_cast<unsigned char>(c), 2)) +
-                                   " at " + formatHex(address + i / 2, 4) + " is not a hex digit");
+                return problem(at + 1, BackupFault::NotHexDigit, {}, address + i / 2, c);
             backup.memoryText += upper(c);
         }
     }
     if (at >= lines.size())
-        return problem(at + 1, "the file ends before its checksum; it is truncated");
+        return problem(at + 1, BackupFault::EndsBeforeChecksum);
     const std::string_view sum = lines[at].text;
     const auto stored =
         sum.size() == 15 && sum.substr(0, 7) == "crc32: " ? parseHex(sum.substr(7)) : std::nullopt;
     if (!stored)
-        return problem(at + 1, "expected 'crc32: ' and 8 hex digits");
+        return problem(at + 1, BackupFault::ExpectedChecksum);
     const std::string_view contents = text.substr(0, lines[at].start);
     if (*stored != backupChecksum(contents)) {
-        // The CRLF or blanks an editor left are not the damage: the message says they were set aside.
+        // The CRLF or blanks an editor left are not the damage: the problem says they were set aside.
         const bool endsChanged = std::any_of(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(at),
                                              [&text](const Line& line) {
                                                  const std::size_t end = line.start + line.text.size();
                                                  return end < text.size() && text[end] != '\n';
                                              });
-        return problem(at + 1, endsChanged ? "the checksum does not match the contents, line endings and "
-                                             "trailing blanks aside; the file is damaged"
-                                           : "the checksum does not match the contents; the file is damaged");
+        return problem(at + 1,
+                       endsChanged ? BackupFault::ChecksumMismatchEndsAside : BackupFault::ChecksumMismatch);
     }
     for (std::size_t after = at + 1; after < lines.size(); ++after)
         if (!lines[after].text.empty())
-            return problem(after + 1, "unexpected text after the checksum");
+            return problem(after + 1, BackupFault::TextAfterChecksum);
     return backup;
+}
+
+std::string describe(const BackupProblem& problem) {
+    const std::string address = formatHex(problem.address, 4);
+    switch (problem.fault) {
+    case BackupFault::NotABackup:
+        return "not a qtm418ctl backup (its first line is not '" + std::string(kBackupMagic) + "')";
+    case BackupFault::UnknownFormat:
+        return "backup format '" + problem.text + "' is not known; this program reads format 1";
+    case BackupFault::EndsBeforeField:
+        return "the file ends before its '" + problem.text + "' line";
+    case BackupFault::ExpectedField:
+        return "expected '" + problem.text + ": ' and a value of 1 to 64 characters";
+    case BackupFault::MemorySize:
+        return "a backup holds " + std::to_string(kMemoryEnd) + " bytes of memory, not " + problem.text;
+    case BackupFault::EndsBeforeMemory:
+        return "the file ends before the memory at " + address + "; it is truncated";
+    case BackupFault::ExpectedAddress:
+        return "expected the address " + address + " and " + std::to_string(2 * kBackupBytesPerLine) +
+               " hex digits";
+    case BackupFault::NotHexDigit:
+        return (isPrintable(problem.character)
+                    ? "'" + std::string(1, problem.character) + "'"
+                    : "character " + formatHex(static_cast<unsigned char>(problem.character), 2)) +
+               " at " + address + " is not a hex digit";
+    case BackupFault::EndsBeforeChecksum:
+        return "the file ends before its checksum; it is truncated";
+    case BackupFault::ExpectedChecksum:
+        return "expected 'crc32: ' and 8 hex digits";
+    case BackupFault::ChecksumMismatch:
+        return "the checksum does not match the contents; the file is damaged";
+    case BackupFault::ChecksumMismatchEndsAside:
+        return "the checksum does not match the contents, line endings and trailing blanks aside; the file "
+               "is "
+               "damaged";
+    case BackupFault::TextAfterChecksum:
+        return "unexpected text after the checksum";
+    }
+    return {};
 }
 
 } // namespace model

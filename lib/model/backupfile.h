@@ -49,12 +49,36 @@ bool inIdentificationBlock(unsigned address);
 
 std::string formatBackup(const MemoryBackup& backup);
 
+// What is wrong with a backup file: the first line at fault, its kind, and the details its wording
+// names. The window words each kind in its own language; describe() words it in English.
+enum class BackupFault {
+    NotABackup,       // the first line is not the magic
+    UnknownFormat,    // a magic of another format version: `text` holds the version
+    EndsBeforeField,  // `text` holds the field's name
+    ExpectedField,    // `text` holds the field's name
+    MemorySize,       // the memory line gives `text` bytes, not the whole memory
+    EndsBeforeMemory, // at `address`: the file is truncated
+    ExpectedAddress,  // a memory line that does not start with `address`
+    NotHexDigit,      // `character` at `address`
+    EndsBeforeChecksum,
+    ExpectedChecksum,
+    ChecksumMismatch,
+    ChecksumMismatchEndsAside, // with line endings or trailing blanks set aside
+    TextAfterChecksum,
+};
+
 struct BackupProblem {
     unsigned line = 0; // 1-based; the line at fault
-    std::string message;
+    BackupFault fault = BackupFault::NotABackup;
+    std::string text{};   // the file's own text at fault, control and non-ASCII bytes shown as '?'
+    unsigned address = 0; // the memory address at fault
+    char character = 0;   // the character that is not a hex digit
 };
 
 // The backup a file's text holds, or the first line that is wrong and why.
 std::variant<MemoryBackup, BackupProblem> parseBackup(std::string_view text);
+
+// The problem in English, without its line: "the file ends before its checksum; it is truncated".
+std::string describe(const BackupProblem& problem);
 
 } // namespace model

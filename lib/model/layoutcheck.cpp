@@ -25,9 +25,7 @@ public:
             slots();
             for (const auto& [entry, used] : inUse_)
                 if (used && !referenced_.count(entry))
-                    findings_.warnings.push_back(
-                        "index entry " + std::to_string(entry) +
-                        " is in use but no slot refers to it: its blocks are lost until it is freed");
+                    findings_.warnings.push_back({.fault = LayoutFault::EntryUnreferenced, .entry = entry});
         }
         if (findings_.unreadable) {
             findings_.violations.clear();
@@ -47,8 +45,7 @@ private:
         const std::string text =
             read_(static_cast<unsigned>(from), static_cast<int>(blocks), wire::kCharsPerBlock * blocks);
         if (text.size() < 2 * 8 * blocks) {
-            findings_.unreadable =
-                "the remote's memory could not be read at " + hex(static_cast<unsigned>(from));
+            findings_.unreadable = LayoutFinding{.fault = LayoutFault::Unreadable, .address = from};
             return false;
         }
         for (unsigned long i = 0; i < 8 * blocks && from + i < kMemoryEnd; ++i) {
@@ -56,8 +53,7 @@ private:
             const std::string_view chars = std::string_view(text).substr(2 * i, 2);
             const auto value = parseHex(chars);
             if (!value && nonHex_.insert(at).second)
-                problem("the firmware answers byte " + hex(at) + " as \"" + std::string(chars) +
-                        "\", not as hex");
+                problem({.fault = LayoutFault::NotHex, .address = at, .text = std::string(chars)});
             memory_[at] = static_cast<std::uint8_t>(value.value_or(0));
         }
         return true;
@@ -66,13 +62,16 @@ private:
     unsigned byte(unsigned long address) const { return address < memory_.size() ? memory_[address] : 0; }
     unsigned word(unsigned long address) const { return byte(address) | (byte(address + 1) << 8); }
 
-    void problem(std::string text) { findings_.violations.push_back(std::move(text)); }
+    void problem(LayoutFinding finding) { findings_.violations.push_back(std::move(finding)); }
 
-    bool inside(const std::string& what, unsigned long address, unsigned long bytes) {
+    void pastMemory(LayoutArea area, unsigned long address, unsigned long bytes) {
+        problem({.fault = LayoutFault::PastMemory, .area = area, .address = address, .count = bytes});
+    }
+
+    bool inside(LayoutArea area, unsigned long address, unsigned long bytes) {
         if (address <= kMemoryEnd && bytes <= kMemoryEnd - address)
             return fetch(address, bytes);
-        problem(what + " at " + hex(static_cast<unsigned>(address), 5) + " (" + std::to_string(bytes) +
-                " bytes) runs past the end of memory");
+        pastMemory(area, address, bytes);
         return false;
     }
 
@@ -86,11 +85,11 @@ private:
         header_ = word(wire::kLocatorAddress);
         base_ = word(wire::kLocatorAddress + 6);
         if (byte(wire::kLocatorAddress + 8) != 0x08)
-            problem("block unit " + hex(byte(wire::kLocatorAddress + 8), 2) + " is not 08");
-        if (!inside("layout header", header_, 33))
+            problem({.fault = LayoutFault::BlockUnit, .count = byte(wire::kLocatorAddress + 8)});
+        if (!inside(LayoutArea::LayoutHeader, header_, 33))
             return false;
         keyListCount_ = byte(header_ + 32);
-        if (!inside("key list", header_ + 33, keyListCount_))
+        if (!inside(LayoutArea::KeyList, header_ + 33, keyListCount_))
             return false;
         slotCount_ = word(header_);
         indexCount_ = byte(header_ + 7);
@@ -100,18 +99,16 @@ private:
         blockMap_ = translate(word(header_ + 26));
         codeArea_ = translate(word(header_ + 28));
         mapBytes_ = (blockCount_ + 7) / 8;
-        bool ok = inside("key slot table", slotBase_, kSlotRecordBytes * slotCount_);
-        ok = inside("block map and code index", blockMap_, mapBytes_ + 6ul * indexCount_) && ok;
+        bool ok = inside(LayoutArea::KeySlotTable, slotBase_, kSlotRecordBytes * slotCount_);
+        ok = inside(LayoutArea::BlockMapAndIndex, blockMap_, mapBytes_ + 6ul * indexCount_) && ok;
         if (codeArea_ > kMemoryEnd || 8ul * blockCount_ > kMemoryEnd - codeArea_) {
-            problem("code area at " + hex(static_cast<unsigned>(codeArea_), 5) + " (" +
-                    std::to_string(8ul * blockCount_) + " bytes) runs past the end of memory");
+            pastMemory(LayoutArea::CodeArea, codeArea_, 8ul * blockCount_);
             ok = false;
         }
-        if (inside("preset table count", presetTable_, 2)) {
+        if (inside(LayoutArea::PresetTableCount, presetTable_, 2)) {
             const unsigned long bytes = 2 + 6ul * word(presetTable_);
             if (presetTable_ + bytes > kMemoryEnd) {
-                problem("preset table at " + hex(static_cast<unsigned>(presetTable_), 5) + " (" +
-                        std::to_string(bytes) + " bytes) runs past the end of memory");
+                pastMemory(LayoutArea::PresetTable, presetTable_, bytes);
                 ok = false;
             }
         } else {
@@ -132,21 +129,23 @@ private:
             inUse_[e] = true;
             const unsigned start = first - 0x8000;
             const unsigned count = byte(at + 5);
-            const std::string name = "index entry " + std::to_string(e);
             if (count == 0)
-                problem(name + " is in use but holds no blocks");
+                problem({.fault = LayoutFault::EntryHoldsNoBlocks, .entry = e});
             if (static_cast<unsigned long>(start) + count > blockCount_) {
-                problem(name + " (blocks " + std::to_string(start) + "+" + std::to_string(count) +
-                        ") reaches past the code area's " + std::to_string(blockCount_) + " blocks");
+                problem({.fault = LayoutFault::EntryPastCodeArea,
+                         .count = count,
+                         .entry = e,
+                         .block = start,
+                         .limit = blockCount_});
                 continue;
             }
             for (unsigned b = start; b < start + count; ++b) {
                 if (!blockUsed(b))
-                    problem(name + " owns block " + std::to_string(b) + ", which the block map marks free");
+                    problem({.fault = LayoutFault::EntryOwnsFreeBlock, .entry = e, .block = b});
                 auto [it, fresh] = owner.emplace(b, e);
                 if (!fresh)
-                    problem(name + " overlaps index entry " + std::to_string(it->second) + " at block " +
-                            std::to_string(b));
+                    problem(
+                        {.fault = LayoutFault::EntriesOverlap, .entry = e, .other = it->second, .block = b});
             }
         }
         for (unsigned b = 0; b < blockCount_; ++b) {
@@ -155,10 +154,7 @@ private:
             unsigned end = b;
             while (end + 1 < blockCount_ && blockUsed(end + 1) && !owner.count(end + 1))
                 ++end;
-            problem(
-                "leak: block" +
-                (end > b ? "s " + std::to_string(b) + "-" + std::to_string(end) : " " + std::to_string(b)) +
-                " marked in use but owned by no index entry");
+            problem({.fault = LayoutFault::BlocksLeaked, .block = b, .lastBlock = end});
             b = end;
         }
     }
@@ -171,14 +167,16 @@ private:
                 continue;
             const unsigned entry = byte(at + 3);
             referenced_.insert(entry);
-            const std::string name =
-                "slot " + std::to_string(n) + " (key " +
-                (n < keyListCount_ ? hex(byte(header_ + 33 + n), 2) : std::string(kNoKeyNumber)) + ")";
+            const std::string key =
+                n < keyListCount_ ? hex(byte(header_ + 33 + n), 2) : std::string(kNoKeyNumber);
             if (entry >= indexCount_)
-                problem(name + " refers to index entry " + std::to_string(entry) + " of only " +
-                        std::to_string(indexCount_));
+                problem({.fault = LayoutFault::SlotPastIndex,
+                         .entry = entry,
+                         .slot = n,
+                         .limit = indexCount_,
+                         .text = key});
             else if (!inUse_.count(entry))
-                problem(name + " refers to index entry " + std::to_string(entry) + ", which is free");
+                problem({.fault = LayoutFault::SlotRefersToFree, .entry = entry, .slot = n, .text = key});
         }
     }
 
@@ -198,5 +196,69 @@ private:
 } // namespace
 
 LayoutFindings inspectLayout(const BlockReader& read) { return Checker(read).run(); }
+
+namespace {
+
+std::string areaName(LayoutArea area) {
+    switch (area) {
+    case LayoutArea::LayoutHeader:
+        return "layout header";
+    case LayoutArea::KeyList:
+        return "key list";
+    case LayoutArea::KeySlotTable:
+        return "key slot table";
+    case LayoutArea::BlockMapAndIndex:
+        return "block map and code index";
+    case LayoutArea::CodeArea:
+        return "code area";
+    case LayoutArea::PresetTableCount:
+        return "preset table count";
+    case LayoutArea::PresetTable:
+        return "preset table";
+    }
+    return {};
+}
+
+} // namespace
+
+std::string describe(const LayoutFinding& f) {
+    const std::string entry = "index entry " + std::to_string(f.entry);
+    const std::string slot = "slot " + std::to_string(f.slot) + " (key " + f.text + ")";
+    switch (f.fault) {
+    case LayoutFault::Unreadable:
+        return "the remote's memory could not be read at " + hex(static_cast<unsigned>(f.address));
+    case LayoutFault::NotHex:
+        return "the firmware answers byte " + hex(static_cast<unsigned>(f.address)) + " as \"" + f.text +
+               "\", not as hex";
+    case LayoutFault::BlockUnit:
+        return "block unit " + hex(static_cast<unsigned>(f.count), 2) + " is not 08";
+    case LayoutFault::PastMemory:
+        return areaName(f.area) + " at " + hex(static_cast<unsigned>(f.address), 5) + " (" +
+               std::to_string(f.count) + " bytes) runs past the end of memory";
+    case LayoutFault::EntryHoldsNoBlocks:
+        return entry + " is in use but holds no blocks";
+    case LayoutFault::EntryPastCodeArea:
+        return entry + " (blocks " + std::to_string(f.block) + "+" + std::to_string(f.count) +
+               ") reaches past the code area's " + std::to_string(f.limit) + " blocks";
+    case LayoutFault::EntryOwnsFreeBlock:
+        return entry + " owns block " + std::to_string(f.block) + ", which the block map marks free";
+    case LayoutFault::EntriesOverlap:
+        return entry + " overlaps index entry " + std::to_string(f.other) + " at block " +
+               std::to_string(f.block);
+    case LayoutFault::BlocksLeaked:
+        return "leak: block" +
+               (f.lastBlock > f.block ? "s " + std::to_string(f.block) + "-" + std::to_string(f.lastBlock)
+                                      : " " + std::to_string(f.block)) +
+               " marked in use but owned by no index entry";
+    case LayoutFault::SlotPastIndex:
+        return slot + " refers to index entry " + std::to_string(f.entry) + " of only " +
+               std::to_string(f.limit);
+    case LayoutFault::SlotRefersToFree:
+        return slot + " refers to index entry " + std::to_string(f.entry) + ", which is free";
+    case LayoutFault::EntryUnreferenced:
+        return entry + " is in use but no slot refers to it: its blocks are lost until it is freed";
+    }
+    return {};
+}
 
 } // namespace model

@@ -1,5 +1,6 @@
 // The window's work with code files: a key learned from one, a whole side learned from one, and
 // the learned keys exported to one, each through the same steps as qtm418ctl's.
+#include "codefiletexts.h"
 #include "codes/buttonmatching.h"
 #include "codes/signalexport.h"
 #include "codes/wholefile.h"
@@ -55,8 +56,8 @@ std::optional<std::vector<codes::NamedSignal>> Tmaincodelearn::readChosenCodeFil
     if (file.isEmpty())
         return std::nullopt;
     auto read = codes::readSignalFile(pathOf(file));
-    if (const auto* problem = std::get_if<std::string>(&read)) {
-        platform::box(tr("该代码文件无法使用：\n%1").arg(text(*problem)));
+    if (const auto* problem = std::get_if<codes::FileProblem>(&read)) {
+        platform::box(tr("该代码文件无法使用：\n%1").arg(codefiletexts::problemText(*problem)));
         return std::nullopt;
     }
     return std::get<std::vector<codes::NamedSignal>>(std::move(read));
@@ -94,8 +95,8 @@ void Tmaincodelearn::learnKeyFromFile(IBtn* key) {
             return;
         chosen = &(*fileSignals)[static_cast<std::size_t>(dialog.chosen())];
     }
-    if (!chosen->unusable.empty()) {
-        platform::box(tr("该信号无法学习：\n%1").arg(text(chosen->unusable)));
+    if (chosen->unusable) {
+        platform::box(tr("该信号无法学习：\n%1").arg(codefiletexts::problemText(*chosen->unusable)));
         return;
     }
     if (!mayLearnAgain(key))
@@ -164,10 +165,10 @@ Tmaincodelearn::learnMatchedKeys(const codes::ButtonMatching& matching, const QS
     QStringList lines;
     for (const codes::ButtonMatch& match : matching.matches)
         lines << tr("%1 → %2").arg(signalName(*match.signal), text(model::keyLabel(match.keyNumber)));
-    for (const std::string& name : matching.unmatched)
-        lines << tr("%1：没有对应的按键").arg(text(name));
-    for (const std::string& why : matching.unusable)
-        lines << tr("无法学习：%1").arg(text(why));
+    for (const codes::NamedSignal* signal : matching.unmatched)
+        lines << tr("%1：没有对应的按键").arg(signalName(*signal));
+    for (const codes::FileProblem& why : matching.unusable)
+        lines << tr("无法学习：%1").arg(codefiletexts::problemText(why));
     ListDialog confirm(title, tr("将把以下 %1 个按钮学习到%2按键上：").arg(matching.matches.size()).arg(side),
                        lines, ListDialog::Use::Confirm, this);
     if (platform::dialogs().exec(confirm) != QDialog::Accepted || !remoteMayBeWritten())

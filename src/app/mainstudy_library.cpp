@@ -1,6 +1,7 @@
 // The window's work with the code library: a side set up by the device's maker, the library's
 // sets tried one by one on the side's Power key, and the library's folders. The search itself is
 // the one qtm418ctl find runs.
+#include "codefiletexts.h"
 #include "controls/ibtn1.h"
 #include "device/codesearch.h"
 #include "device/identification.h"
@@ -131,7 +132,7 @@ void Tmaincodelearn::searchCodeSets(const std::vector<codes::Candidate>& candida
     if (!result.skipped.empty())
         message += QLatin1Char('\n') +
                    tr("有 %n 组代码无法试用：%1", nullptr, static_cast<int>(result.skipped.size()))
-                       .arg(text(result.skipped.front()));
+                       .arg(codefiletexts::problemText(result.skipped.front()));
     device::RestoreResult back;
     busy_ = true;
     runWithProgress(this, tr("正在恢复%1键…").arg(powerName), [&](const ProgressNote& note) {

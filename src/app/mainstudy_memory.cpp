@@ -104,7 +104,7 @@ void Tmaincodelearn::restoreRemote() {
     if (const auto* problem = std::get_if<model::BackupProblem>(&parsed)) {
         platform::box(tr("该备份文件无法使用（第 %1 行：%2），没有写入任何内容。")
                           .arg(problem->line)
-                          .arg(QString::fromStdString(problem->message)));
+                          .arg(memorytexts::backupProblemText(*problem)));
         return;
     }
     const model::MemoryBackup& backup = std::get<model::MemoryBackup>(parsed);
@@ -149,7 +149,7 @@ void Tmaincodelearn::rereadLayout() {
     if (read.failure) {
         // What the window held no longer tells where anything is: nothing more is written.
         layout_.complete = false;
-        platform::box(QString::fromStdString(*read.failure));
+        platform::box(devicetexts::translated(*read.failure));
     } else {
         applyLayout(std::move(read));
     }
@@ -215,7 +215,7 @@ void Tmaincodelearn::checkMemory() {
 void Tmaincodelearn::repairLayout() {
     model::LayoutRead read = device::readDeviceLayout();
     if (read.failure) {
-        platform::box(QString::fromStdString(*read.failure));
+        platform::box(devicetexts::translated(*read.failure));
         return;
     }
     const model::RepairPlan plan = model::planRepair(read.layout, read.keyTable);

@@ -23,11 +23,31 @@ QString address(unsigned value) { return QString::fromStdString(model::formatHex
 
 QString text(const std::string& value) { return QString::fromStdString(value); }
 
-QString lines(const std::vector<std::string>& items) {
+QString lines(const std::vector<model::LayoutFinding>& findings) {
     QStringList out;
-    for (const std::string& item : items)
-        out << QStringLiteral("• ") + text(item);
+    for (const model::LayoutFinding& finding : findings)
+        out << QStringLiteral("• ") + findingText(finding);
     return out.join(QLatin1Char('\n'));
+}
+
+QString areaText(model::LayoutArea area) {
+    switch (area) {
+    case model::LayoutArea::LayoutHeader:
+        return MemoryTexts::tr("布局表头");
+    case model::LayoutArea::KeyList:
+        return MemoryTexts::tr("按键列表");
+    case model::LayoutArea::KeySlotTable:
+        return MemoryTexts::tr("按键槽表");
+    case model::LayoutArea::BlockMapAndIndex:
+        return MemoryTexts::tr("存储块表和编码索引");
+    case model::LayoutArea::CodeArea:
+        return MemoryTexts::tr("编码区");
+    case model::LayoutArea::PresetTableCount:
+        return MemoryTexts::tr("预置编码表的数目");
+    case model::LayoutArea::PresetTable:
+        return MemoryTexts::tr("预置编码表");
+    }
+    return {};
 }
 
 } // namespace
@@ -49,6 +69,102 @@ QString backupFailureText(const device::BackupTaking& taken) {
     return {};
 }
 
+QString backupProblemText(const model::BackupProblem& problem) {
+    using model::BackupFault;
+    const QString detail = text(problem.text);
+    switch (problem.fault) {
+    case BackupFault::NotABackup:
+        return MemoryTexts::tr("这不是遥控器的备份文件（第一行不是“%1”）").arg(text(model::kBackupMagic));
+    case BackupFault::UnknownFormat:
+        return MemoryTexts::tr("无法识别备份格式“%1”，本软件只能读取格式 1").arg(detail);
+    case BackupFault::EndsBeforeField:
+        return MemoryTexts::tr("文件在“%1”行之前就结束了").arg(detail);
+    case BackupFault::ExpectedField:
+        return MemoryTexts::tr("这一行应为“%1: ”加 1 到 64 个字符的值").arg(detail);
+    case BackupFault::MemorySize:
+        return MemoryTexts::tr("备份应有 %1 字节的存储，而不是 %2").arg(model::kMemoryEnd).arg(detail);
+    case BackupFault::EndsBeforeMemory:
+        return MemoryTexts::tr("文件在地址 %1 的存储之前就结束了，文件不完整").arg(address(problem.address));
+    case BackupFault::ExpectedAddress:
+        return MemoryTexts::tr("这一行应为地址 %1 加 %2 个十六进制数字")
+            .arg(address(problem.address))
+            .arg(2 * model::kBackupBytesPerLine);
+    case BackupFault::NotHexDigit: {
+        const auto c = static_cast<unsigned char>(problem.character);
+        if (c >= 0x20 && c <= 0x7E)
+            return MemoryTexts::tr("地址 %1 处的“%2”不是十六进制数字")
+                .arg(address(problem.address), QString(QLatin1Char(problem.character)));
+        return MemoryTexts::tr("地址 %1 处的字符 %2 不是十六进制数字")
+            .arg(address(problem.address), text(model::formatHex(c, 2)));
+    }
+    case BackupFault::EndsBeforeChecksum:
+        return MemoryTexts::tr("文件在校验和之前就结束了，文件不完整");
+    case BackupFault::ExpectedChecksum:
+        return MemoryTexts::tr("这一行应为“%1”加 8 个十六进制数字的校验和").arg(QStringLiteral("crc32: "));
+    case BackupFault::ChecksumMismatch:
+        return MemoryTexts::tr("校验和与文件内容不符，文件已损坏");
+    case BackupFault::ChecksumMismatchEndsAside:
+        return MemoryTexts::tr("不计行尾符和行末空白，校验和仍与文件内容不符，文件已损坏");
+    case BackupFault::TextAfterChecksum:
+        return MemoryTexts::tr("校验和之后还有多余的内容");
+    }
+    return {};
+}
+
+QString findingText(const model::LayoutFinding& f) {
+    using model::LayoutFault;
+    switch (f.fault) {
+    case LayoutFault::Unreadable:
+        return MemoryTexts::tr("在地址 %1 处读取失败").arg(address(static_cast<unsigned>(f.address)));
+    case LayoutFault::NotHex:
+        return MemoryTexts::tr("固件把字节 %1 答复为“%2”，不是十六进制数")
+            .arg(address(static_cast<unsigned>(f.address)), text(f.text));
+    case LayoutFault::BlockUnit:
+        return MemoryTexts::tr("存储块单位是 %1，不是 08")
+            .arg(text(model::formatHex(static_cast<unsigned>(f.count), 2)));
+    case LayoutFault::PastMemory:
+        return MemoryTexts::tr("%1（地址 %2，%3 字节）超出了存储的末尾")
+            .arg(areaText(f.area), text(model::formatHex(static_cast<unsigned>(f.address), 5)))
+            .arg(f.count);
+    case LayoutFault::EntryHoldsNoBlocks:
+        return MemoryTexts::tr("编码条目 %1 正在使用，但不含任何存储块").arg(f.entry);
+    case LayoutFault::EntryPastCodeArea:
+        return MemoryTexts::tr("编码条目 %1（从存储块 %2 起共 %3 个）超出了编码区的 %4 个存储块")
+            .arg(f.entry)
+            .arg(f.block)
+            .arg(f.count)
+            .arg(f.limit);
+    case LayoutFault::EntryOwnsFreeBlock:
+        return MemoryTexts::tr("编码条目 %1 占用的存储块 %2 在存储块表中标为空闲").arg(f.entry).arg(f.block);
+    case LayoutFault::EntriesOverlap:
+        return MemoryTexts::tr("编码条目 %1 与编码条目 %2 在存储块 %3 处重叠")
+            .arg(f.entry)
+            .arg(f.other)
+            .arg(f.block);
+    case LayoutFault::BlocksLeaked:
+        if (f.lastBlock > f.block)
+            return MemoryTexts::tr("存储块 %1 至 %2 标为占用，但不属于任何编码条目")
+                .arg(f.block)
+                .arg(f.lastBlock);
+        return MemoryTexts::tr("存储块 %1 标为占用，但不属于任何编码条目").arg(f.block);
+    case LayoutFault::SlotPastIndex:
+        return MemoryTexts::tr("按键槽 %1（按键 %2）引用的编码条目 %3 超出了编码索引的 %4 个条目")
+            .arg(f.slot)
+            .arg(text(f.text))
+            .arg(f.entry)
+            .arg(f.limit);
+    case LayoutFault::SlotRefersToFree:
+        return MemoryTexts::tr("按键槽 %1（按键 %2）引用的编码条目 %3 是空闲的")
+            .arg(f.slot)
+            .arg(text(f.text))
+            .arg(f.entry);
+    case LayoutFault::EntryUnreferenced:
+        return MemoryTexts::tr("编码条目 %1 正在使用，但没有按键槽引用它：释放之前，它的存储块无法再用")
+            .arg(f.entry);
+    }
+    return {};
+}
+
 QString restoreQuestion(const model::MemoryBackup& backup) {
     return MemoryTexts::tr("备份的遥控器：%1\n型号：%2\n备份时间：%"
                            "3\n\n恢复后，遥控器的全部存储将换成备份的内容。确实要恢复吗？")
@@ -67,7 +183,7 @@ QString otherModelText(const model::MemoryBackup& backup, const std::string& att
 }
 
 QString unsoundCopyText(const model::LayoutFindings& copy) {
-    std::vector<std::string> faults = copy.violations;
+    std::vector<model::LayoutFinding> faults = copy.violations;
     if (copy.unreadable)
         faults.push_back(*copy.unreadable);
     return MemoryTexts::tr("该备份的存储结构有问题，恢复后遥控器会发送错误的编码，没有写入任何内容：\n%1")
@@ -108,7 +224,7 @@ QString restoreResultText(const device::RestoreResult& result) {
 
 QString findingsText(const model::LayoutFindings& findings) {
     if (findings.unreadable)
-        return MemoryTexts::tr("无法读取遥控器的存储：%1").arg(text(*findings.unreadable));
+        return MemoryTexts::tr("无法读取遥控器的存储：%1").arg(findingText(*findings.unreadable));
     if (findings.violations.empty())
         return findings.warnings.empty() ? MemoryTexts::tr("遥控器的存储完好。")
                                          : MemoryTexts::tr("遥控器的存储完好，但有空间没有释放：\n%1")
@@ -144,7 +260,8 @@ QString repairResultText(const device::RepairResult& result, std::size_t keysToE
         break;
     }
     if (result.after.unreadable)
-        return MemoryTexts::tr("已修复，但无法再次读取遥控器的存储：%1").arg(text(*result.after.unreadable));
+        return MemoryTexts::tr("已修复，但无法再次读取遥控器的存储：%1")
+            .arg(findingText(*result.after.unreadable));
     if (!result.after.violations.empty())
         return MemoryTexts::tr("已修复不需判断的问题，以下问题仍然存在：\n%1")
             .arg(lines(result.after.violations));

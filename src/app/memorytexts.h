@@ -18,6 +18,12 @@ QString remoteCheckText(device::RemoteCheck check);
 // Why no backup was written; empty when the backup was taken.
 QString backupFailureText(const device::BackupTaking& taken);
 
+// What is wrong with a backup file, without its line.
+QString backupProblemText(const model::BackupProblem& problem);
+
+// One finding of the layout check.
+QString findingText(const model::LayoutFinding& finding);
+
 // The question before a restore, naming the backup's remote, model and time.
 QString restoreQuestion(const model::MemoryBackup& backup);
 // The second question for a backup of another remote of the same model.

@@ -69,7 +69,7 @@ int restoreCommand(const Arguments& args, const Console& console) {
     auto parsed = model::parseBackup(text);
     if (const auto* problem = std::get_if<model::BackupProblem>(&parsed))
         return console.fail(kNoRemote, file.string() + ":" + std::to_string(problem->line) + ": " +
-                                           problem->message + "; nothing written");
+                                           model::describe(*problem) + "; nothing written");
     const model::MemoryBackup& backup = std::get<model::MemoryBackup>(parsed);
     const auto remote = openRemote(console, false);
     if (!remote)
@@ -90,9 +90,11 @@ int restoreCommand(const Arguments& args, const Console& console) {
     }
     // A copy whose layout the checks refuse would leave a remote that plays the wrong codes.
     const model::LayoutFindings copy = model::inspectLayout(model::memoryReader(backup.memoryText));
-    std::vector<std::string> unsound = copy.violations;
+    std::vector<std::string> unsound;
+    for (const model::LayoutFinding& violation : copy.violations)
+        unsound.push_back(model::describe(violation));
     if (copy.unreadable)
-        unsound.push_back(*copy.unreadable);
+        unsound.push_back(model::describe(*copy.unreadable));
     if (!unsound.empty()) {
         std::string list;
         for (const std::string& violation : unsound)

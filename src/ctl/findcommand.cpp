@@ -112,9 +112,9 @@ int findCommand(const Arguments& args, const Console& console) {
             }
             return askResponded(side, console);
         },
-        [&](std::size_t at, const std::string& why) {
-            console.out << "set " << at + 1 << " of " << candidates.size() << " cannot be tried: " << why
-                        << "\n";
+        [&](std::size_t at, const codes::FileProblem& why) {
+            console.out << "set " << at + 1 << " of " << candidates.size()
+                        << " cannot be tried: " << codes::describe(why) << "\n";
         });
 
     switch (result.end) {

@@ -86,12 +86,12 @@ int learnCommand(const Arguments& args, const Console& console) {
         return kNoRemote;
     const std::filesystem::path file = *args.value("--from");
     const auto signals = codes::readSignalFile(file);
-    if (const auto* problem = std::get_if<std::string>(&signals))
-        return console.fail(kNoRemote, *problem + "; nothing written");
+    if (const auto* problem = std::get_if<codes::FileProblem>(&signals))
+        return console.fail(kNoRemote, codes::describe(*problem) + "; nothing written");
     const auto chosen = codes::chooseSignal(std::get<std::vector<codes::NamedSignal>>(signals), file,
                                             args.value("--name").value_or(""));
-    if (const auto* problem = std::get_if<std::string>(&chosen))
-        return console.fail(kNoRemote, *problem + "; nothing written");
+    if (const auto* problem = std::get_if<codes::FileProblem>(&chosen))
+        return console.fail(kNoRemote, codes::describe(*problem) + "; nothing written");
     auto remote = openRemote(console);
     if (!remote)
         return kNoRemote;
@@ -105,17 +105,26 @@ int learnCommand(const Arguments& args, const Console& console) {
                          withheld, console);
 }
 
+namespace {
+
+// A signal as the file names it, or by its line where the format names none.
+std::string buttonOrLine(const codes::NamedSignal& signal) {
+    return signal.name.empty() ? "line " + std::to_string(signal.line) : signal.name;
+}
+
+} // namespace
+
 void showMatching(const codes::ButtonMatching& matching, const Console& console) {
     for (const codes::ButtonMatch& match : matching.matches)
         console.out << match.signal->name << " -> " << labelledKey(match.keyNumber).label << '\n';
     if (!matching.unmatched.empty()) {
         console.out << "unmatched:";
         for (std::size_t i = 0; i < matching.unmatched.size(); ++i)
-            console.out << (i ? ", " : " ") << matching.unmatched[i];
+            console.out << (i ? ", " : " ") << buttonOrLine(*matching.unmatched[i]);
         console.out << '\n';
     }
-    for (const std::string& why : matching.unusable)
-        console.out << "not learnable: " << why << '\n';
+    for (const codes::FileProblem& why : matching.unusable)
+        console.out << "not learnable: " << codes::describe(why) << '\n';
 }
 
 int learnMatchesOn(Remote& remote, const codes::ButtonMatching& matching, const std::string& source,
@@ -171,8 +180,8 @@ int learnAllCommand(const Arguments& args, const Console& console) {
     } else {
         source = args.operands[0];
         auto read = codes::readSignalFile(source);
-        if (const auto* problem = std::get_if<std::string>(&read))
-            return console.fail(kNoRemote, *problem + "; nothing written");
+        if (const auto* problem = std::get_if<codes::FileProblem>(&read))
+            return console.fail(kNoRemote, codes::describe(*problem) + "; nothing written");
         signals = std::get<std::vector<codes::NamedSignal>>(std::move(read));
     }
     const codes::ButtonMatching matching = codes::matchButtons(signals, side);

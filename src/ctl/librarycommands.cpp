@@ -65,8 +65,8 @@ librarySetSignals(const std::string& id, const Console& console) {
     if (set == nullptr)
         return std::nullopt;
     auto read = codes::readSetSignals(*set);
-    if (const auto* problem = std::get_if<std::string>(&read)) {
-        console.fail(kRefused, *problem + "; nothing written");
+    if (const auto* problem = std::get_if<codes::FileProblem>(&read)) {
+        console.fail(kRefused, codes::describe(*problem) + "; nothing written");
         return std::nullopt;
     }
     return std::make_pair(set->file + (set->remote.empty() ? "" : " (" + set->remote + ")"),

@@ -90,23 +90,23 @@ int checkCommand(const Arguments& args, const Console& console) {
         return console.fail(kNoRemote, "no remote is attached; check the USB cable");
     const model::LayoutFindings findings = device::inspectDeviceLayout();
     if (findings.unreadable)
-        return console.fail(kNoRemote, *findings.unreadable);
+        return console.fail(kNoRemote, model::describe(*findings.unreadable));
     const bool sound = findings.violations.empty();
     if (args.has("--json")) {
         console.out << "{\"sound\": " << (sound ? "true" : "false") << ", \"violations\": [";
         for (std::size_t i = 0; i < findings.violations.size(); ++i)
-            console.out << (i ? ", " : "") << jsonString(findings.violations[i]);
+            console.out << (i ? ", " : "") << jsonString(model::describe(findings.violations[i]));
         console.out << "], \"warnings\": [";
         for (std::size_t i = 0; i < findings.warnings.size(); ++i)
-            console.out << (i ? ", " : "") << jsonString(findings.warnings[i]);
+            console.out << (i ? ", " : "") << jsonString(model::describe(findings.warnings[i]));
         console.out << "]}\n";
     } else {
-        for (const std::string& violation : findings.violations)
-            console.out << violation << '\n';
+        for (const model::LayoutFinding& violation : findings.violations)
+            console.out << model::describe(violation) << '\n';
         if (sound)
             console.out << "layout sound\n";
-        for (const std::string& warning : findings.warnings)
-            console.out << "warning: " << warning << '\n';
+        for (const model::LayoutFinding& warning : findings.warnings)
+            console.out << "warning: " << model::describe(warning) << '\n';
     }
     return sound ? kDone : kRefused;
 }

@@ -18,14 +18,14 @@ int repairCommand(const Arguments& args, const Console& console) {
     const model::LayoutRead& read = remote->read;
     const model::RepairPlan plan = model::planRepair(read.layout, read.keyTable);
     const auto left = [&](const model::LayoutFindings& findings) {
-        for (const std::string& violation : findings.violations)
-            console.out << "left as it is: " << violation << '\n';
+        for (const model::LayoutFinding& violation : findings.violations)
+            console.out << "left as it is: " << model::describe(violation) << '\n';
         return findings.violations.empty() ? kDone : kRefused;
     };
     if (plan.empty()) {
         const model::LayoutFindings findings = device::inspectDeviceLayout();
         if (findings.unreadable)
-            return console.fail(kNoRemote, *findings.unreadable);
+            return console.fail(kNoRemote, model::describe(*findings.unreadable));
         console.out << "nothing to repair\n";
         if (left(findings) != kDone)
             return console.fail(kRefused, "what is left needs a guess; nothing written");
@@ -50,7 +50,7 @@ int repairCommand(const Arguments& args, const Console& console) {
         break;
     }
     if (result.after.unreadable)
-        return console.fail(kNoRemote, "repaired, but " + *result.after.unreadable);
+        return console.fail(kNoRemote, "repaired, but " + model::describe(*result.after.unreadable));
     if (left(result.after) != kDone)
         return console.fail(kRefused, "repaired what needs no guess; the rest is left as it is");
     console.out << "repaired: layout sound\n";

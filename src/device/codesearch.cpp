@@ -9,18 +9,18 @@ SetTry tryCodeSet(model::DeviceLayout& layout, model::KeyTable& table, const cod
                   const std::function<bool()>& mayWrite) {
     SetTry tried;
     if (set.power < 0) {
-        tried.problem = set.file + ": the code set " + set.id + " has no Power button";
+        tried.problem = {.fault = codes::FileFault::NoPowerButton, .file = set.file, .text = set.id};
         return tried;
     }
     auto read = codes::readSetSignals(set);
-    if (auto* problem = std::get_if<std::string>(&read)) {
+    if (auto* problem = std::get_if<codes::FileProblem>(&read)) {
         tried.problem = std::move(*problem);
         return tried;
     }
     tried.setSignals = std::get<std::vector<codes::NamedSignal>>(std::move(read));
     const codes::NamedSignal& power = tried.setSignals[static_cast<std::size_t>(set.power)];
-    if (!power.unusable.empty()) {
-        tried.problem = power.unusable;
+    if (power.unusable) {
+        tried.problem = *power.unusable;
         return tried;
     }
     tried.learned = learnSignal(layout, table, powerKeyOf(side), power.signal, diagnosticFile, mayWrite);
@@ -30,10 +30,10 @@ SetTry tryCodeSet(model::DeviceLayout& layout, model::KeyTable& table, const cod
         break;
     case LearnOutcome::NotConverted:
     case LearnOutcome::AnswerIncomplete:
-        tried.problem = set.file + ": the Power code '" + power.name + "' could not be converted into a code";
+        tried.problem = {.fault = codes::FileFault::PowerNotConverted, .file = set.file, .text = power.name};
         break;
     case LearnOutcome::Refused:
-        tried.problem = set.file + ": the remote cannot keep the Power code '" + power.name + "'";
+        tried.problem = {.fault = codes::FileFault::PowerNotKept, .file = set.file, .text = power.name};
         break;
     case LearnOutcome::NotAllowed:
     case LearnOutcome::KeyUnchanged:
@@ -49,7 +49,7 @@ CodeSearchResult searchCodeSets(model::DeviceLayout& layout, model::KeyTable& ta
                                 const std::filesystem::path& diagnosticFile,
                                 const std::function<bool()>& mayWrite,
                                 const std::function<TryAnswer(std::size_t, const SetTry&)>& ask,
-                                const std::function<void(std::size_t, const std::string&)>& skipped) {
+                                const std::function<void(std::size_t, const codes::FileProblem&)>& skipped) {
     CodeSearchResult result;
     for (std::size_t at = 0; at < candidates.size(); ++at) {
         result.at = at;

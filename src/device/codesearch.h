@@ -31,7 +31,7 @@ struct SetTry {
     TryOutcome outcome = TryOutcome::NotLearnable;
     // The set's whole signals, read again from its file: what its side is learned from once taken.
     std::vector<codes::NamedSignal> setSignals;
-    std::string problem;
+    codes::FileProblem problem;
     LearnResult learned;
 };
 
@@ -51,10 +51,10 @@ enum class SearchEnd {
 
 struct CodeSearchResult {
     SearchEnd end = SearchEnd::Exhausted;
-    std::size_t at = 0;               // into the candidates
-    std::size_t tried = 0;            // sets whose Power code the key was given
-    SetTry last;                      // the try the search ended on
-    std::vector<std::string> skipped; // the sets that could not be tried, each with why
+    std::size_t at = 0;                      // into the candidates
+    std::size_t tried = 0;                   // sets whose Power code the key was given
+    SetTry last;                             // the try the search ended on
+    std::vector<codes::FileProblem> skipped; // why each set that could not be tried was not
 };
 
 // Tries `candidates` in order from `first`. `ask` is told each set learned (its position, the try)
@@ -65,7 +65,7 @@ searchCodeSets(model::DeviceLayout& layout, model::KeyTable& table,
                const std::vector<codes::Candidate>& candidates, std::string_view side,
                const std::filesystem::path& diagnosticFile, const std::function<bool()>& mayWrite,
                const std::function<TryAnswer(std::size_t at, const SetTry& tried)>& ask,
-               const std::function<void(std::size_t at, const std::string& why)>& skipped = {});
+               const std::function<void(std::size_t at, const codes::FileProblem& why)>& skipped = {});
 
 // Puts back the memory read before the search (a restore: only what the tries changed is written,
 // and read back), once more when a write failed while the remote stayed attached. While its

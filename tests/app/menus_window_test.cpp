@@ -3,6 +3,7 @@
 #include "windowtest.h"
 
 #include "app/listdialog.h"
+#include "app/translations.h"
 #include "codes/signalexport.h"
 #include "device/keylisting.h"
 #include "device/layoutio.h"
@@ -224,23 +225,24 @@ TEST_F(MenusWindowTest, ACodeFileThatCannotBeLearnedWritesNothing) {
     const struct {
         const char* file;
         std::string text;
-        int row;
-        const char* says;
+        const char* says; // after the file's path
     } cases[] = {
-        {"broken.ir", "Filetype: IR signals file\nVersion: 1\nname: X\ntype: raw\ndata: 1 x\n", -1,
-         "该代码文件无法使用"},
+        {"broken.ir", "Filetype: IR signals file\nVersion: 1\nname: X\ntype: raw\ndata: 1 x\n",
+         " 第 5 行：数据应为 1 到 1000000 微秒的时长"},
         {"foreign.ir",
          "Filetype: IR signals file\nVersion: 1\nname: X\ntype: parsed\nprotocol: NEC42\n"
          "address: 01 00 00 00\ncommand: 02 00 00 00\n",
-         -1, "该信号无法学习"},
+         " 第 3 行：解析信号“X”：遥控器不认识它的协议 NEC42，请改用原始信号学习"},
     };
     for (const auto& c : cases) {
         messages.clear();
-        dialogs.expectFile(scratch(c.file, c.text));
+        const QString file = scratch(c.file, c.text);
+        dialogs.expectFile(file);
         messages.expect(Answer::Ok);
         choose(keyMenu("51"), "learnFromFile");
-        EXPECT_TRUE(texts().value(0).startsWith(QString::fromUtf8(c.says)))
-            << texts().join("|").toStdString();
+        const QString refusal =
+            c.file == std::string("broken.ir") ? "该代码文件无法使用：\n" : "该信号无法学习：\n";
+        EXPECT_EQ(texts(), QStringList{refusal + file + QString::fromUtf8(c.says)});
     }
     dialogs.expectFile(QString());
     choose(keyMenu("51"), "learnFromFile");
@@ -316,7 +318,10 @@ TEST_F(MenusWindowTest, RestoreRefusesWhatDoesNotBelongBeforeWritingAndAsksTwice
         std::vector<Answer> answers;
         const char* says;
     } cases[] = {
-        {"damaged", damaged, {Answer::Ok}, "该备份文件无法使用"},
+        {"damaged",
+         damaged,
+         {Answer::Ok},
+         "该备份文件无法使用（第 2055 行：校验和与文件内容不符，文件已损坏）"},
         {"model", model::formatBackup(otherModel), {Answer::Ok}, "该备份属于型号 200R"},
         {"declined", text, {Answer::No}, "备份的遥控器："},
         {"other", model::formatBackup(otherRemote), {Answer::Yes, Answer::No}, "备份的遥控器："},
@@ -464,7 +469,9 @@ TEST_F(MenusWindowTest, TheCheckFindsDamageAndRepairsItOnlyAfterAsking) {
         if (answer == Answer::Yes)
             messages.expect(Answer::Ok);
         choose(windowMenu(), "check");
-        EXPECT_TRUE(findings.startsWith("遥控器的存储有以下问题：")) << findings.toStdString();
+        EXPECT_TRUE(findings.startsWith(
+            "遥控器的存储有以下问题：\n• 按键槽 4（按键 04）引用的编码条目 40 超出了编码索引的"))
+            << findings.toStdString();
         EXPECT_TRUE(texts().value(0).contains("清空按键 04")) << texts().join("|").toStdString();
     }
     EXPECT_EQ(texts().value(1), "修复完成，遥控器的存储完好。");
@@ -472,6 +479,50 @@ TEST_F(MenusWindowTest, TheCheckFindsDamageAndRepairsItOnlyAfterAsking) {
     EXPECT_EQ(stateOf("04"), "0");
     EXPECT_EQ(key("04")->Picture().cacheKey(),
               window->skin().normalKeyPictures[*model::keyPictureIndex("04")].cacheKey());
+}
+
+// A damaged backup and a bad code file are refused in the window's language, the fault worded
+// with them: Chinese on a Chinese desktop, English on an English one.
+TEST_F(MenusWindowTest, RefusalsOfDamagedFilesSpeakTheWindowsLanguage) {
+    createShown();
+    const QString backup = scratch("remote.qtm418");
+    dialogs.expectFile(backup);
+    messages.expect(Answer::Ok);
+    choose(windowMenu(), "backup");
+    std::ifstream in(backup.toStdString(), std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    text.replace(text.find("\n0040 ") + 6, 1, "g");
+    const QString damaged = scratch("damaged.qtm418", text);
+    const QString codes = scratch("codes.txt", "0000 006D 0002 0000 0155 00AA 0015\n");
+    const emu::Memory before = folder.snapshot().memory;
+
+    const struct {
+        QLocale locale;
+        QString backupRefusal;
+        QString codeRefusal;
+    } cases[] = {
+        {QLocale::c(), "该备份文件无法使用（第 9 行：地址 0040 处的“g”不是十六进制数字），没有写入任何内容。",
+         "该代码文件无法使用：\n" + codes + " 第 1 行：编码有 3 个字，而计数要求 4 个"},
+        {QLocale(QLocale::English, QLocale::UnitedStates),
+         "This backup file cannot be used (line 9: “g” at 0040 is not a hex digit); nothing was written.",
+         "This code file cannot be used:\n" + codes +
+             ", line 1: the code holds 3 words where its counts call for 4"},
+    };
+    for (const auto& c : cases) {
+        installTranslations(c.locale);
+        messages.clear();
+        dialogs.expectFile(damaged);
+        messages.expect(Answer::Ok);
+        choose(windowMenu(), "restore");
+        dialogs.expectFile(codes);
+        messages.expect(Answer::Ok);
+        choose(keyMenu("51"), "learnFromFile");
+        EXPECT_EQ(texts(), (QStringList{c.backupRefusal, c.codeRefusal}));
+        for (const auto& shown : messages.shown())
+            EXPECT_EQ(shown.style, model::MessageStyle::Boxed);
+    }
+    installTranslations(QLocale::c());
+    EXPECT_EQ(folder.snapshot().memory, before);
 }
 
 TEST_F(MenusWindowTest, ABackupAtTheRemotesRealPaceLeavesTheWindowServingEvents) {

@@ -43,7 +43,7 @@ TEST(CodeFormats, BroadlinkPacketsInEachLengthReadingWithPaddingAndRepeats) {
     for (const auto& c : cases) {
         const auto result = read(c.text);
         ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(result))
-            << c.name << ": " << std::get<std::string>(result);
+            << c.name << ": " << codes::describe(std::get<codes::FileProblem>(result));
         const auto& signal = std::get<std::vector<codes::NamedSignal>>(result).front().signal;
         EXPECT_EQ(signal.timings, c.timings) << c.name;
     }
@@ -74,9 +74,9 @@ TEST(CodeFormats, DamageInEachFormatIsNamedByFileAndLine) {
     };
     for (const auto& c : cases) {
         const auto result = read(c.text);
-        ASSERT_TRUE(std::holds_alternative<std::string>(result)) << c.name;
-        EXPECT_EQ(std::get<std::string>(result).rfind(c.says, 0), 0u)
-            << c.name << ": " << std::get<std::string>(result);
+        ASSERT_TRUE(std::holds_alternative<codes::FileProblem>(result)) << c.name;
+        EXPECT_EQ(codes::describe(std::get<codes::FileProblem>(result)).rfind(c.says, 0), 0u)
+            << c.name << ": " << codes::describe(std::get<codes::FileProblem>(result));
     }
 }
 
@@ -87,13 +87,13 @@ TEST(CodeFormats, SmartIrCommandsAreNamedByTheirPathAndABrokenOneSpoilsOnlyItsel
                              "\", \"25\": \"sgBQAAAB\"}}\n  }\n}\n";
     const auto result = read(text, "daikin.json");
     ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(result))
-        << std::get<std::string>(result);
+        << codes::describe(std::get<codes::FileProblem>(result));
     const auto& signals = std::get<std::vector<codes::NamedSignal>>(result);
     ASSERT_EQ(signals.size(), 3u);
     EXPECT_EQ(signals[0].name, "off");
     EXPECT_EQ(signals[1].name, "cool/auto/24");
     EXPECT_EQ(signals[1].signal.timings, micros({296, 148, 18, 3000}));
-    EXPECT_EQ(signals[2].unusable,
+    EXPECT_EQ(codes::describe(signals[2].unusable.value()),
               "daikin.json:5: 'cool/auto/25': a Broadlink radio packet (433 or 315 MHz), not infrared");
 
     const auto pronto =
@@ -127,7 +127,7 @@ TEST(CodeFormats, GlobalCacheCommandsPlainAndCompressedRepeatFromTheirOffset) {
     for (const auto& c : cases) {
         const auto result = read(c.text);
         ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(result))
-            << c.name << ": " << std::get<std::string>(result);
+            << c.name << ": " << codes::describe(std::get<codes::FileProblem>(result));
         const auto& signal = std::get<std::vector<codes::NamedSignal>>(result).front().signal;
         EXPECT_EQ(signal.carrierHz, 40000) << c.name;
         EXPECT_EQ(signal.timings, us(c.periods)) << c.name;
@@ -155,7 +155,7 @@ TEST(CodeFormats, ProntoShortFormsSendWhatTheirProtocolsRemotesSend) {
     for (const auto& c : cases) {
         const auto result = read(c.text);
         ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(result))
-            << c.text << ": " << std::get<std::string>(result);
+            << c.text << ": " << codes::describe(std::get<codes::FileProblem>(result));
         const auto& signal = std::get<std::vector<codes::NamedSignal>>(result).front().signal;
         EXPECT_EQ(signal.timings, c.timings) << c.text;
         EXPECT_EQ(signal.carrierHz == 0, c.carrier == 0) << c.text;
@@ -179,7 +179,7 @@ TEST(CodeFormats, WhatAReaderAcceptsWrittenBackAsProntoReadsAgain) {
             codes::exportText({{"51", "CBL/5", signal, std::nullopt}}, codes::ExportFormat::Pronto);
         const auto again = read(pronto, "again.pronto");
         ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(again))
-            << input << ": " << std::get<std::string>(again);
+            << input << ": " << codes::describe(std::get<codes::FileProblem>(again));
         EXPECT_EQ(std::get<std::vector<codes::NamedSignal>>(again).front().signal.timings.size(),
                   signal.timings.size() + signal.timings.size() % 2)
             << input;
@@ -193,7 +193,7 @@ TEST(CodeFormats, ASignalLongerThanACaptureIsSetAside) {
         command += ",21,21";
     const auto result = read(command);
     ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(result));
-    EXPECT_EQ(std::get<std::vector<codes::NamedSignal>>(result).front().unusable,
+    EXPECT_EQ(codes::describe(std::get<std::vector<codes::NamedSignal>>(result).front().unusable.value()),
               "codes.txt:1: signal '' holds 3200 durations, more than the remote records at once (2000)");
 }
 

@@ -119,7 +119,7 @@ TEST(ProtocolRender, EachFamilySendsWhatItsIrpSays) {
     for (const auto& c : cases) {
         const auto rendered = codes::renderProtocol(c.protocol, c.key);
         ASSERT_TRUE(std::holds_alternative<ir::Transmission>(rendered))
-            << c.protocol << ": " << std::get<std::string>(rendered);
+            << c.protocol << ": " << codes::describe(std::get<codes::FileProblem>(rendered));
         const auto& sent = std::get<ir::Transmission>(rendered);
         EXPECT_EQ(sent.carrierHz, c.carrier) << c.protocol;
         expectWithinAMicrosecond(sent.frames[0].durations, c.first, std::string(c.protocol) + " first frame");
@@ -207,23 +207,24 @@ TEST(IrdbFile, RowsBecomeSignalsAndAnUnrenderedOneIsListedAsNotLearnable) {
                              "Input,RC5,40,-1,1\r\n"
                              "Guide,Panasonic,1,-1,1\r\n";
     const auto read = codes::readSignalText(text, "codes/Acme/TV/4,-1.csv");
-    ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(read)) << std::get<std::string>(read);
+    ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(read))
+        << codes::describe(std::get<codes::FileProblem>(read));
     const auto& signals = std::get<std::vector<codes::NamedSignal>>(read);
     ASSERT_EQ(signals.size(), 5u);
     EXPECT_EQ(signals[0].signal.timings,
               std::get<ir::Signal>(codes::renderPress("NEC1", {4, -1, 8})).timings);
     EXPECT_EQ(signals[1].name, "Vol,up");
     EXPECT_EQ(signals[1].signal.carrierHz, 40000);
-    EXPECT_TRUE(signals[0].unusable.empty() && signals[1].unusable.empty());
-    EXPECT_EQ(signals[2].unusable,
+    EXPECT_TRUE(!signals[0].unusable && !signals[1].unusable);
+    EXPECT_EQ(codes::describe(signals[2].unusable.value()),
               "codes/Acme/TV/4,-1.csv:5: row 'Mute': protocol 'XMP' is not one rendered here; "
               "learn the key from a raw capture");
-    EXPECT_EQ(signals[3].unusable,
+    EXPECT_EQ(codes::describe(signals[3].unusable.value()),
               "codes/Acme/TV/4,-1.csv:6: row 'Input': device 40 does not fit protocol RC5 (0 to 31)");
-    EXPECT_EQ(signals[4].unusable,
+    EXPECT_EQ(codes::describe(signals[4].unusable.value()),
               "codes/Acme/TV/4,-1.csv:7: row 'Guide': protocol Panasonic needs a subdevice");
     EXPECT_EQ(std::get<codes::NamedSignal>(codes::chooseSignal(signals, "f.csv", "vol-up")).name, "Vol,up");
-    EXPECT_TRUE(std::holds_alternative<std::string>(codes::chooseSignal(signals, "f.csv", "Mute")));
+    EXPECT_TRUE(std::holds_alternative<codes::FileProblem>(codes::chooseSignal(signals, "f.csv", "Mute")));
 }
 
 TEST(IrdbFile, DamageIsNamedByFileAndLine) {
@@ -243,8 +244,9 @@ TEST(IrdbFile, DamageIsNamedByFileAndLine) {
     };
     for (const auto& c : cases) {
         const auto read = codes::readSignalText(c.text, "t.csv");
-        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << c.text;
-        EXPECT_EQ(std::get<std::string>(read).rfind(c.message, 0), 0u) << std::get<std::string>(read);
+        ASSERT_TRUE(std::holds_alternative<codes::FileProblem>(read)) << c.text;
+        EXPECT_EQ(codes::describe(std::get<codes::FileProblem>(read)).rfind(c.message, 0), 0u)
+            << codes::describe(std::get<codes::FileProblem>(read));
     }
 }
 

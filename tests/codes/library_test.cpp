@@ -420,7 +420,8 @@ TEST_F(LibraryTest, ASetsSignalsAreReadAgainFromItsFile) {
     const auto found = library.search("second");
     ASSERT_EQ(found.size(), 1u);
     const auto read = codes::readSetSignals(*found[0].set);
-    ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(read)) << std::get<std::string>(read);
+    ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(read))
+        << codes::describe(std::get<codes::FileProblem>(read));
     const auto& signals = std::get<std::vector<codes::NamedSignal>>(read);
     ASSERT_EQ(signals.size(), 2u);
     EXPECT_EQ(signals[0].name, "KEY_POWER");
@@ -429,9 +430,10 @@ TEST_F(LibraryTest, ASetsSignalsAreReadAgainFromItsFile) {
 
     write("LG/lircd.conf", std::string(two).substr(0, std::string(two).find("end remote") + 11));
     const auto changed = codes::readSetSignals(*found[0].set);
-    ASSERT_TRUE(std::holds_alternative<std::string>(changed));
-    EXPECT_NE(std::get<std::string>(changed).find("changed since the library was indexed"),
-              std::string::npos);
+    ASSERT_TRUE(std::holds_alternative<codes::FileProblem>(changed));
+    EXPECT_NE(
+        codes::describe(std::get<codes::FileProblem>(changed)).find("changed since the library was indexed"),
+        std::string::npos);
 }
 
 } // namespace

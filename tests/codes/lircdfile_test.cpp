@@ -23,7 +23,7 @@ std::string remote(const std::string& parameters, const std::string& code = "KEY
            "\n  end codes\nend remote\n";
 }
 
-std::variant<std::vector<codes::NamedSignal>, std::string> read(const std::string& text) {
+std::variant<std::vector<codes::NamedSignal>, codes::FileProblem> read(const std::string& text) {
     return codes::readSignalText(text, "remote.conf");
 }
 
@@ -134,10 +134,10 @@ TEST(LircdFile, EachEncodingAndFlagSendsWhatTheFileSays) {
     for (const auto& c : cases) {
         const auto result = read(c.file);
         ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(result))
-            << c.what << ": " << std::get<std::string>(result);
+            << c.what << ": " << codes::describe(std::get<codes::FileProblem>(result));
         const auto& signals = std::get<std::vector<codes::NamedSignal>>(result);
         ASSERT_EQ(signals.size(), 1u) << c.what;
-        EXPECT_EQ(signals[0].unusable, "") << c.what;
+        EXPECT_FALSE(signals[0].unusable) << c.what;
         EXPECT_EQ(signals[0].signal.carrierHz, c.carrier) << c.what;
         const Timings& sent = signals[0].signal.timings;
         ASSERT_EQ(sent.size(), c.sent.size()) << c.what;
@@ -202,9 +202,9 @@ TEST(LircdFile, DamageIsNamedByFileAndLine) {
     };
     for (const auto& c : cases) {
         const auto result = read(c.file);
-        ASSERT_TRUE(std::holds_alternative<std::string>(result)) << c.what;
-        EXPECT_EQ(std::get<std::string>(result).rfind(c.message, 0), 0u)
-            << c.what << ": " << std::get<std::string>(result);
+        ASSERT_TRUE(std::holds_alternative<codes::FileProblem>(result)) << c.what;
+        EXPECT_EQ(codes::describe(std::get<codes::FileProblem>(result)).rfind(c.message, 0), 0u)
+            << c.what << ": " << codes::describe(std::get<codes::FileProblem>(result));
     }
 }
 
@@ -213,10 +213,10 @@ TEST(LircdFile, AFrameLongerThanItsConstantLengthSpoilsOnlyItsCode) {
         read(remote("  flags SPACE_ENC|CONST_LENGTH\n  gap 20000\n" + kPulses, "LONG 0xF\n    SHORT 0x0"));
     const auto& signals = std::get<std::vector<codes::NamedSignal>>(result);
     ASSERT_EQ(signals.size(), 2u);
-    EXPECT_EQ(signals[0].unusable,
+    EXPECT_EQ(codes::describe(signals[0].unusable.value()),
               "remote.conf:12: code 'LONG': it lasts 23060 us, no less than the remote's "
               "gap of 20000 us (CONST_LENGTH)");
-    EXPECT_EQ(signals[1].unusable, "");
+    EXPECT_FALSE(signals[1].unusable);
 }
 
 } // namespace

@@ -57,7 +57,7 @@ TEST(SignalFile, ReadsEachFormat) {
     for (const auto& c : cases) {
         const auto read = codes::readSignalFile(written(c.name, c.text));
         ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(read))
-            << c.name << ": " << std::get<std::string>(read);
+            << c.name << ": " << codes::describe(std::get<codes::FileProblem>(read));
         const auto& signals = std::get<std::vector<codes::NamedSignal>>(read);
         ASSERT_EQ(signals.size(), c.count) << c.name;
         EXPECT_EQ(signals[0].signal.carrierHz, c.carrier) << c.name;
@@ -70,10 +70,11 @@ TEST(SignalFile, ChoosesBySeparatorsAndCaseAsideAndAsksWhenUnnamed) {
     const auto signals = std::get<std::vector<codes::NamedSignal>>(codes::readSignalFile(path));
     EXPECT_EQ(std::get<codes::NamedSignal>(codes::chooseSignal(signals, path, "VOL-UP")).name, "Vol_up");
     const auto unnamed = codes::chooseSignal(signals, path, "");
-    ASSERT_TRUE(std::holds_alternative<std::string>(unnamed));
-    EXPECT_NE(std::get<std::string>(unnamed).find("holds 2 signals; choose one with --name (Power, Vol_up)"),
+    ASSERT_TRUE(std::holds_alternative<codes::FileProblem>(unnamed));
+    EXPECT_NE(codes::describe(std::get<codes::FileProblem>(unnamed))
+                  .find("holds 2 signals; choose one with --name (Power, Vol_up)"),
               std::string::npos);
-    EXPECT_TRUE(std::holds_alternative<std::string>(codes::chooseSignal(signals, path, "Mute")));
+    EXPECT_TRUE(std::holds_alternative<codes::FileProblem>(codes::chooseSignal(signals, path, "Mute")));
 
     // A signal of an unknown protocol spoils only itself.
     const auto mixed =
@@ -81,7 +82,7 @@ TEST(SignalFile, ChoosesBySeparatorsAndCaseAsideAndAsksWhenUnnamed) {
                                                     "address: 07 00 00 00\ncommand: 07 00 00 00\n");
     const auto all = std::get<std::vector<codes::NamedSignal>>(codes::readSignalFile(mixed));
     EXPECT_EQ(std::get<codes::NamedSignal>(codes::chooseSignal(all, mixed, "Power")).name, "Power");
-    EXPECT_TRUE(std::holds_alternative<std::string>(codes::chooseSignal(all, mixed, "mute")));
+    EXPECT_TRUE(std::holds_alternative<codes::FileProblem>(codes::chooseSignal(all, mixed, "mute")));
 }
 
 TEST(SignalFile, DamageIsNamedByFileAndLine) {
@@ -122,12 +123,13 @@ TEST(SignalFile, DamageIsNamedByFileAndLine) {
         const auto read = codes::readSignalFile(path);
         // A well-formed signal the remote cannot learn is refused only when it is chosen.
         const auto* signals = std::get_if<std::vector<codes::NamedSignal>>(&read);
-        const auto chosen = signals
-                                ? codes::chooseSignal(*signals, path, "")
-                                : std::variant<codes::NamedSignal, std::string>(std::get<std::string>(read));
-        ASSERT_TRUE(std::holds_alternative<std::string>(chosen)) << c.name;
-        EXPECT_EQ(std::get<std::string>(chosen).rfind(path.string() + c.where, 0), 0u)
-            << c.name << ": " << std::get<std::string>(chosen);
+        const auto chosen =
+            signals
+                ? codes::chooseSignal(*signals, path, "")
+                : std::variant<codes::NamedSignal, codes::FileProblem>(std::get<codes::FileProblem>(read));
+        ASSERT_TRUE(std::holds_alternative<codes::FileProblem>(chosen)) << c.name;
+        EXPECT_EQ(codes::describe(std::get<codes::FileProblem>(chosen)).rfind(path.string() + c.where, 0), 0u)
+            << c.name << ": " << codes::describe(std::get<codes::FileProblem>(chosen));
     }
 }
 
@@ -138,8 +140,8 @@ TEST(SignalFile, MessagesQuoteAtMostTheStartOfALongLine) {
         line += ",0015,0040";
     const auto path = written("commas.pronto", line + "\n");
     const auto read = codes::readSignalFile(path);
-    ASSERT_TRUE(std::holds_alternative<std::string>(read));
-    const std::string& message = std::get<std::string>(read);
+    ASSERT_TRUE(std::holds_alternative<codes::FileProblem>(read));
+    const std::string message = codes::describe(std::get<codes::FileProblem>(read));
     EXPECT_EQ(message,
               path.string() + ":1: '" + line.substr(0, 57) + "...' is not a Pronto word of 4 hex digits");
 }

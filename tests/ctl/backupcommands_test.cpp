@@ -185,7 +185,7 @@ TEST(BackupFile, WindowsLineEndingsAndTrailingBlanksReadAsTheSameFile) {
     for (const auto& c : same) {
         const auto read = model::parseBackup(c.text);
         ASSERT_TRUE(std::holds_alternative<model::MemoryBackup>(read))
-            << c.what << ": " << std::get<model::BackupProblem>(read).message;
+            << c.what << ": " << model::describe(std::get<model::BackupProblem>(read));
         EXPECT_EQ(std::get<model::MemoryBackup>(read), written) << c.what;
     }
     const std::string crlf = endedBy(text, "\r\n");
@@ -207,7 +207,7 @@ TEST(BackupFile, WindowsLineEndingsAndTrailingBlanksReadAsTheSameFile) {
         const auto read = model::parseBackup(c.text);
         ASSERT_TRUE(std::holds_alternative<model::BackupProblem>(read)) << c.what;
         EXPECT_EQ(std::get<model::BackupProblem>(read).line, c.line) << c.what;
-        EXPECT_EQ(std::get<model::BackupProblem>(read).message, c.message) << c.what;
+        EXPECT_EQ(model::describe(std::get<model::BackupProblem>(read)), c.message) << c.what;
     }
 }
 

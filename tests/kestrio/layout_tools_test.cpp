@@ -19,7 +19,13 @@ bool mentions(const std::vector<std::string>& problems, const std::string& text)
 
 // The check as qtm418-emu runs it: on what the remote's reads answer.
 model::LayoutFindings inspect(const Device& device) { return model::inspectLayout(memoryReader(device)); }
-std::vector<std::string> violations(const Device& device) { return inspect(device).violations; }
+std::vector<std::string> described(const std::vector<model::LayoutFinding>& findings) {
+    std::vector<std::string> lines;
+    for (const model::LayoutFinding& finding : findings)
+        lines.push_back(model::describe(finding));
+    return lines;
+}
+std::vector<std::string> violations(const Device& device) { return described(inspect(device).violations); }
 
 Device withPlan(const std::function<void(LayoutPlan&)>& edit) {
     Device d = makeProfile("learned").value();
@@ -74,8 +80,8 @@ TEST(LayoutCheck, FindsLeaksOverlapsAndDanglingReferences) {
         p.codeData.emplace_back(40, std::vector<std::uint8_t>(16, 0xEE));
     });
     const auto findings = inspect(orphan);
-    EXPECT_TRUE(findings.violations.empty()) << findings.violations.front();
-    EXPECT_TRUE(mentions(findings.warnings, "index entry 3 is in use but no slot refers to it"));
+    EXPECT_TRUE(findings.violations.empty()) << model::describe(findings.violations.front());
+    EXPECT_TRUE(mentions(described(findings.warnings), "index entry 3 is in use but no slot refers to it"));
 
     Device unmarked = withPlan([](LayoutPlan& p) { p.index[0] = {{1, 2, 3}, 10, 2, true}; });
     unmarked.memory[0x1A00 + 1] = 0x00; // blocks 8-15 marked free
