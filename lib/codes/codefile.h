@@ -7,6 +7,7 @@
 
 #include "ir/addresscommand.h"
 #include "ir/protocols.h"
+#include "model/portablefiles.h"
 
 #include <optional>
 #include <string>
@@ -38,7 +39,7 @@ std::variant<ir::Signal, std::string> protocolPress(ir::Protocol protocol, ir::A
 // Names a fault by the file and a 1-based line.
 class Fault {
 public:
-    explicit Fault(const std::filesystem::path& file) : file_(file.string()) {}
+    explicit Fault(const std::filesystem::path& file) : file_(model::pathText(file)) {}
     std::string at(std::size_t line, const std::string& what) const {
         return file_ + ":" + std::to_string(line) + ": " + what;
     }

@@ -6,6 +6,7 @@
 
 #include "model/hextext.h"
 #include "model/keynames.h"
+#include "model/portablefiles.h"
 
 #include <sstream>
 
@@ -21,12 +22,12 @@ Read readSignalFile(const std::filesystem::path& file) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(file, ec);
     if (ec)
-        return file.string() + ": cannot be read";
+        return model::pathText(file) + ": cannot be read";
     if (size > kLargestFile)
-        return file.string() + ": too large for a code file";
+        return model::pathText(file) + ": too large for a code file";
     const auto whole = readWhole(file);
     if (!whole)
-        return file.string() + ": cannot be read";
+        return model::pathText(file) + ": cannot be read";
     return readSignalText(*whole, file);
 }
 
@@ -159,7 +160,7 @@ std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSigna
         std::string names;
         for (std::size_t i = 0; i < signals.size() && i < 8; ++i)
             names += (i ? ", " : "") + signals[i].name;
-        return file.string() + " holds " + std::to_string(signals.size()) +
+        return model::pathText(file) + " holds " + std::to_string(signals.size()) +
                " signals; choose one with --name (" + names + (signals.size() > 8 ? ", ..." : "") + ")";
     }
     for (const NamedSignal& signal : signals)
@@ -168,7 +169,7 @@ std::variant<NamedSignal, std::string> chooseSignal(const std::vector<NamedSigna
     for (const NamedSignal& signal : signals)
         if (model::foldName(signal.name) == model::foldName(name))
             return usable(signal);
-    return file.string() + " holds no signal named " + excerpt(name);
+    return model::pathText(file) + " holds no signal named " + excerpt(name);
 }
 
 } // namespace codes
