@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -176,8 +177,8 @@ TEST(DeviceLibrary, ThreeThreadsAtOnceSeeConsistentMemory) {
 // The library finds its remote through a folder named outside ASCII, as a Windows user's
 // %LOCALAPPDATA% is when the user's name is Chinese.
 TEST(DeviceLibrary, WorksInAFolderNamedOutsideAscii) {
-    const auto folder = std::filesystem::temp_directory_path() / std::filesystem::path(u8"qtm418-遥控器");
-    std::filesystem::remove_all(folder);
+    const auto folder = std::filesystem::temp_directory_path() /
+                        (std::filesystem::path(u8"qtm418-遥控器-") += std::to_string(std::random_device()()));
     {
         const testsupport::ScopedEnvironment named("QTM418_DEVICE_DIR", folder);
         std::vector<char> version(250, 0);

@@ -8,7 +8,9 @@
 #include <vector>
 
 #if defined(_WIN32)
+#ifndef NOMINMAX // MinGW's C++ library defines it already
 #define NOMINMAX
+#endif
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #else
