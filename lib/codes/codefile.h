@@ -8,6 +8,7 @@
 
 #include "ir/addresscommand.h"
 #include "ir/protocols.h"
+#include "model/portablefiles.h"
 
 #include <optional>
 #include <string>
@@ -40,7 +41,7 @@ std::variant<ir::Signal, FileProblem> protocolPress(ir::Protocol protocol, ir::A
 // Places a problem in the file, at a 1-based line.
 class Fault {
 public:
-    explicit Fault(const std::filesystem::path& file) : file_(file.string()) {}
+    explicit Fault(const std::filesystem::path& file) : file_(model::pathText(file)) {}
     FileProblem at(std::size_t line, FileProblem problem) const {
         problem.file = file_;
         problem.line = line;

@@ -2,6 +2,7 @@
 
 #include "ir/json.h"
 #include "jsontext.h"
+#include "model/portablefiles.h"
 #include "wholefile.h"
 
 #include <algorithm>
@@ -31,18 +32,18 @@ std::variant<LibraryFolders, std::string> loadLibraryFolders(const std::filesyst
         return LibraryFolders{};
     const auto text = readWhole(file);
     if (!text)
-        return file.string() + ": cannot be read";
+        return model::pathText(file) + ": cannot be read";
     const auto parsed = ir::parseJson(*text);
     if (const auto* fault = std::get_if<ir::JsonError>(&parsed))
-        return file.string() + ":" + std::to_string(fault->line) + ": " + fault->message;
+        return model::pathText(file) + ":" + std::to_string(fault->line) + ": " + fault->message;
     const ir::JsonValue* folders = std::get<ir::JsonValue>(parsed).member("folders");
     if (folders == nullptr || folders->kind != ir::JsonValue::Kind::Array)
-        return file.string() + ": expected {\"folders\": [...]}";
+        return model::pathText(file) + ": expected {\"folders\": [...]}";
     LibraryFolders list;
     for (const ir::JsonValue& folder : folders->items) {
         if (folder.kind != ir::JsonValue::Kind::String || folder.text.empty())
-            return file.string() + ": a folder is not a non-empty string";
-        list.folders.push_back(normalFolder(folder.text));
+            return model::pathText(file) + ": a folder is not a non-empty string";
+        list.folders.push_back(normalFolder(model::textPath(folder.text)));
     }
     return list;
 }
@@ -50,12 +51,12 @@ std::variant<LibraryFolders, std::string> loadLibraryFolders(const std::filesyst
 std::optional<std::string> saveLibraryFolders(const std::filesystem::path& file, const LibraryFolders& list) {
     std::string text = "{\n  \"folders\": [";
     for (std::size_t i = 0; i < list.folders.size(); ++i)
-        text += (i == 0 ? "\n    " : ",\n    ") + jsonString(list.folders[i].string());
+        text += (i == 0 ? "\n    " : ",\n    ") + jsonString(model::pathText(list.folders[i]));
     text += list.folders.empty() ? "]\n}\n" : "\n  ]\n}\n";
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
     if (const auto failure = saveWhole(file, text))
-        return failure->file.string() + ": cannot be written" +
+        return model::pathText(failure->file) + ": cannot be written" +
                (failure->why.empty() ? "" : ": " + failure->why);
     return std::nullopt;
 }

@@ -7,6 +7,7 @@
 
 #include "ir/fidelity.h"
 #include "model/keynames.h"
+#include "model/portablefiles.h"
 
 #include <algorithm>
 #include <atomic>
@@ -35,6 +36,9 @@ std::string lowered(std::string text) {
     return text;
 }
 
+// The name of a file the index keeps by its path.
+std::string fileName(const std::string& file) { return model::pathText(model::textPath(file).filename()); }
+
 std::string spaced(std::string text) {
     std::replace(text.begin(), text.end(), '_', ' ');
     return text;
@@ -49,14 +53,14 @@ std::string modelOf(const std::string& stem, const std::string& maker) {
 }
 
 std::string lircdModel(const fs::path& file) {
-    const std::string name = file.filename().string();
+    const std::string name = model::pathText(file.filename());
     const std::string prefix = "lircd.conf.";
     if (name.rfind(prefix, 0) == 0 && name.size() > prefix.size())
         return name.substr(prefix.size());
     const auto suffix = lowered(name).rfind(".lircd.conf");
     if (suffix != std::string::npos && suffix > 0)
         return name.substr(0, suffix);
-    return file.stem().string();
+    return model::pathText(file.stem());
 }
 
 // Maker, type and model from where the file lies: Flipper-IRDB's `<type>/<maker>/<file>.ir`,
@@ -66,8 +70,8 @@ Description describe(const fs::path& file, const fs::path& folder, const std::st
     std::vector<std::string> dirs;
     for (const auto& part : file.lexically_relative(folder).parent_path())
         if (!part.empty() && part != ".")
-            dirs.push_back(part.string());
-    const std::string stem = file.stem().string();
+            dirs.push_back(model::pathText(part));
+    const std::string stem = model::pathText(file.stem());
     Description d;
     if (format == "IRDB CSV" && dirs.size() >= 2) {
         d = {dirs[dirs.size() - 2], dirs.back(), stem};
@@ -196,8 +200,7 @@ CodeSet describedSet(const std::string& file, const std::string& remote, const s
     set.maker = makerDisplayName(d.maker);
     set.makerKey = makerKey(d.maker);
     set.deviceType = d.deviceType;
-    set.side = sideOfDeviceType(d.deviceType.empty() ? d.model + " " + fs::path(file).filename().string()
-                                                     : d.deviceType);
+    set.side = sideOfDeviceType(d.deviceType.empty() ? d.model + " " + fileName(file) : d.deviceType);
     set.model = d.model;
     return set;
 }
@@ -205,13 +208,13 @@ CodeSet describedSet(const std::string& file, const std::string& remote, const s
 } // namespace
 
 bool looksLikeCodeFile(const fs::path& file) {
-    const std::string name = lowered(file.filename().string());
+    const std::string name = lowered(model::pathText(file.filename()));
     for (const char* notCodes : {"readme", "license", "licence", "copying", "changelog"})
         if (name.rfind(notCodes, 0) == 0)
             return false;
     if (name.find("lircd.conf") != std::string::npos)
         return true;
-    const std::string ext = lowered(file.extension().string());
+    const std::string ext = lowered(model::pathText(file.extension()));
     for (const char* codeExt :
          {".ir", ".json", ".csv", ".conf", ".pronto", ".txt", ".hex", ".gc", ".broadlink"})
         if (ext == codeExt)
@@ -222,7 +225,7 @@ bool looksLikeCodeFile(const fs::path& file) {
 std::vector<CodeSet> indexCodeFile(const fs::path& file, const fs::path& folder, std::string& fault) {
     fault.clear();
     const auto failed = [&](const std::string& why) {
-        fault = file.string() + ": " + why;
+        fault = model::pathText(file) + ": " + why;
         return std::vector<CodeSet>{};
     };
     std::error_code error;
@@ -244,7 +247,7 @@ std::vector<CodeSet> indexCodeFile(const fs::path& file, const fs::path& folder,
         return {};
     }
     const auto& signals = std::get<std::vector<NamedSignal>>(read);
-    const std::string path = file.string();
+    const std::string path = model::pathText(file);
     Description d = describe(file, folder, format);
     if (format == "SmartIR") {
         const auto json = ir::parseJson(whole);
@@ -259,7 +262,7 @@ std::vector<CodeSet> indexCodeFile(const fs::path& file, const fs::path& folder,
                 if (!joined.empty())
                     d.model = joined;
             }
-            d.deviceType = file.parent_path().filename().string();
+            d.deviceType = model::pathText(file.parent_path().filename());
         }
     }
 
@@ -303,7 +306,7 @@ IndexReport updateIndex(LibraryIndex& index, const std::vector<fs::path>& folder
         for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
             // A file that vanished or a link to nowhere is passed over; the walk goes on.
             std::error_code entryError;
-            const std::string name = it->path().filename().string();
+            const std::string name = model::pathText(it->path().filename());
             if (!name.empty() && name[0] == '.') {
                 if (it->is_directory(entryError))
                     it.disable_recursion_pending();
@@ -311,7 +314,7 @@ IndexReport updateIndex(LibraryIndex& index, const std::vector<fs::path>& folder
             }
             if (!it->is_regular_file(entryError) || !looksLikeCodeFile(it->path()))
                 continue;
-            const std::string path = it->path().lexically_normal().string();
+            const std::string path = model::pathText(it->path().lexically_normal());
             if (!seen.insert(path).second)
                 continue;
             IndexedFile file{path, it->file_size(entryError), 0, {}, {}};
@@ -332,7 +335,7 @@ IndexReport updateIndex(LibraryIndex& index, const std::vector<fs::path>& folder
             files.push_back(std::move(file));
         }
         if (error)
-            report.faults.push_back(folder.string() + ": " + error.message());
+            report.faults.push_back(model::pathText(folder) + ": " + error.message());
     }
     report.dropped = old.size();
     report.read = toRead.size();
@@ -341,7 +344,7 @@ IndexReport updateIndex(LibraryIndex& index, const std::vector<fs::path>& folder
     const auto work = [&] {
         for (std::size_t i; (i = next++) < toRead.size();) {
             IndexedFile& file = files[toRead[i]];
-            file.sets = indexCodeFile(file.path, folderOf[i], file.fault);
+            file.sets = indexCodeFile(model::textPath(file.path), folderOf[i], file.fault);
         }
     };
     if (threads == 0)
@@ -477,8 +480,7 @@ bool readSet(CacheReader& in, const std::string& file, CodeSet& set) {
     set.power = static_cast<int>(power);
     // Recomputed, so that the makers' spellings and the sides follow this program's tables.
     set.makerKey = makerKey(set.maker);
-    set.side = sideOfDeviceType(set.deviceType.empty() ? set.model + " " + fs::path(file).filename().string()
-                                                       : set.deviceType);
+    set.side = sideOfDeviceType(set.deviceType.empty() ? set.model + " " + fileName(file) : set.deviceType);
     return true;
 }
 
@@ -540,7 +542,7 @@ std::string saveIndex(const fs::path& cacheFile, const LibraryIndex& index) {
     std::error_code error;
     fs::create_directories(cacheFile.parent_path(), error);
     if (const auto failure = saveWhole(cacheFile, bytes))
-        return failure->file.string() + ": cannot be written" +
+        return model::pathText(failure->file) + ": cannot be written" +
                (failure->why.empty() ? "" : ": " + failure->why);
     return {};
 }
@@ -557,7 +559,7 @@ IndexReport refreshIndex(LibraryIndex& index, const std::vector<fs::path>& folde
 }
 
 std::variant<std::vector<NamedSignal>, FileProblem> readSetSignals(const CodeSet& set) {
-    const fs::path file = set.file;
+    const fs::path file = model::textPath(set.file);
     const auto contents = readWhole(file);
     if (!contents)
         return FileProblem{.fault = FileFault::CannotRead, .file = set.file};

@@ -23,7 +23,7 @@ struct LibraryCode {
 
 struct CodeSet {
     std::string id;     // a short, stable name for the set: a hash of its file and remote
-    std::string file;   // the code file, absolute
+    std::string file;   // the code file, absolute, in UTF-8 (model::textPath makes it a path)
     std::string remote; // the remote block of a lircd.conf; "" for a whole file
     std::string format; // as codeFormatName tells it
     std::string maker;  // as shown ("LG"), "" when unknown
@@ -36,7 +36,7 @@ struct CodeSet {
 };
 
 struct IndexedFile {
-    std::string path; // absolute
+    std::string path; // absolute, in UTF-8 (model::textPath makes it a path)
     std::uintmax_t size = 0;
     std::int64_t modified = 0; // the file system's modification time, in its own ticks
     std::string fault;         // why the file gives no code set, naming it; "" when it is read

@@ -1,7 +1,8 @@
 #include "ownerslibrary.h"
 
+#include "model/portablefiles.h"
+
 #include <algorithm>
-#include <cstdlib>
 
 namespace codes {
 
@@ -9,28 +10,45 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path userFolder(const char* variable, const char* windowsVariable, const fs::path& underHome) {
-    if (const char* set = std::getenv(variable); set != nullptr && *set != '\0')
+#if defined(_WIN32)
+// The Windows folder a variable names (APPDATA: roaming with the user, LOCALAPPDATA: this machine
+// only), else where Windows puts it in the user's profile.
+fs::path userFolder(const char* variable, const fs::path& underProfile) {
+    if (fs::path set = model::environmentPath(variable); !set.empty())
         return set;
-    if (const char* set = std::getenv(windowsVariable); set != nullptr && *set != '\0')
-        return set;
-    const char* home = std::getenv("HOME");
-    return fs::path(home != nullptr ? home : ".") / underHome;
+    const fs::path profile = model::environmentPath("USERPROFILE");
+    return (profile.empty() ? fs::path(".") : profile) / underProfile;
 }
+
+fs::path configFolder() { return userFolder("APPDATA", fs::path("AppData") / "Roaming"); }
+fs::path cacheFolder() { return userFolder("LOCALAPPDATA", fs::path("AppData") / "Local"); }
+fs::path dataFolder() { return configFolder(); }
+#else
+// The XDG base directory a variable names, else its default under the home folder.
+fs::path userFolder(const char* variable, const fs::path& underHome) {
+    if (fs::path set = model::environmentPath(variable); !set.empty())
+        return set;
+    const fs::path home = model::environmentPath("HOME");
+    return (home.empty() ? fs::path(".") : home) / underHome;
+}
+
+fs::path configFolder() { return userFolder("XDG_CONFIG_HOME", ".config"); }
+fs::path cacheFolder() { return userFolder("XDG_CACHE_HOME", ".cache"); }
+fs::path dataFolder() { return userFolder("XDG_DATA_HOME", fs::path(".local") / "share"); }
+#endif
 
 } // namespace
 
-fs::path libraryFoldersFile() {
-    return userFolder("XDG_CONFIG_HOME", "APPDATA", ".config") / "qtm418" / "library.json";
-}
+fs::path libraryFoldersFile() { return configFolder() / "qtm418" / "library.json"; }
 
-fs::path libraryIndexFile() {
-    return userFolder("XDG_CACHE_HOME", "LOCALAPPDATA", ".cache") / "qtm418" / "codeindex";
-}
+fs::path libraryIndexFile() { return cacheFolder() / "qtm418" / "codeindex"; }
 
 std::vector<fs::path> standardLibraryFolders() {
-    return {"/usr/share/lirc/remotes",
-            userFolder("XDG_DATA_HOME", "APPDATA", ".local/share") / "qtm418" / "codes"};
+#if defined(_WIN32)
+    return {dataFolder() / "qtm418" / "codes"};
+#else
+    return {"/usr/share/lirc/remotes", dataFolder() / "qtm418" / "codes"};
+#endif
 }
 
 std::variant<OwnersLibrary, std::string> openOwnersLibrary() {
@@ -79,7 +97,7 @@ FolderChangeResult addOwnersFolder(const fs::path& folder) { return changeFolder
 FolderChangeResult removeOwnersFolder(const fs::path& folder) { return changeFolders(folder, false); }
 
 std::size_t setsUnder(const LibraryIndex& index, const fs::path& folder) {
-    const std::string prefix = (folder / "").string();
+    const std::string prefix = model::pathText(folder / "");
     std::size_t sets = 0;
     for (const IndexedFile& file : index.files)
         if (file.path.rfind(prefix, 0) == 0)

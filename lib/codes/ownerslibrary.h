@@ -1,5 +1,5 @@
 // The owner's code library where it is kept: the list of its folders in the user's configuration
-// folder, its index in the user's cache folder (XDG's, else Windows' application data folders),
+// folder, its index in the user's cache folder (XDG's; on Windows %APPDATA% and %LOCALAPPDATA%),
 // opened the same way by the window and the command line.
 #pragma once
 
@@ -16,8 +16,8 @@ namespace codes {
 std::filesystem::path libraryFoldersFile(); // .../qtm418/library.json
 std::filesystem::path libraryIndexFile();   // .../qtm418/codeindex
 
-// The folders always in the library while they exist: the system's LIRC remotes and the user's
-// own code folder.
+// The folders always in the library while they exist: the system's LIRC remotes (not on Windows)
+// and the user's own code folder.
 std::vector<std::filesystem::path> standardLibraryFolders();
 
 struct OwnersLibrary {

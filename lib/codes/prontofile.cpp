@@ -47,7 +47,9 @@ std::variant<ir::Signal, FileProblem> shortCode(const Words& words, const Fault&
     case 0x5000: // RC5: device, function
         return fits(ir::Protocol::RC5, {words[4].first, words[5].first}, "RC5 (5000)");
     case 0x5001: { // RC5x: device, subdevice, function and a word left 0
-        auto press = renderPress("RC5x", {words[4].first, words[5].first, words[6].first});
+        auto press =
+            renderPress("RC5x", {static_cast<long>(words[4].first), static_cast<long>(words[5].first),
+                                 static_cast<long>(words[6].first)});
         if (auto* why = std::get_if<FileProblem>(&press)) {
             why->in = FaultIn::Rc5xForm;
             return fault.at(at, std::move(*why));

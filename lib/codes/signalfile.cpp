@@ -6,6 +6,7 @@
 
 #include "model/hextext.h"
 #include "model/keynames.h"
+#include "model/portablefiles.h"
 
 #include <sstream>
 

@@ -1,5 +1,7 @@
 #include "wholefile.h"
 
+#include "model/portablefiles.h"
+
 #include <fstream>
 #include <sstream>
 
@@ -19,7 +21,7 @@ std::optional<SaveFailure> saveWhole(const std::filesystem::path& file, const st
         }
     }
     std::error_code error;
-    std::filesystem::rename(partial, file, error);
+    model::replaceFile(partial, file, error);
     if (error) {
         SaveFailure failure{file, error.message()};
         std::filesystem::remove(partial, error);

@@ -2,13 +2,18 @@
 
 #include "profiles.h"
 
-#include <cstdlib>
+#include "model/portablefiles.h"
+
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <system_error>
 
 #if defined(_WIN32)
+#ifndef NOMINMAX // MinGW's C++ library defines it already
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -99,7 +104,7 @@ bool writeFileAtomically(const fs::path& path, const char* data, std::size_t siz
             return false;
     }
     std::error_code ec;
-    fs::rename(temporary, path, ec);
+    model::replaceFile(temporary, path, ec);
     return !ec;
 }
 
@@ -119,14 +124,17 @@ void setError(std::string* error, const std::string& text) {
 DeviceStore::DeviceStore(fs::path folder) : folder_(std::move(folder)) {}
 
 fs::path DeviceStore::defaultFolder() {
-    if (const char* dir = std::getenv("QTM418_DEVICE_DIR"); dir && *dir)
-        return fs::path(dir);
+    if (fs::path dir = model::environmentPath("QTM418_DEVICE_DIR"); !dir.empty())
+        return dir;
 #if defined(_WIN32)
-    if (const char* local = std::getenv("LOCALAPPDATA"); local && *local)
-        return fs::path(local) / "qtm418" / "device";
+    if (fs::path local = model::environmentPath("LOCALAPPDATA"); !local.empty())
+        return local / "qtm418" / "device";
+    if (fs::path profile = model::environmentPath("USERPROFILE"); !profile.empty())
+        return profile / "AppData" / "Local" / "qtm418" / "device";
+#else
+    if (fs::path home = model::environmentPath("HOME"); !home.empty())
+        return home / ".local" / "state" / "qtm418" / "device";
 #endif
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return fs::path(home) / ".local" / "state" / "qtm418" / "device";
     return fs::path("qtm418-device");
 }
 
@@ -142,7 +150,8 @@ bool DeviceStore::load(Device& device, std::string* error) {
     }
     auto settings = parseSettings(text);
     if (!settings) {
-        setError(error, "the device settings in " + (folder_ / kSettingsFile).string() + " are unreadable");
+        setError(error,
+                 "the device settings in " + model::pathText(folder_ / kSettingsFile) + " are unreadable");
         return false;
     }
     device.settings = *settings;
@@ -152,7 +161,8 @@ bool DeviceStore::load(Device& device, std::string* error) {
     }
     std::string image;
     if (!readFile(folder_ / kMemoryFile, image) || image.size() != kMemorySize) {
-        setError(error, "the memory image " + (folder_ / kMemoryFile).string() + " is missing or not 64 KiB");
+        setError(error,
+                 "the memory image " + model::pathText(folder_ / kMemoryFile) + " is missing or not 64 KiB");
         return false;
     }
     device.memory.assign(image.begin(), image.end());
@@ -166,7 +176,7 @@ bool DeviceStore::save(const Device& device, unsigned changes, std::string* erro
     if (changes & MemoryChanged) {
         if (!writeFileAtomically(folder_ / kMemoryFile, reinterpret_cast<const char*>(device.memory.data()),
                                  device.memory.size())) {
-            setError(error, "cannot write " + (folder_ / kMemoryFile).string());
+            setError(error, "cannot write " + model::pathText(folder_ / kMemoryFile));
             return false;
         }
         cachedMemory_ = device.memory;
@@ -176,7 +186,7 @@ bool DeviceStore::save(const Device& device, unsigned changes, std::string* erro
     if (changes & (SettingsChanged | MemoryChanged)) {
         const std::string text = serializeSettings(device.settings);
         if (!writeFileAtomically(folder_ / kSettingsFile, text.data(), text.size())) {
-            setError(error, "cannot write " + (folder_ / kSettingsFile).string());
+            setError(error, "cannot write " + model::pathText(folder_ / kSettingsFile));
             return false;
         }
     }
@@ -187,12 +197,12 @@ bool DeviceStore::locked(const std::function<bool()>& work, std::string* error) 
     std::error_code ec;
     fs::create_directories(folder_, ec);
     if (ec) {
-        setError(error, "cannot create " + folder_.string() + ": " + ec.message());
+        setError(error, "cannot create " + model::pathText(folder_) + ": " + ec.message());
         return false;
     }
     FolderLock lock(folder_ / kLockFile);
     if (!lock.locked()) {
-        setError(error, "cannot lock " + (folder_ / kLockFile).string());
+        setError(error, "cannot lock " + model::pathText(folder_ / kLockFile));
         return false;
     }
     return work();

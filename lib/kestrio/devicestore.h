@@ -17,7 +17,7 @@ class DeviceStore {
 public:
     explicit DeviceStore(std::filesystem::path folder);
 
-    // $QTM418_DEVICE_DIR, else ~/.local/state/qtm418/device.
+    // $QTM418_DEVICE_DIR, else ~/.local/state/qtm418/device; on Windows %LOCALAPPDATA%\qtm418\device.
     static std::filesystem::path defaultFolder();
 
     const std::filesystem::path& folder() const { return folder_; }

@@ -8,6 +8,7 @@
 #include "profiles.h"
 
 #include "model/layoutcheck.h"
+#include "model/portablefiles.h"
 
 #include <charconv>
 #include <functional>
@@ -101,7 +102,7 @@ public:
             err_ << "qtm418-emu: " << error << '\n';
             return 1;
         }
-        out_ << "reset to " << profile << " in " << store_.folder().string() << '\n';
+        out_ << "reset to " << profile << " in " << model::pathText(store_.folder()) << '\n';
         return 0;
     }
 
@@ -249,7 +250,7 @@ public:
     int status() {
         return change([&](Device& d) {
             const DeviceSettings& s = d.settings;
-            out_ << "folder:   " << store_.folder().string() << '\n'
+            out_ << "folder:   " << model::pathText(store_.folder()) << '\n'
                  << "cable:    " << (s.attached ? "attached" : "detached") << '\n'
                  << "identity: " << identityText(d) << '\n'
                  << "profile:  " << s.profile << '\n'

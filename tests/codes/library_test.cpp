@@ -5,8 +5,11 @@
 #include "codes/libraryindex.h"
 #include "codes/librarymakers.h"
 #include "codes/librarysearch.h"
+#include "codes/ownerslibrary.h"
 #include "codes/signalfile.h"
+#include "environment.h"
 #include "ir/fidelity.h"
+#include "model/portablefiles.h"
 
 #include <gtest/gtest.h>
 
@@ -56,12 +59,17 @@ protected:
     IndexReport refresh() { return refreshIndex(index_, {folder_ / "codes"}, folder_ / "cache" / "index"); }
 
     const CodeSet& only(const std::string& name) {
-        const std::string path = (folder_ / "codes" / name).string();
+        // As the index names it: "a/b" is "a\\b" on Windows.
+        const std::string path = model::pathText((folder_ / "codes" / name).lexically_normal());
         const auto file = std::find_if(index_.files.begin(), index_.files.end(),
                                        [&](const codes::IndexedFile& f) { return f.path == path; });
-        EXPECT_NE(file, index_.files.end()) << name;
+        static const CodeSet none;
+        if (file == index_.files.end()) {
+            ADD_FAILURE() << name << " is not in the index";
+            return none;
+        }
         EXPECT_EQ(file->sets.size(), 1u) << name << ": " << file->fault;
-        return file->sets.at(0);
+        return file->sets.empty() ? none : file->sets.front();
     }
 
     fs::path folder_;
@@ -142,7 +150,7 @@ TEST(LibraryIndexing, TheCollectionsLayoutsGiveMakerTypeAndModel) {
         {"smartir/climate/1000.json", nullptr, "climate", "", nullptr, nullptr},
     };
     for (const auto& c : cases) {
-        const std::string path = (kCollections / c.file).lexically_normal().string();
+        const std::string path = model::pathText((kCollections / c.file).lexically_normal());
         const auto file = std::find_if(index.files.begin(), index.files.end(),
                                        [&](const codes::IndexedFile& f) { return f.path == path; });
         ASSERT_NE(file, index.files.end()) << c.file;
@@ -179,7 +187,6 @@ TEST_F(LibraryTest, FilesOutsideTheCollectionsAndDamagedOnesAreIndexedOrNamedOnc
     write("broken.ir", "Filetype: IR signals file\nVersion: 1\n#\nname: Power\ntype: raw\ndata: 9000 x\n");
     write("notes.txt", "shopping list\n");
     write(".git/objects/stray.ir", flipper({{"Power", 1, 1}}));
-    fs::create_symlink(folder_ / "nowhere.ir", folder_ / "codes" / "dangling.ir");
     const IndexReport report = refresh();
     EXPECT_EQ(report.read, 5u);
     EXPECT_EQ(report.sets, 4u);
@@ -210,6 +217,90 @@ TEST_F(LibraryTest, FilesOutsideTheCollectionsAndDamagedOnesAreIndexedOrNamedOnc
     ASSERT_EQ(missing.faults.size(), 1u);
     EXPECT_NE(missing.faults[0].find("gone"), std::string::npos);
     EXPECT_EQ(missing.dropped, 5u);
+}
+
+TEST_F(LibraryTest, ALinkToNowhereIsPassedOver) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "MinGW's std::filesystem cannot make symbolic links (create_symlink fails with "
+                    "ENOSYS; Windows also asks a privilege for them): the Linux build checks this";
+#endif
+    write("Hisense_EN2B27_tv.ir", flipper({{"Power", 4, 8}}));
+    fs::create_symlink(folder_ / "nowhere.ir", folder_ / "codes" / "dangling.ir");
+    const IndexReport report = refresh();
+    EXPECT_EQ(report.read, 1u);
+    EXPECT_EQ(report.sets, 1u);
+    EXPECT_TRUE(report.faults.empty()) << report.faults.front();
+}
+
+// Paths as text, to compare and to show.
+std::vector<std::string> texts(const std::vector<fs::path>& paths) {
+    std::vector<std::string> out;
+    for (const fs::path& path : paths)
+        out.push_back(model::pathText(path));
+    return out;
+}
+
+// Windows keeps paths in UTF-16: a folder named outside ASCII (a Chinese user name) must come
+// through the index, its cache file and the folders list whole.
+TEST_F(LibraryTest, AFolderNamedOutsideAsciiIsIndexedReadAgainAndListed) {
+    const fs::path own = folder_ / "codes" / fs::path(u8"遥控器 代码");
+    fs::create_directories(own);
+    std::ofstream(own / fs::path(u8"索尼_电视.ir"), std::ios::binary)
+        << flipper({{"Power", 1, 8}, {"Mute", 1, 9}});
+    const IndexReport report = refresh();
+    ASSERT_EQ(report.sets, 1u) << (report.faults.empty() ? "" : report.faults.front());
+    const CodeSet set = index_.files.at(0).sets.at(0);
+    EXPECT_EQ(set.file, model::pathText((own / fs::path(u8"索尼_电视.ir")).lexically_normal()));
+    EXPECT_EQ(set.model, std::string(reinterpret_cast<const char*>(u8"电视")));
+    const auto signals = codes::readSetSignals(set);
+    ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(signals))
+        << codes::describe(std::get<codes::FileProblem>(signals));
+    EXPECT_EQ(std::get<std::vector<codes::NamedSignal>>(signals).size(), 2u);
+
+    // Read back from the cache, nothing is read again and the set is the same.
+    const IndexReport again = refresh();
+    EXPECT_EQ(again.read, 0u);
+    EXPECT_EQ(again.kept, 1u);
+    EXPECT_EQ(index_.files.at(0).sets.at(0).file, set.file);
+
+    const fs::path list = folder_ / "library.json";
+    ASSERT_FALSE(codes::saveLibraryFolders(list, codes::LibraryFolders{{own}}));
+    const auto loaded = codes::loadLibraryFolders(list);
+    ASSERT_TRUE(std::holds_alternative<codes::LibraryFolders>(loaded)) << std::get<std::string>(loaded);
+    EXPECT_EQ(texts(std::get<codes::LibraryFolders>(loaded).folders), texts({own.lexically_normal()}));
+}
+
+// The list of folders goes with the user's settings, the index into the cache: XDG's folders on
+// Linux, %APPDATA% and %LOCALAPPDATA% on Windows.
+TEST(OwnersLibrary, KeepsItsFilesInTheUsersFoldersOfTheSystem) {
+    const fs::path home = fs::temp_directory_path() / "qtm418-owner";
+#if defined(_WIN32)
+    const testsupport::ScopedEnvironment roaming("APPDATA", home / "Roaming");
+    const testsupport::ScopedEnvironment local("LOCALAPPDATA", home / "Local");
+    EXPECT_EQ(model::pathText(codes::libraryFoldersFile()),
+              model::pathText(home / "Roaming" / "qtm418" / "library.json"));
+    EXPECT_EQ(model::pathText(codes::libraryIndexFile()),
+              model::pathText(home / "Local" / "qtm418" / "codeindex"));
+    EXPECT_EQ(texts(codes::standardLibraryFolders()), texts({home / "Roaming" / "qtm418" / "codes"}));
+#else
+    const testsupport::ScopedEnvironment config("XDG_CONFIG_HOME", home / "config");
+    const testsupport::ScopedEnvironment cache("XDG_CACHE_HOME", home / "cache");
+    const testsupport::ScopedEnvironment data("XDG_DATA_HOME", home / "data");
+    EXPECT_EQ(model::pathText(codes::libraryFoldersFile()),
+              model::pathText(home / "config" / "qtm418" / "library.json"));
+    EXPECT_EQ(model::pathText(codes::libraryIndexFile()),
+              model::pathText(home / "cache" / "qtm418" / "codeindex"));
+    EXPECT_EQ(texts(codes::standardLibraryFolders()),
+              texts({"/usr/share/lirc/remotes", home / "data" / "qtm418" / "codes"}));
+
+    const testsupport::ScopedEnvironment user("HOME", home);
+    const testsupport::ScopedEnvironment noConfig("XDG_CONFIG_HOME", std::nullopt);
+    const testsupport::ScopedEnvironment noCache("XDG_CACHE_HOME", std::nullopt);
+    EXPECT_EQ(model::pathText(codes::libraryFoldersFile()),
+              model::pathText(home / ".config" / "qtm418" / "library.json"));
+    EXPECT_EQ(model::pathText(codes::libraryIndexFile()),
+              model::pathText(home / ".cache" / "qtm418" / "codeindex"));
+#endif
 }
 
 TEST_F(LibraryTest, SetsThatSendTheSameCountOnceAcrossFormatsAndRecordings) {

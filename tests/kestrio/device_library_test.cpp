@@ -1,5 +1,6 @@
 // The seven exported operations, called as the program calls them.
 #include "devicefolder.h"
+#include "environment.h"
 #include "kestrio.h"
 #include "kestrio/firmware.h"
 
@@ -8,6 +9,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -169,4 +172,20 @@ TEST(DeviceLibrary, ThreeThreadsAtOnceSeeConsistentMemory) {
     c.join();
     EXPECT_FALSE(torn);
     EXPECT_EQ(failures, 0);
+}
+
+// The library finds its remote through a folder named outside ASCII, as a Windows user's
+// %LOCALAPPDATA% is when the user's name is Chinese.
+TEST(DeviceLibrary, WorksInAFolderNamedOutsideAscii) {
+    const auto folder = std::filesystem::temp_directory_path() /
+                        (std::filesystem::path(u8"qtm418-遥控器-") += std::to_string(std::random_device()()));
+    {
+        const testsupport::ScopedEnvironment named("QTM418_DEVICE_DIR", folder);
+        std::vector<char> version(250, 0);
+        ASSERT_TRUE(ReadVersion(version.data()));
+        EXPECT_EQ(std::string(version.data(), 4), "1020");
+        EXPECT_EQ(std::filesystem::file_size(folder / "memory.bin"), kMemorySize);
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }

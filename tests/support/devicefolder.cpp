@@ -1,9 +1,9 @@
 #include "devicefolder.h"
 
+#include "environment.h"
 #include "kestrio/emucommands.h"
 #include "kestrio/profiles.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -23,11 +23,7 @@ std::filesystem::path uniqueFolder() {
 
 DeviceFolder::DeviceFolder(const std::string& profile) : path_(uniqueFolder()), store_(path_) {
     std::filesystem::create_directories(path_);
-#if defined(_WIN32)
-    _putenv_s("QTM418_DEVICE_DIR", path_.string().c_str());
-#else
-    setenv("QTM418_DEVICE_DIR", path_.c_str(), 1);
-#endif
+    setEnvironment("QTM418_DEVICE_DIR", path_);
     reset(profile);
 }
 

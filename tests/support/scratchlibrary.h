@@ -2,10 +2,12 @@
 // scratch home, with code files written into a folder of it, and all of it gone afterwards.
 #pragma once
 
+#include "environment.h"
+
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -18,12 +20,11 @@ public:
         : home_(std::filesystem::temp_directory_path() /
                 ("qtm418-library-" + std::to_string(std::random_device()()))) {
         for (const char* variable : kVariables)
-            setenv(variable, (home_ / variable).c_str(), 1);
+            variables_.push_back(std::make_unique<ScopedEnvironment>(variable, home_ / variable));
         std::filesystem::create_directories(codes());
     }
     ~ScratchLibrary() {
-        for (const char* variable : kVariables)
-            unsetenv(variable);
+        variables_.clear();
         std::error_code ignored;
         std::filesystem::remove_all(home_, ignored);
     }
@@ -42,8 +43,13 @@ public:
     }
 
 private:
+#if defined(_WIN32)
+    static constexpr const char* kVariables[] = {"APPDATA", "LOCALAPPDATA"};
+#else
     static constexpr const char* kVariables[] = {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"};
+#endif
     std::filesystem::path home_;
+    std::vector<std::unique_ptr<ScopedEnvironment>> variables_;
 };
 
 // Flipper .ir text: the header, then buttons as necButton and rawButton write them.
