@@ -7,8 +7,11 @@
 #include <utility>
 
 #ifdef Q_OS_WIN
-#include <QDesktopServices>
-#include <QUrl>
+#include <QDir>
+
+#include <windows.h>
+
+#include <shellapi.h>
 #endif
 
 namespace platform {
@@ -31,14 +34,26 @@ public:
         }
         const QString path = info.absoluteFilePath();
 #ifdef Q_OS_WIN
-        report(done, QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? OpenOutcome::Opened
-                                                                          : OpenOutcome::NoProgram);
+        report(done, shellOpen(path));
 #else
         openWithDesktop(path, std::move(done));
 #endif
     }
 
 private:
+#ifdef Q_OS_WIN
+    // The shell's "open", as Explorer's double-click: a help file comes up in Windows' own help
+    // viewer. ShellExecute answers a number above 32 when a program took the file.
+    static OpenOutcome shellOpen(const QString& path) {
+        const std::wstring native = QDir::toNativeSeparators(path).toStdWString();
+        const auto answer = reinterpret_cast<INT_PTR>(
+            ShellExecuteW(nullptr, L"open", native.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        if (answer > 32)
+            return OpenOutcome::Opened;
+        return answer == ERROR_FILE_NOT_FOUND || answer == ERROR_PATH_NOT_FOUND ? OpenOutcome::Missing
+                                                                                : OpenOutcome::NoProgram;
+    }
+#else
     // Only xdg-open's exit status tells whether the desktop had a program for the file, so it runs
     // attached and the outcome comes when it ends.
     static void openWithDesktop(const QString& path, Done done) {
@@ -71,6 +86,7 @@ private:
         return helpFile && QProcess::startDetached(QStringLiteral("xchm"), {path}) ? OpenOutcome::Opened
                                                                                    : OpenOutcome::NoProgram;
     }
+#endif
 };
 
 Shell* installed = nullptr;

@@ -1,0 +1,47 @@
+# What the Windows installer (NSIS, 64-bit) and the portable zip hold besides the project's own
+# files: Qt's DLLs with the plugins the program loads, the MinGW runtime, the toolkit's own
+# translations, and a qt.conf that makes Qt look for all of it beside the program.
+set(QTM418_WINDOWS_QT "" CACHE PATH "Qt built for MinGW (scripts/windows-qt)")
+if(NOT QTM418_WINDOWS_QT)
+  get_filename_component(QTM418_WINDOWS_QT "${Qt6_DIR}/../../.." ABSOLUTE)
+endif()
+
+set(qt_bin ${QTM418_WINDOWS_QT}/bin)
+set(qt_plugins ${QTM418_WINDOWS_QT}/plugins)
+install(FILES ${qt_bin}/Qt6Core.dll ${qt_bin}/Qt6Gui.dll ${qt_bin}/Qt6Widgets.dll
+  DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${qt_plugins}/platforms/qwindows.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
+install(FILES ${qt_plugins}/imageformats/qgif.dll ${qt_plugins}/imageformats/qico.dll
+  ${qt_plugins}/imageformats/qjpeg.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/imageformats)
+install(FILES ${qt_plugins}/styles/qwindowsvistastyle.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
+
+# The C++ runtime of the posix-thread MinGW, which the programs and Qt load.
+foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
+    OUTPUT_VARIABLE runtime_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${runtime_path}" OR NOT EXISTS "${runtime_path}")
+    message(FATAL_ERROR "the MinGW runtime ${runtime} was not found")
+  endif()
+  install(FILES ${runtime_path} DESTINATION ${CMAKE_INSTALL_BINDIR})
+endforeach()
+
+# The toolkit's own dialogs in the window's language: Debian's qt6-translations-l10n serves
+# Windows as well.
+file(GLOB toolkit_translations /usr/share/qt6/translations/qtbase_*.qm)
+install(FILES ${toolkit_translations} DESTINATION ${CMAKE_INSTALL_BINDIR}/translations)
+file(WRITE ${CMAKE_BINARY_DIR}/qt.conf "[Paths]\nPrefix=.\nPlugins=.\nTranslations=translations\n")
+install(FILES ${CMAKE_BINARY_DIR}/qt.conf DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+set(CPACK_GENERATOR "NSIS;ZIP")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "QTM-418")
+set(CPACK_NSIS_DISPLAY_NAME "QTM-418")
+set(CPACK_NSIS_PACKAGE_NAME "QTM-418")
+# Debian's makensis builds a 32-bit installer by default, which a 64-bit-only system cannot run.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_PACKAGE_EXECUTABLES qtm418 "QTM-418")
+set(CPACK_NSIS_INSTALLED_ICON_NAME "bin\\\\qtm418.exe")
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# The installer is qtm418-<version>-win64-setup.exe, the zip qtm418-<version>-win64.zip.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windowspackagenames.cmake)
+set(CPACK_PACKAGE_FILE_NAME "qtm418-${PROJECT_VERSION}-win64")
