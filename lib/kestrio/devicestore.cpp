@@ -9,13 +9,9 @@
 #include <sstream>
 #include <system_error>
 
-#if defined(_WIN32)
-#ifndef NOMINMAX // MinGW's C++ library defines it already
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#else
+#include "model/windowsapi.h"
+
+#if !defined(_WIN32)
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>

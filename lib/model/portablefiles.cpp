@@ -2,13 +2,7 @@
 
 #include <cstdlib>
 
-#if defined(_WIN32)
-#ifndef NOMINMAX // MinGW's C++ library defines it already
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#endif
+#include "windowsapi.h"
 
 namespace model {
 

@@ -11,13 +11,9 @@
 #include <fstream>
 #include <thread>
 
-#if defined(_WIN32)
-#ifndef NOMINMAX // MinGW's C++ library defines it already
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#else
+#include "model/windowsapi.h"
+
+#if !defined(_WIN32)
 #include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
