@@ -3,6 +3,7 @@
 #include "firstpaint.h"
 #include "mainstudy.h"
 #include "platform/threadexit.h"
+#include "platform/toolkitsetup.h"
 #include "qidong.h"
 #include "translations.h"
 
@@ -16,6 +17,7 @@
 namespace {
 
 int run(int argc, char** argv) {
+    platform::prepareToolkit();
     // Reading the remote and decoding the window's pictures take their time at their own pace;
     // they start now and run while the toolkit starts and the splash goes up. The remote needs
     // nothing of the toolkit; the pictures need its image readers.

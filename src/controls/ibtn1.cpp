@@ -1,11 +1,11 @@
 #include "ibtn1.h"
 
 #include "platform/messagebox.h"
+#include "platform/programcursor.h"
 #include "platform/shell.h"
 
 #include <QCursor>
 #include <QDir>
-#include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,17 +16,6 @@ namespace {
 std::map<int, QCursor>& cursorRegistry() {
     static std::map<int, QCursor> cursors;
     return cursors;
-}
-
-// The program's own cursor named "CUR", if it carries one; the arrow otherwise.
-QCursor programCursor() {
-    const QString resource = QStringLiteral(":/CUR");
-    if (QFile::exists(resource)) {
-        const QPixmap picture(resource);
-        if (!picture.isNull())
-            return QCursor(picture);
-    }
-    return QCursor(Qt::ArrowCursor);
 }
 
 // Position of the last folder separator or drive colon; -1 for a bare file name.
@@ -55,7 +44,8 @@ QCursor applicationCursor(int number) {
 
 IBtn::IBtn(QWidget* owner) : QWidget(owner) {
     // Every button registers the cursor again, replacing what was registered under its number.
-    cursorRegistry().insert_or_assign(kCursorNumber, programCursor());
+    cursorRegistry().insert_or_assign(kCursorNumber,
+                                      platform::programCursor().value_or(QCursor(Qt::ArrowCursor)));
     setCursor(applicationCursor(kCursorNumber));
     resize(80, 25);
     setMouseTracking(true);

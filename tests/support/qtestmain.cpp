@@ -1,12 +1,14 @@
 // Test entry for suites with widgets: one QApplication around all tests, none while ctest only
 // lists them.
 #include "platform/threadexit.h"
+#include "platform/toolkitsetup.h"
 
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    platform::prepareToolkit();
     testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();

@@ -11,5 +11,10 @@ set -uo pipefail
 export WINEPREFIX=$1
 shift
 export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine keeps the host's QT_ variables from Windows programs (they would name Linux paths and
+# plugins); it hands them on as QT_... when given as WINEQT_... .
+while IFS= read -r name; do
+  export "WINE$name=${!name}"
+done < <(compgen -e | grep '^QT_')
 "${QTM418_WINE64:-/usr/lib/wine/wine64}" "$@" 2>&1 | tr -d '\r'
 exit "${PIPESTATUS[0]}"
