@@ -1,5 +1,6 @@
 #include "toolkitsetup.h"
 
+#include <QByteArray>
 #include <QtGlobal>
 
 namespace platform {
@@ -11,7 +12,7 @@ void prepareToolkit() {
     // matched one (the window's pictures are decoded on one, and image formats are told apart by
     // patterns) brought the program down as it ended. The interpreter does the same matching.
     if (!qEnvironmentVariableIsSet("QT_ENABLE_REGEXP_JIT"))
-        qputenv("QT_ENABLE_REGEXP_JIT", "0");
+        qputenv("QT_ENABLE_REGEXP_JIT", QByteArray("0"));
 #endif
 }
 
