@@ -4,7 +4,7 @@
 #include <QScreen>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
+#include "model/windowsapi.h"
 #endif
 
 namespace platform {
