@@ -18,7 +18,7 @@ std::string describe(const DownloadProblem& p) {
     case DownloadFault::AddressRefused:
         return "'" + p.text + "' is not an address to download from: it must start with https://";
     case DownloadFault::HostNotFound:
-        return "the server " + p.text + " was not found; is this computer on the internet?";
+        return "the server " + p.text + " was not found (is this computer connected to the internet?)";
     case DownloadFault::NoConnection:
         return "no connection to " + p.text + because(p.other);
     case DownloadFault::Stalled:

@@ -23,8 +23,11 @@ struct Transfer {
     std::uint64_t written = 0;
     int writeError = 0;    // errno of a failed write
     bool tooLarge = false; // the archive grew past the limit
+    bool stalled = false;  // nothing came for too long
+    std::chrono::seconds stallLimit{};
     CURL* curl = nullptr;
     std::chrono::steady_clock::time_point lastNote{};
+    std::chrono::steady_clock::time_point lastData = std::chrono::steady_clock::now();
 };
 
 TransferProgress progressOf(CURL* curl, std::uint64_t written) {
@@ -49,6 +52,7 @@ size_t receive(char* bytes, size_t size, size_t count, void* user) {
         return 0;
     }
     t.written += n;
+    t.lastData = std::chrono::steady_clock::now();
     return n;
 }
 
@@ -60,8 +64,11 @@ int progress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
         (*t.note)(progressOf(t.curl, t.written));
     }
     // Looked at after the note, which may be what cancels; while the server sends nothing this is
-    // called about once a second.
-    return t.cancelled->load() ? 1 : 0;
+    // called about once a second, which is as soon as a stall is seen.
+    if (t.cancelled->load())
+        return 1;
+    t.stalled = now - t.lastData >= t.stallLimit;
+    return t.stalled ? 1 : 0;
 }
 
 std::string hostOf(const std::string& address) {
@@ -80,6 +87,9 @@ DownloadProblem problemOf(CURLcode code, const Transfer& t, const std::string& a
                           const TransferLimits& limits) {
     switch (code) {
     case CURLE_ABORTED_BY_CALLBACK:
+        if (t.stalled)
+            return {.fault = DownloadFault::Stalled,
+                    .number = static_cast<std::uint64_t>(limits.stalledSeconds)};
         return {.fault = DownloadFault::Cancelled};
     case CURLE_WRITE_ERROR:
         if (t.tooLarge)
@@ -105,15 +115,9 @@ DownloadProblem problemOf(CURLcode code, const Transfer& t, const std::string& a
     case CURLE_COULDNT_CONNECT:
         return {
             .fault = DownloadFault::NoConnection, .text = hostOf(address), .other = reasonOf(code, detail)};
-    case CURLE_OPERATION_TIMEDOUT: {
-        curl_off_t connected = 0;
-        curl_easy_getinfo(t.curl, CURLINFO_CONNECT_TIME_T, &connected);
-        if (connected == 0)
-            return {.fault = DownloadFault::NoConnection,
-                    .text = hostOf(address),
-                    .other = reasonOf(code, detail)};
-        return {.fault = DownloadFault::Stalled, .number = static_cast<std::uint64_t>(limits.stalledSeconds)};
-    }
+    case CURLE_OPERATION_TIMEDOUT:
+        return {
+            .fault = DownloadFault::NoConnection, .text = hostOf(address), .other = reasonOf(code, detail)};
     case CURLE_PARTIAL_FILE:
     case CURLE_RECV_ERROR:
     case CURLE_GOT_NOTHING:
@@ -162,6 +166,7 @@ std::optional<DownloadProblem> fetchToFile(const std::string& address, const std
     t.note = &note;
     t.cancelled = &cancelled;
     t.largest = limits.largest;
+    t.stallLimit = std::chrono::seconds(limits.stalledSeconds);
     t.curl = curl.get();
     t.file = openForWriting(file);
     if (t.file == nullptr)
@@ -182,8 +187,6 @@ std::optional<DownloadProblem> fetchToFile(const std::string& address, const std
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_USERAGENT, "qtm418");
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, limits.connectSeconds);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, limits.stalledSeconds);
     curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.largest));
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, receive);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &t);

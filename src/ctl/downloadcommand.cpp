@@ -102,9 +102,9 @@ int libraryDownload(const Arguments& args, const Console& console) {
             if (p.stage == codes::DownloadStage::Fetching)
                 line.showTransfer(what, p.done, p.total, p.bytesPerSecond);
             else if (p.stage == codes::DownloadStage::Unpacking)
-                line.showTransfer(what, p.done, p.total, 0);
+                line.show(what + " (" + std::to_string(p.files) + " files)", p.done, p.total);
             else
-                line.show(what, 0, 0);
+                line.showStep(what + "...");
         },
         interrupt.flag());
     line.finish();

@@ -74,6 +74,8 @@ void ProgressLine::showTransfer(const std::string& what, std::uint64_t done, std
     draw(line);
 }
 
+void ProgressLine::showStep(const std::string& what) { draw(what); }
+
 void ProgressLine::draw(std::string line) {
     if (!asked_ && !(terminal_ && std::chrono::steady_clock::now() - started_ >= std::chrono::seconds(1)))
         return;

@@ -25,6 +25,8 @@ public:
     // "download Flipper-IRDB [=======>      ]  52%  13.1 MB of 25.0 MB, 2.4 MB/s"; without a
     // total, a marker moving with the bytes: "[    <=>     ] 3.1 MB, 2.4 MB/s". `speed` 0 leaves it out.
     void showTransfer(const std::string& what, std::uint64_t done, std::uint64_t total, double speed);
+    // "index Flipper-IRDB...": a step whose length is not known.
+    void showStep(const std::string& what);
     // Clears the line, so the command's last message stands alone.
     void finish();
 

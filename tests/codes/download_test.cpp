@@ -4,6 +4,7 @@
 // exactly as it was and nothing else behind.
 #include "archives.h"
 #include "codes/download.h"
+#include "codes/downloadtransfer.h"
 #include "codes/downloadunpack.h"
 #include "httpserver.h"
 
@@ -217,6 +218,26 @@ TEST_F(DownloadTest, NoServerOrNoSecureLinkIsSaidAsSuch) {
         EXPECT_EQ(std::get<codes::DownloadProblem>(result).fault, c.fault)
             << c.address << ": " << codes::describe(std::get<codes::DownloadProblem>(result));
         expectUntouched(c.address);
+    }
+}
+
+TEST_F(DownloadTest, AStalledServerOrAnOversizedArchiveIsGivenUp) {
+    const std::string archive = makeArchive(ArchiveForm::Zip, {{"Acme-main/a.ir", kCodes}});
+    const struct {
+        const char* name;
+        Reply::Way way;
+        codes::TransferLimits limits;
+        DownloadFault fault;
+    } cases[] = {
+        {"stalled", Reply::Way::StallHalfway, {1u << 20, 5, 1}, DownloadFault::Stalled},
+        {"too large", Reply::Way::Whole, {archive.size() - 1, 5, 60}, DownloadFault::TooLarge},
+    };
+    for (const auto& c : cases) {
+        server_.serve("/acme", {200, archive, c.way});
+        const auto problem =
+            codes::fetchToFile(server_.address("/acme"), home_ / "archive", {}, cancelled_, c.limits);
+        ASSERT_TRUE(problem.has_value()) << c.name;
+        EXPECT_EQ(problem->fault, c.fault) << c.name << ": " << codes::describe(*problem);
     }
 }
 
