@@ -21,7 +21,7 @@ struct DownloadProgress {
     DownloadStage stage = DownloadStage::Fetching;
     std::uint64_t done = 0;    // Fetching: bytes received; Unpacking: bytes of the archive read
     std::uint64_t total = 0;   // the same whole; 0 when unknown (GitHub announces no size)
-    double bytesPerSecond = 0; // Fetching only
+    double bytesPerSecond = 0; // Fetching only: over the last few seconds
     std::size_t files = 0;     // Unpacking: files unpacked so far
 };
 

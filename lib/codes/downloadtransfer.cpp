@@ -7,12 +7,28 @@
 
 #include <chrono>
 #include <cstdio>
+#include <deque>
 #include <memory>
 #include <mutex>
 
 namespace codes {
 
 namespace {
+
+// The speed of the last few seconds, so that a server that slows down or stops is seen to.
+class RecentSpeed {
+public:
+    double at(std::chrono::steady_clock::time_point now, std::uint64_t bytes) {
+        samples_.push_back({now, bytes});
+        while (samples_.size() > 2 && now - samples_[1].first >= std::chrono::seconds(3))
+            samples_.pop_front();
+        const double seconds = std::chrono::duration<double>(now - samples_.front().first).count();
+        return seconds > 0 ? static_cast<double>(bytes - samples_.front().second) / seconds : 0;
+    }
+
+private:
+    std::deque<std::pair<std::chrono::steady_clock::time_point, std::uint64_t>> samples_;
+};
 
 struct Transfer {
     std::FILE* file = nullptr;
@@ -28,14 +44,14 @@ struct Transfer {
     CURL* curl = nullptr;
     std::chrono::steady_clock::time_point lastNote{};
     std::chrono::steady_clock::time_point lastData = std::chrono::steady_clock::now();
-};
+    RecentSpeed speed;
 
-TransferProgress progressOf(CURL* curl, std::uint64_t written) {
-    curl_off_t total = -1, speed = 0;
-    curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &total);
-    curl_easy_getinfo(curl, CURLINFO_SPEED_DOWNLOAD_T, &speed);
-    return {written, total > 0 ? static_cast<std::uint64_t>(total) : 0, static_cast<double>(speed)};
-}
+    TransferProgress report(std::chrono::steady_clock::time_point now) {
+        curl_off_t total = -1;
+        curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &total);
+        return {written, total > 0 ? static_cast<std::uint64_t>(total) : 0, speed.at(now, written)};
+    }
+};
 
 size_t receive(char* bytes, size_t size, size_t count, void* user) {
     auto& t = *static_cast<Transfer*>(user);
@@ -61,7 +77,7 @@ int progress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     const auto now = std::chrono::steady_clock::now();
     if (*t.note && now - t.lastNote >= std::chrono::milliseconds(100)) {
         t.lastNote = now;
-        (*t.note)(progressOf(t.curl, t.written));
+        (*t.note)(t.report(now));
     }
     // Looked at after the note, which may be what cancels; while the server sends nothing this is
     // called about once a second, which is as soon as a stall is seen.
@@ -202,7 +218,7 @@ std::optional<DownloadProblem> fetchToFile(const std::string& address, const std
     if (!closed)
         return writeProblem(file, closeError);
     if (note)
-        note(progressOf(c, t.written));
+        note(t.report(std::chrono::steady_clock::now()));
     return std::nullopt;
 }
 

@@ -16,7 +16,7 @@ namespace codes {
 struct TransferProgress {
     std::uint64_t bytes = 0;   // received so far
     std::uint64_t total = 0;   // as the server announced it; 0 when it did not (GitHub's archives)
-    double bytesPerSecond = 0; // on average since the transfer began
+    double bytesPerSecond = 0; // over the last few seconds
 };
 
 using TransferNote = std::function<void(const TransferProgress&)>;
