@@ -34,11 +34,11 @@ std::string licenceText(codes::Licence licence) {
 
 const char* const kIrdbConditions =
     "IRDB's licence has conditions: a product (software or hardware) that includes the database or "
-    "reaches it over the network must (1) tell the irdb project about the product by opening an issue "
-    "at https://github.com/probonopd/irdb/issues before using it, (2) carry the notice \"Contains/"
-    "accesses irdb by Simon Peter, used under permission. For details, see "
-    "https://github.com/probonopd/irdb\", and (3) give Simon Peter up to three copies of the product "
-    "free of charge on request. The licence: https://github.com/probonopd/irdb/blob/master/LICENSE.md";
+    "reaches it over the network must (1) make itself known to the irdb project before using it, with a "
+    "report at https://github.com/probonopd/irdb, (2) carry the notice \"Contains/accesses irdb by Simon "
+    "Peter, used under permission. For details, see https://github.com/probonopd/irdb\", and (3) give "
+    "Simon Peter up to three copies of the product free of charge on request. The licence: "
+    "https://github.com/probonopd/irdb/blob/master/LICENSE.md";
 
 int listCollections(const Console& console) {
     const fs::path own = codes::standardLibraryFolders().back();
