@@ -504,6 +504,177 @@
     </message>
 </context>
 <context>
+    <name>DownloadTexts</name>
+    <message>
+        <source>CC0 1.0（可自由使用）</source>
+        <translation>CC0 1.0 (free for any use)</translation>
+    </message>
+    <message>
+        <source>MIT（须保留版权声明）</source>
+        <translation>MIT (keep its copyright notice)</translation>
+    </message>
+    <message>
+        <source>IRDB 自有许可（附有条件，下载前显示）</source>
+        <translation>IRDB&apos;s own (with conditions, shown before downloading)</translation>
+    </message>
+    <message>
+        <source>以其作者所说为准</source>
+        <translation>as its maker says</translation>
+    </message>
+    <message>
+        <source>%1 字节</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>%1 — 约 %2，许可：%3</source>
+        <translation>%1 — about %2, licence: %3</translation>
+    </message>
+    <message>
+        <source>（已下载，将重新下载以更新）</source>
+        <translation> (downloaded; downloading it again updates it)</translation>
+    </message>
+    <message>
+        <source>%1 的许可附有条件：包含该数据库或通过网络访问该数据库的产品（软件或硬件）须
+1. 在使用前告知 irdb 项目（在 https://github.com/probonopd/irdb 提交报告）；
+2. 在产品中附上声明“Contains/accesses irdb by Simon Peter, used under permission. For details, see https://github.com/probonopd/irdb”；
+3. 应要求免费向 Simon Peter 提供最多三份产品。
+许可全文：https://github.com/probonopd/irdb/blob/master/LICENSE.md
+
+是否在这些条件下下载 %1？</source>
+        <translation>%1&apos;s licence has conditions: a product (software or hardware) that includes the database or reaches it over the network must
+1. make itself known to the irdb project before using it (with a report at https://github.com/probonopd/irdb);
+2. carry the notice “Contains/accesses irdb by Simon Peter, used under permission. For details, see https://github.com/probonopd/irdb”;
+3. give Simon Peter up to three copies of the product free of charge on request.
+The licence: https://github.com/probonopd/irdb/blob/master/LICENSE.md
+
+Download %1 under these conditions?</translation>
+    </message>
+    <message>
+        <source>正在下载 %1：%2 / %3，%4/秒</source>
+        <translation>Downloading %1: %2 of %3, %4/s</translation>
+    </message>
+    <message>
+        <source>正在下载 %1：已收到 %2，%3/秒</source>
+        <translation>Downloading %1: %2 received, %3/s</translation>
+    </message>
+    <message numerus="yes">
+        <source>正在解压 %1：已解压 %n 个文件</source>
+        <translation>
+            <numerusform>Unpacking %1: %n file unpacked</numerusform>
+            <numerusform>Unpacking %1: %n files unpacked</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>正在把 %1 加入代码库…</source>
+        <translation>Adding %1 to the code library…</translation>
+    </message>
+    <message>
+        <source>此版本不包含下载代码库的功能。请手动下载代码集合并解压，然后在“代码库”中添加其文件夹。</source>
+        <translation>This version cannot download code collections. Download a collection by hand, unpack it, then add its folder in Code library.</translation>
+    </message>
+    <message>
+        <source>“%1”不是可以下载的地址：地址必须以 https:// 开头。</source>
+        <translation>“%1” is not an address to download from: it must start with https://.</translation>
+    </message>
+    <message>
+        <source>找不到服务器 %1。请检查电脑是否已连接到互联网。</source>
+        <translation>The server %1 was not found. Check that the computer is connected to the internet.</translation>
+    </message>
+    <message>
+        <source>无法连接到 %1：%2</source>
+        <translation>Cannot connect to %1: %2</translation>
+    </message>
+    <message>
+        <source>服务器已有 %1 秒没有发送数据。</source>
+        <translation>The server has sent nothing for %1 seconds.</translation>
+    </message>
+    <message>
+        <source>与服务器的安全连接（TLS）失败：%1</source>
+        <translation>The secure connection (TLS) to the server failed: %1</translation>
+    </message>
+    <message>
+        <source>服务器上没有这个文件（404）：%1</source>
+        <translation>The server has no such file (404): %1</translation>
+    </message>
+    <message>
+        <source>服务器的回答是 %1：%2</source>
+        <translation>The server answered %1: %2</translation>
+    </message>
+    <message>
+        <source>连接在收到 %1 后中断。</source>
+        <translation>The connection broke off after %1.</translation>
+    </message>
+    <message>
+        <source>下载失败：%1</source>
+        <translation>The download failed: %1</translation>
+    </message>
+    <message>
+        <source>下载的文件超过 %1，不是代码集合。</source>
+        <translation>The download is larger than %1: it is not a code collection.</translation>
+    </message>
+    <message>
+        <source>解压后的文件超过 %1，不是代码集合。</source>
+        <translation>The unpacked files are larger than %1: this is not a code collection.</translation>
+    </message>
+    <message>
+        <source>下载的文件不是 zip 或 tar 压缩包，或者已损坏：%1</source>
+        <translation>The downloaded file is not a zip or tar archive, or it is damaged: %1</translation>
+    </message>
+    <message>
+        <source>下载的压缩包中没有文件。</source>
+        <translation>The downloaded archive holds no file.</translation>
+    </message>
+    <message>
+        <source>压缩包中的“%1”会写到代码集合的文件夹之外，整个压缩包已被拒绝。</source>
+        <translation>The archive’s entry “%1” would be written outside the collection’s folder; the whole archive was refused.</translation>
+    </message>
+    <message>
+        <source>压缩包中的链接“%1”指向代码集合的文件夹之外（%2），整个压缩包已被拒绝。</source>
+        <translation>The archive’s link “%1” points outside the collection’s folder (%2); the whole archive was refused.</translation>
+    </message>
+    <message>
+        <source>磁盘已满：无法写入 %1。</source>
+        <translation>The disk is full: %1 cannot be written.</translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>已取消。</source>
+        <translation>Cancelled.</translation>
+    </message>
+    <message>
+        <source>已取消下载 %1，代码库保持原样。</source>
+        <translation>The download of %1 was cancelled; the code library is as it was.</translation>
+    </message>
+    <message>
+        <source>无法下载 %1：%2
+代码库保持原样。</source>
+        <translation>Cannot download %1: %2
+The code library is as it was.</translation>
+    </message>
+    <message>
+        <source>%1 已下载到 %2，但无法更新代码库的索引：%3</source>
+        <translation>%1 was downloaded into %2, but the code library’s index could not be brought up to date: %3</translation>
+    </message>
+    <message>
+        <source>已更新 %1（%2，用时 %3 秒），保存在 %4。</source>
+        <translation>%1 updated (%2 in %3 s), kept in %4.</translation>
+    </message>
+    <message>
+        <source>已下载 %1（%2，用时 %3 秒），保存在 %4。</source>
+        <translation>%1 downloaded (%2 in %3 s), kept in %4.</translation>
+    </message>
+    <message numerus="yes">
+        <source>代码库中加入了其中的 %n 组代码。</source>
+        <translation>
+            <numerusform>%n code set of it joined the code library.</numerusform>
+            <numerusform>%n code sets of it joined the code library.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>IBtn</name>
     <message>
         <source>无法进入文件夹“%1”，没有打开 %2</source>
@@ -1674,6 +1845,24 @@ This program needs a screen resolution of at least 1024*768</translation>
             <numerusform>%n code sets could not be tried: %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>下载代码库</source>
+        <translation>Download code library</translation>
+    </message>
+    <message>
+        <source>选择要下载的遥控器代码集合。它将解压到 %1 文件夹中，并自动加入代码库。</source>
+        <translation>Choose the collection of remote codes to download. It is unpacked into the folder %1 and joins the code library by itself.</translation>
+    </message>
+    <message>
+        <source>代码库中还没有代码文件，因此无法按品牌设置。
+要现在下载一个遥控器代码集合（例如 Flipper-IRDB）吗？</source>
+        <translation>The code library holds no code files yet, so there is nothing to set up by brand with.
+Download a collection of remote codes (such as Flipper-IRDB) now?</translation>
+    </message>
+    <message>
+        <source>下载代码库(&amp;D)…</source>
+        <translation>&amp;Download code library…</translation>
+    </message>
 </context>
 <context>
     <name>librarytexts</name>
@@ -1694,6 +1883,17 @@ Download code files (.ir, .json, .csv, lircd.conf, …) from a collection of rem
     <message>
         <source>电视</source>
         <translation>TV</translation>
+    </message>
+</context>
+<context>
+    <name>runCancellable</name>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>正在取消…</source>
+        <translation>Cancelling…</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "codes/buttonmatching.h"
+#include "codes/downloadsources.h"
 #include "codes/librarysearch.h"
 #include "codes/signalfile.h"
 #include "controls/mainlayout.h"
@@ -108,6 +109,12 @@ public:
     // folders.
     void setUpByMaker();
     void manageLibrary();
+    // A public collection of codes chosen from the known ones and downloaded into the library;
+    // true when the library gained code sets.
+    bool downloadLibrary();
+    // `collection` downloaded into the library behind a cancellable progress dialog, after asking
+    // for consent where its licence has conditions; the outcome told in a message.
+    bool downloadCollection(const codes::Collection& collection);
 
     // The tip over a key, which is its accessible name as well: its name and what it sends.
     void showKeyTip(IBtn* key);

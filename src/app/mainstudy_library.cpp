@@ -2,6 +2,7 @@
 // sets tried one by one on the side's Power key, and the library's folders. The search itself is
 // the one qtm418ctl find runs.
 #include "codefiletexts.h"
+#include "codes/download.h"
 #include "controls/ibtn1.h"
 #include "device/codesearch.h"
 #include "device/identification.h"
@@ -51,7 +52,13 @@ void Tmaincodelearn::setUpByMaker() {
     const codes::OwnersLibrary& library = std::get<codes::OwnersLibrary>(opened);
     const codes::CodeLibrary search(library.index);
     if (search.size() == 0) {
-        platform::box(librarytexts::whereToGetCodes());
+        // Where the build can download, the owner is offered a collection instead of a way there.
+        if (!codes::downloadsBuiltIn())
+            platform::box(librarytexts::whereToGetCodes());
+        else if (platform::askYes(tr("代码库中还没有代码文件，因此无法按品牌设置。\n"
+                                     "要现在下载一个遥控器代码集合（例如 Flipper-IRDB）吗？")) &&
+                 downloadLibrary())
+            setUpByMaker();
         return;
     }
     MakerDialog choice(search, this);

@@ -75,6 +75,7 @@ void Tmaincodelearn::openWindowMenu(const QPoint& globalPos) {
     menu->addSeparator();
     addItem(menu, this, tr("按品牌设置(&S)…"), "setUpByMaker", menusMayChange(), [this] { setUpByMaker(); });
     addItem(menu, this, tr("代码库(&K)…"), "library", !busy_, [this] { manageLibrary(); });
+    addItem(menu, this, tr("下载代码库(&D)…"), "downloadLibrary", !busy_, [this] { downloadLibrary(); });
     menu->addSeparator();
     addItem(menu, this, tr("检查遥控器存储(&C)"), "check", reads, [this] { checkMemory(); });
     menu->popup(globalPos);

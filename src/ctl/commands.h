@@ -27,6 +27,8 @@ int repairCommand(const Arguments& args, const Console& console);
 
 // The library of code files: its folders and the search over them.
 int libraryCommand(const Arguments& args, const Console& console);
+// library download [NAME|URL]: a collection of code files fetched into the user's own code folder.
+int libraryDownload(const Arguments& args, const Console& console);
 // A side set up by the device's maker, trying the library's code sets on it.
 int findCommand(const Arguments& args, const Console& console);
 

@@ -19,8 +19,10 @@ namespace fs = std::filesystem;
 using codes::jsonString;
 
 const char* const kWhereToGetCodes =
-    "the library has no folder of code files yet: add one with 'qtm418ctl library add DIR' (a checkout "
-    "of Flipper-IRDB, IRDB or SmartIR, LIRC's remotes, or your own .ir, .json, .csv or lircd.conf files)";
+    "the library has no folder of code files yet: download a collection with 'qtm418ctl library download "
+    "NAME' ('qtm418ctl library download' lists them), or add a folder with 'qtm418ctl library add DIR' (a "
+    "checkout of Flipper-IRDB, IRDB or SmartIR, LIRC's remotes, or your own .ir, .json, .csv or lircd.conf "
+    "files)";
 
 std::optional<codes::OwnersLibrary> openLibrary(const Console& console, bool needsFolders) {
     auto opened = codes::openOwnersLibrary();
@@ -209,7 +211,11 @@ int libraryCommand(const Arguments& args, const Console& console) {
         return searchSets(args, console);
     if (action == "show" && operands == 2)
         return showSet(args.operands[1], console);
-    return console.fail(kNoRemote, "library: expected list, add DIR, remove DIR, search WORDS or show SET");
+    if (action == "download" && operands <= 2)
+        return libraryDownload(args, console);
+    return console.fail(
+        kNoRemote,
+        "library: expected list, add DIR, remove DIR, search WORDS, show SET or download [NAME|URL]");
 }
 
 } // namespace ctl

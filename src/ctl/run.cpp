@@ -28,6 +28,9 @@ const char* kUsage =
     "  library search WORDS [--side tv|cbl] [--json]\n"
     "                                    the library's code sets by maker and model\n"
     "  library show SET                  one code set: its file, maker, model and buttons\n"
+    "  library download [NAME|URL] [--yes] [--progress]\n"
+    "                                    a public collection of codes (Flipper-IRDB, IRDB, SmartIR)\n"
+    "                                    or an archive fetched into the library; alone, the list\n"
     "  find --side tv|cbl --maker NAME [--yes-to-first]\n"
     "                                    try the maker's code sets on the device, one by one, on\n"
     "                                    the side's Power key; the one it responds to gives the side\n"
@@ -53,7 +56,7 @@ const std::vector<Command>& commands() {
         {"backup", {1, 1, {"--progress"}, {}, {}}, backupCommand},
         {"restore", {1, 1, {"--force", "--progress"}, {}, {}}, restoreCommand},
         {"repair", {0, 0, {"--dry-run"}, {}, {}}, repairCommand},
-        {"library", {1, 100, {"--json"}, {"--side"}, {}}, libraryCommand},
+        {"library", {1, 100, {"--json", "--yes", "--progress"}, {"--side"}, {}}, libraryCommand},
         {"find", {0, 0, {"--yes-to-first"}, {"--side", "--maker"}, {"--side", "--maker"}}, findCommand},
     };
     return all;

@@ -225,12 +225,6 @@ TEST_F(LibraryWindowTest, TheLibrarysFoldersAreListedAddedAndRemoved) {
     EXPECT_TRUE(dialog.findChild<QLabel*>(QStringLiteral("libraryIntro"))
                     ->text()
                     .startsWith(QStringLiteral("代码库中还没有代码文件。")));
-
-    // With nothing in the library, setting up by maker says where to get code files.
-    createShown();
-    messages.expect(Answer::Ok);
-    window->setUpByMaker();
-    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("代码库中还没有代码文件。")));
 }
 
 } // namespace

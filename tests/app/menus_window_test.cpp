@@ -129,7 +129,8 @@ TEST_F(MenusWindowTest, MenusOpenOnARightReleaseWithOnlyWhatCanActNowEnabled) {
                                                                 {"export", true},
                                                                 {"check", true},
                                                                 {"setUpByMaker", true},
-                                                                {"library", true}}));
+                                                                {"library", true},
+                                                                {"downloadLibrary", true}}));
     EXPECT_EQ(rightClick(c().beginstudyibtn), nullptr) << "the command buttons carry no menu";
 
     // In delete mode every changing item is off; reading still works.
@@ -142,18 +143,19 @@ TEST_F(MenusWindowTest, MenusOpenOnARightReleaseWithOnlyWhatCanActNowEnabled) {
                                                                 {"export", true},
                                                                 {"check", true},
                                                                 {"setUpByMaker", false},
-                                                                {"library", true}}));
+                                                                {"library", true},
+                                                                {"downloadLibrary", true}}));
     click(c().delstudykey);
     click(c().beginstudyibtn);
     EXPECT_EQ(items(windowMenu())["learnSide"], false);
     click(c().beginstudyibtn);
 
-    // Without the remote nothing can act but the code library's folders, which are on disk.
+    // Without the remote nothing can act but the code library, which is on disk.
     messages.expect(Answer::Retry, [this] { folder.setAttached(true); });
     folder.setAttached(false);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !c().ykqbox->isVisible(); }, 2000));
     for (const auto& [name, enabled] : items(windowMenu()))
-        EXPECT_EQ(enabled, name == "library") << name;
+        EXPECT_EQ(enabled, name == "library" || name == "downloadLibrary") << name;
     ASSERT_TRUE(QTest::qWaitFor([this] { return c().ykqbox->isVisible(); }, 3000));
     EXPECT_TRUE(items(windowMenu())["restore"]);
     EXPECT_EQ(messages.shown().size(), 1u);
