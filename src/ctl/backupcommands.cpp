@@ -7,6 +7,7 @@
 #include "device/memorybackup.h"
 #include "model/hextext.h"
 #include "model/layoutcheck.h"
+#include "model/portablefiles.h"
 #include "model/restoreplan.h"
 
 #include <filesystem>
@@ -33,13 +34,13 @@ std::string writtenText(const std::vector<model::MemoryWrite>& done) {
 }
 
 std::string saveFailureText(const codes::SaveFailure& failure) {
-    return "cannot write " + failure.file.string() + (failure.why.empty() ? "" : ": " + failure.why);
+    return "cannot write " + model::pathText(failure.file) + (failure.why.empty() ? "" : ": " + failure.why);
 }
 
 } // namespace
 
 int backupCommand(const Arguments& args, const Console& console) {
-    const std::filesystem::path file = args.operands[0];
+    const std::filesystem::path file = model::textPath(args.operands[0]);
     const auto remote = openRemote(console, false);
     if (!remote)
         return kNoRemote;
@@ -56,19 +57,19 @@ int backupCommand(const Arguments& args, const Console& console) {
     if (const auto failure = codes::saveWhole(file, model::formatBackup(*taken.backup)))
         return console.fail(kRefused, saveFailureText(*failure) + "; no backup written");
     console.out << "backed up the memory of remote " << remote->identity << " (model " << remote->model
-                << ", firmware " << remote->firmware << ") to " << file.string() << '\n';
+                << ", firmware " << remote->firmware << ") to " << model::pathText(file) << '\n';
     return kDone;
 }
 
 int restoreCommand(const Arguments& args, const Console& console) {
-    const std::filesystem::path file = args.operands[0];
+    const std::filesystem::path file = model::textPath(args.operands[0]);
     std::ifstream in(file, std::ios::binary);
     if (!in)
-        return console.fail(kNoRemote, "cannot read " + file.string() + "; nothing written");
+        return console.fail(kNoRemote, "cannot read " + model::pathText(file) + "; nothing written");
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     auto parsed = model::parseBackup(text);
     if (const auto* problem = std::get_if<model::BackupProblem>(&parsed))
-        return console.fail(kNoRemote, file.string() + ":" + std::to_string(problem->line) + ": " +
+        return console.fail(kNoRemote, model::pathText(file) + ":" + std::to_string(problem->line) + ": " +
                                            model::describe(*problem) + "; nothing written");
     const model::MemoryBackup& backup = std::get<model::MemoryBackup>(parsed);
     const auto remote = openRemote(console, false);
@@ -76,12 +77,12 @@ int restoreCommand(const Arguments& args, const Console& console) {
         return kNoRemote;
     switch (device::backupFit(backup, *remote)) {
     case device::BackupFit::OtherModel:
-        return console.fail(kRefused, file.string() + " holds the memory of a model " + backup.model +
+        return console.fail(kRefused, model::pathText(file) + " holds the memory of a model " + backup.model +
                                           " remote, not of this model " + remote->model +
                                           "; nothing written");
     case device::BackupFit::OtherRemote:
         if (!args.has("--force"))
-            return console.fail(kRefused, file.string() + " holds the memory of another remote (" +
+            return console.fail(kRefused, model::pathText(file) + " holds the memory of another remote (" +
                                               backup.identity +
                                               "); --force puts it on this one; nothing written");
         break;
@@ -100,9 +101,10 @@ int restoreCommand(const Arguments& args, const Console& console) {
         for (const std::string& violation : unsound)
             list += (list.empty() ? "" : "; ") + violation;
         if (!args.has("--force"))
-            return console.fail(kRefused, file.string() + " holds a memory whose layout is not sound (" +
-                                              list + "); --force writes it anyway; nothing written");
-        console.err << "qtm418ctl: warning: " << file.string()
+            return console.fail(kRefused, model::pathText(file) +
+                                              " holds a memory whose layout is not sound (" + list +
+                                              "); --force writes it anyway; nothing written");
+        console.err << "qtm418ctl: warning: " << model::pathText(file)
                     << " holds a memory whose layout is not sound (" << list
                     << "); the remote will fail 'qtm418ctl check' once it is restored\n";
     }
@@ -138,11 +140,11 @@ int restoreCommand(const Arguments& args, const Console& console) {
     case device::RestoreOutcome::Differs:
         return console.fail(kRefused, "verification failed: the remote's blocks " +
                                           model::blockRanges(result.differing) + " differ from " +
-                                          file.string());
+                                          model::pathText(file));
     case device::RestoreOutcome::Restored:
         break;
     }
-    console.out << "restored " << file.string() << " (taken " << backup.time << ") onto remote "
+    console.out << "restored " << model::pathText(file) << " (taken " << backup.time << ") onto remote "
                 << remote->identity << ": " << result.blocksChanged
                 << " blocks written, the whole memory verified\n";
     return kDone;

@@ -5,6 +5,7 @@
 
 #include "codes/signalexport.h"
 #include "device/keylisting.h"
+#include "model/portablefiles.h"
 
 #include <algorithm>
 #include <fstream>
@@ -46,7 +47,7 @@ int exportCommand(const Arguments& args, const Console& console) {
     }
     const std::string text = codes::exportText(out, *format);
     if (const auto file = args.value("-o")) {
-        std::ofstream stream(*file, std::ios::binary | std::ios::trunc);
+        std::ofstream stream(model::textPath(*file), std::ios::binary | std::ios::trunc);
         stream << text;
         stream.close();
         if (!stream)

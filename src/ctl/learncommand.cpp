@@ -9,6 +9,7 @@
 #include "codes/buttonmatching.h"
 #include "device/signallearning.h"
 #include "model/keydeletion.h"
+#include "model/portablefiles.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -84,7 +85,7 @@ int learnCommand(const Arguments& args, const Console& console) {
     const auto key = namedKey(args.operands[0], console);
     if (!key)
         return kNoRemote;
-    const std::filesystem::path file = *args.value("--from");
+    const std::filesystem::path file = model::textPath(*args.value("--from"));
     const auto signals = codes::readSignalFile(file);
     if (const auto* problem = std::get_if<codes::FileProblem>(&signals))
         return console.fail(kNoRemote, codes::describe(*problem) + "; nothing written");
@@ -101,8 +102,8 @@ int learnCommand(const Arguments& args, const Console& console) {
         device::learnSignal(remote->read.layout, remote->read.keyTable, key->keyNumber,
                             std::get<codes::NamedSignal>(chosen).signal, unencodedFile(),
                             [&] { return (withheld = sameRemoteStatus(*remote, console)) == kDone; });
-    return learnedStatus(learned, *key, file.string(), std::get<codes::NamedSignal>(chosen).signal.carrierHz,
-                         withheld, console);
+    return learnedStatus(learned, *key, model::pathText(file),
+                         std::get<codes::NamedSignal>(chosen).signal.carrierHz, withheld, console);
 }
 
 namespace {
@@ -179,7 +180,7 @@ int learnAllCommand(const Arguments& args, const Console& console) {
         signals = std::move(fromLibrary->second);
     } else {
         source = args.operands[0];
-        auto read = codes::readSignalFile(source);
+        auto read = codes::readSignalFile(model::textPath(source));
         if (const auto* problem = std::get_if<codes::FileProblem>(&read))
             return console.fail(kNoRemote, codes::describe(*problem) + "; nothing written");
         signals = std::get<std::vector<codes::NamedSignal>>(std::move(read));

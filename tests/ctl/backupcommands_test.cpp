@@ -4,6 +4,7 @@
 #include "devicefolder.h"
 
 #include "model/backupfile.h"
+#include "model/portablefiles.h"
 
 #include <gtest/gtest.h>
 
@@ -61,16 +62,18 @@ bool reportsEveryChangedBlock(const emu::Memory& before, const emu::Memory& afte
 
 TEST(CtlBackup, RestoreGivesBackTheSameMemory) {
     testsupport::DeviceFolder folder("learned");
-    const auto file = folder.path() / "learned.qtm418";
+    // A name outside ASCII, as an owner's Chinese file name: it arrives and prints as UTF-8.
+    const auto file = folder.path() / model::textPath("遥控器备份 learned.qtm418");
+    const std::string name = model::pathText(file);
     const emu::Memory learned = folder.snapshot().memory;
-    const auto saved = runCtl({"backup", file.string()});
+    const auto saved = runCtl({"backup", name});
     ASSERT_EQ(saved.status, 0) << saved.err;
-    EXPECT_TRUE(has(saved.out, "(model 100R, firmware 1.3) to " + file.string())) << saved.out;
+    EXPECT_TRUE(has(saved.out, "(model 100R, firmware 1.3) to " + name)) << saved.out;
     EXPECT_EQ(readText(file).rfind("QTM418-BACKUP 1\nidentity: 51544D343138", 0), 0u);
 
     // The same remote after its keys changed: every byte comes back.
     ASSERT_EQ(runCtl({"clear", "--yes"}).status, 0);
-    const auto restored = runCtl({"restore", file.string()});
+    const auto restored = runCtl({"restore", name});
     EXPECT_EQ(restored.status, 0) << restored.err;
     EXPECT_TRUE(has(restored.out, "the whole memory verified")) << restored.out;
     EXPECT_EQ(folder.snapshot().memory, learned);
@@ -80,10 +83,10 @@ TEST(CtlBackup, RestoreGivesBackTheSameMemory) {
     const emu::Memory wanted = userMemory(folder);
     for (const char* profile : {"factory", "big-index", "blocks-13", "corrupt-pointer"}) {
         folder.reset(profile);
-        const auto refused = runCtl({"restore", file.string()});
+        const auto refused = runCtl({"restore", name});
         EXPECT_EQ(refused.status, 1) << profile;
         EXPECT_TRUE(has(refused.err, "holds the memory of another remote")) << refused.err;
-        const auto forced = runCtl({"restore", file.string(), "--force"});
+        const auto forced = runCtl({"restore", name, "--force"});
         EXPECT_EQ(forced.status, 0) << profile << ": " << forced.err;
         EXPECT_EQ(userMemory(folder), wanted) << profile;
         EXPECT_EQ(runCtl({"check"}).out, "layout sound\n") << profile;
