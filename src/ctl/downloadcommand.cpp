@@ -7,6 +7,7 @@
 
 #include "codes/download.h"
 #include "codes/ownerslibrary.h"
+#include "model/portablefiles.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -50,7 +51,8 @@ int listCollections(const Console& console) {
         console.out << "  " << c.name << ": about " << byteSize(c.approximateBytes) << ", licence "
                     << licenceText(c.licence) << "; " << c.page << (here ? " (downloaded)" : "") << "\n";
     }
-    console.out << "they are unpacked into " << own.string() << ", which is always part of the library\n";
+    console.out << "they are unpacked into " << model::pathText(own)
+                << ", which is always part of the library\n";
     return kDone;
 }
 
@@ -119,7 +121,8 @@ int libraryDownload(const Arguments& args, const Console& console) {
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.1f", done.seconds);
     console.out << (done.replaced ? "updated " : "downloaded ") << collection.name << " ("
-                << byteSize(done.bytes) << " in " << seconds << " s) into " << done.folder.string() << "\n";
+                << byteSize(done.bytes) << " in " << seconds << " s) into " << model::pathText(done.folder)
+                << "\n";
     if (!done.indexProblem.empty())
         return console.fail(kRefused,
                             "the library's index could not be brought up to date: " + done.indexProblem);

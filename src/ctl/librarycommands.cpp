@@ -7,6 +7,7 @@
 #include "codes/jsontext.h"
 #include "codes/librarysearch.h"
 #include "codes/ownerslibrary.h"
+#include "model/portablefiles.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -42,8 +43,10 @@ const codes::CodeSet* findSet(const codes::CodeLibrary& search, const std::strin
                               const Console& console) {
     // A set is named by the identifier search prints, or by its code file's path.
     std::error_code error;
+    const fs::path file = model::textPath(id);
     const codes::CodeSet* set = search.find(
-        fs::is_regular_file(id, error) ? fs::absolute(id, error).lexically_normal().string() : id);
+        fs::is_regular_file(file, error) ? model::pathText(fs::absolute(file, error).lexically_normal())
+                                         : id);
     if (set == nullptr)
         console.fail(kRefused,
                      "no code set '" + id + "' in the library; 'qtm418ctl library search' names them");
@@ -94,8 +97,8 @@ int listFolders(const Console& console) {
     for (const fs::path& folder : library->folders) {
         const bool standard = std::find(library->listed.folders.begin(), library->listed.folders.end(),
                                         folder) == library->listed.folders.end();
-        console.out << folder.string() << ": " << codes::setsUnder(library->index, folder) << " code sets"
-                    << (standard ? " (included while it exists)" : "") << "\n";
+        console.out << model::pathText(folder) << ": " << codes::setsUnder(library->index, folder)
+                    << " code sets" << (standard ? " (included while it exists)" : "") << "\n";
     }
     const codes::CodeLibrary search(library->index);
     console.out << search.size() << " code sets, " << search.distinct() << " sending different codes\n";
@@ -111,13 +114,13 @@ int changeFolders(const std::string& action, const fs::path& folder, const Conso
     case codes::FolderChange::Done:
         break;
     case codes::FolderChange::NotAFolder:
-        return console.fail(kRefused, folder.string() + " is not a folder");
+        return console.fail(kRefused, model::pathText(folder) + " is not a folder");
     case codes::FolderChange::AlreadyListed:
-        return console.fail(kRefused, folder.string() + " is already in the library");
+        return console.fail(kRefused, model::pathText(folder) + " is already in the library");
     case codes::FolderChange::NotListed:
-        return console.fail(kRefused, folder.string() + " is not a folder of the library");
+        return console.fail(kRefused, model::pathText(folder) + " is not a folder of the library");
     case codes::FolderChange::Standard:
-        return console.fail(kRefused, folder.string() + " is always in the library when it exists");
+        return console.fail(kRefused, model::pathText(folder) + " is always in the library when it exists");
     case codes::FolderChange::ListFailed:
         return console.fail(kRefused, change.problem);
     }
@@ -125,10 +128,10 @@ int changeFolders(const std::string& action, const fs::path& folder, const Conso
     if (!library)
         return kRefused;
     if (action == "add")
-        console.out << "added " << change.folder.string() << ": "
+        console.out << "added " << model::pathText(change.folder) << ": "
                     << codes::setsUnder(library->index, change.folder) << " code sets\n";
     else
-        console.out << "removed " << folder.string() << "\n";
+        console.out << "removed " << model::pathText(folder) << "\n";
     return kDone;
 }
 
@@ -206,7 +209,7 @@ int libraryCommand(const Arguments& args, const Console& console) {
     if (action == "list" && operands == 1)
         return listFolders(console);
     if ((action == "add" || action == "remove") && operands == 2)
-        return changeFolders(action, args.operands[1], console);
+        return changeFolders(action, model::textPath(args.operands[1]), console);
     if (action == "search")
         return searchSets(args, console);
     if (action == "show" && operands == 2)
