@@ -8,7 +8,7 @@ namespace codes {
 
 namespace {
 
-std::string lowered(std::string_view text) {
+std::string lowerCase(std::string_view text) {
     std::string out(text);
     std::transform(out.begin(), out.end(), out.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -25,7 +25,7 @@ std::optional<Address> parseAddress(std::string_view text) {
     if (colon == std::string_view::npos || colon == 0)
         return std::nullopt;
     Address address;
-    address.scheme = lowered(text.substr(0, colon));
+    address.scheme = lowerCase(text.substr(0, colon));
     std::string_view rest = text.substr(colon + 3);
     const auto end = rest.find_first_of("?#");
     rest = rest.substr(0, end);
@@ -37,7 +37,7 @@ std::optional<Address> parseAddress(std::string_view text) {
     const auto port = authority.rfind(':');
     if (port != std::string_view::npos && authority.find(']', port) == std::string_view::npos)
         authority = authority.substr(0, port);
-    address.host = lowered(authority);
+    address.host = lowerCase(authority);
     if (address.host.empty())
         return std::nullopt;
     if (slash != std::string_view::npos) {
@@ -61,7 +61,7 @@ std::string githubRepository(const Address& address) {
     const auto& p = address.parts;
     const bool codeload = address.host == "codeload.github.com" && p.size() >= 3;
     const bool archive = address.host == "github.com" && p.size() >= 3 && p[2] == "archive";
-    return codeload || archive ? lowered(p[0] + "/" + p[1]) : std::string();
+    return codeload || archive ? lowerCase(p[0] + "/" + p[1]) : std::string();
 }
 
 // A folder name from the archive's own: "main.zip" of repository Foo is Foo; letters outside
@@ -74,7 +74,7 @@ std::string folderName(const Address& address) {
         name = address.parts.back();
         for (const char* suffix : {".tar.gz", ".tgz", ".tar", ".zip"}) {
             const std::string_view s(suffix);
-            if (name.size() > s.size() && lowered(name).ends_with(s)) {
+            if (name.size() > s.size() && lowerCase(name).ends_with(s)) {
                 name.resize(name.size() - s.size());
                 break;
             }
@@ -104,9 +104,9 @@ const std::vector<Collection>& knownCollections() {
 }
 
 const Collection* findCollection(std::string_view name) {
-    const std::string wanted = lowered(name);
+    const std::string wanted = lowerCase(name);
     for (const Collection& collection : knownCollections())
-        if (lowered(collection.name) == wanted)
+        if (lowerCase(collection.name) == wanted)
             return &collection;
     return nullptr;
 }
@@ -124,7 +124,7 @@ std::variant<Collection, DownloadProblem> collectionAt(std::string_view text) {
     const std::string repository = githubRepository(*address);
     for (const Collection& known : knownCollections()) {
         const auto page = parseAddress(known.page);
-        if (!repository.empty() && repository == lowered(page->parts[0] + "/" + page->parts[1]))
+        if (!repository.empty() && repository == lowerCase(page->parts[0] + "/" + page->parts[1]))
             return Collection{known.name, known.page, std::string(text), known.licence, 0};
     }
     return Collection{folderName(*address), {}, std::string(text), Licence::Unknown, 0};

@@ -13,7 +13,7 @@ namespace codes {
 
 namespace {
 
-constexpr int kMostRepeats = 16;
+constexpr int kMostGlobalCacheRepeats = 16;
 
 struct Pairs {
     std::vector<std::pair<long, long>> sequence;
@@ -106,7 +106,7 @@ std::variant<ir::Signal, FileProblem> sendir(std::string_view command) {
                 signal.timings.push_back(std::max(1, static_cast<int>(std::lround(periods * period))));
     };
     send(0);
-    for (long n = 1; n < std::min<long>(*repeat, kMostRepeats); ++n)
+    for (long n = 1; n < std::min<long>(*repeat, kMostGlobalCacheRepeats); ++n)
         send(static_cast<std::size_t>(*offset - 1) / 2);
     if (!ir::plausibleTimings(signal.timings))
         return FileProblem{.fault = FileFault::SendirDurationOutOfRange};

@@ -18,7 +18,7 @@ namespace codes {
 namespace {
 
 constexpr int kMostBits = 64; // a code and its pre and post data together
-constexpr long kMostRepeats = 20;
+constexpr long kMostLircdRepeats = 20;
 
 enum Flag : unsigned {
     kSpaceEnc = 1u << 0,
@@ -113,7 +113,7 @@ constexpr Whole kWholes[] = {
     {"ptrail", &Remote::ptrail, kLongestMicros, FileFault::DurationExpected},
     {"gap", &Remote::gap, kLongestMicros, FileFault::DurationExpected},
     {"repeat_gap", &Remote::repeatGap, kLongestMicros, FileFault::DurationExpected},
-    {"min_repeat", &Remote::minRepeat, kMostRepeats, FileFault::RepeatsExpected},
+    {"min_repeat", &Remote::minRepeat, kMostLircdRepeats, FileFault::RepeatsExpected},
     {"frequency", &Remote::frequency, kLongestMicros, FileFault::HertzExpected},
 };
 // clang-format on
@@ -145,7 +145,7 @@ bool fits(std::uint64_t value, long bits) { return bits >= kMostBits || value >>
 
 // A frame as the emitter builds it: marks and spaces in turn from the first mark, neighbours of
 // one kind joined; the space it ends on belongs to the silence after it.
-class FrameBuilder {
+class LircdFrameBuilder {
 public:
     struct Built {
         std::vector<int> durations;
@@ -182,7 +182,7 @@ private:
     }
     std::vector<int> durations_;
 };
-using Built = FrameBuilder::Built;
+using Built = LircdFrameBuilder::Built;
 
 // The code's bits in the order sent, pre data first, each field highest bit first (lowest first
 // under REVERSE); toggle bits sent as the protocol's 0, as a remote's first press sends them. RC6
@@ -211,7 +211,7 @@ bool doubled(const Remote& r, std::size_t position) {
     return (r.flags & kRc6) && ((mask >> (r.allBits() - 1 - position)) & 1u);
 }
 
-void sendBit(FrameBuilder& f, const Remote& r, bool one, bool twice) {
+void sendBit(LircdFrameBuilder& f, const Remote& r, bool one, bool twice) {
     const int k = twice ? 2 : 1;
     if (r.flags & (kRc5 | kRc6)) {
         // Bi-phase: a 1 rises in the middle of its bit, a 0 falls.
@@ -230,7 +230,7 @@ void sendBit(FrameBuilder& f, const Remote& r, bool one, bool twice) {
 // One frame of the code; `again` for a frame that repeats it while the key is held.
 Built codeFrame(const Remote& r, std::uint64_t code, bool again) {
     const std::vector<bool> bits = sentBits(r, code);
-    FrameBuilder f;
+    LircdFrameBuilder f;
     if (!(again && (r.flags & kNoHeadRep)))
         f.pair(r.header);
     f.pulse(r.plead);
@@ -256,7 +256,7 @@ Built codeFrame(const Remote& r, std::uint64_t code, bool again) {
 
 // The remote's repeat code, sent while the key is held in place of the frame.
 Built repeatFrame(const Remote& r) {
-    FrameBuilder f;
+    LircdFrameBuilder f;
     if (r.flags & kRepeatHeader)
         f.pair(r.header);
     f.pulse(r.plead);
@@ -266,7 +266,7 @@ Built repeatFrame(const Remote& r) {
 }
 
 Built rawFrame(const std::vector<int>& durations) {
-    FrameBuilder f;
+    LircdFrameBuilder f;
     for (std::size_t i = 0; i < durations.size(); ++i)
         (i % 2 == 0) ? f.pulse(durations[i]) : f.space(durations[i]);
     return f.built();

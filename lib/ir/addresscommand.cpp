@@ -1,18 +1,18 @@
 #include "addresscommand.h"
 
+#include "protocols.h"
+
 #include <cctype>
 
 namespace ir {
 
 namespace {
 
-std::uint64_t bit(std::uint64_t bits, int n) { return (bits >> n) & 1u; }
-
 // Reads `count` bits of `bits` from position `first` with the first one sent as the highest.
 unsigned long msbFirst(std::uint64_t bits, int first, int count) {
     unsigned long value = 0;
     for (int i = 0; i < count; ++i)
-        value = (value << 1) | bit(bits, first + i);
+        value = (value << 1) | bitAt(bits, first + i);
     return value;
 }
 
@@ -83,7 +83,7 @@ AddressCommand addressAndCommand(const ProtocolCode& code) {
     case Protocol::NECext:
         return {byte(0) | byte(1) << 8, byte(2) | byte(3) << 8};
     case Protocol::RC5:
-        return {msbFirst(b, 3, 5), msbFirst(b, 8, 6) | (bit(b, 1) ? 0 : 0x40)};
+        return {msbFirst(b, 3, 5), msbFirst(b, 8, 6) | (bitAt(b, 1) ? 0 : 0x40)};
     case Protocol::RC6:
         return {msbFirst(b, 5, 8), msbFirst(b, 13, 8)};
     case Protocol::SIRC:

@@ -59,8 +59,6 @@ const ProtocolTiming& timingOf(Protocol protocol) {
 // A duration matches the protocol's when it is within 100 us or a quarter of it.
 bool matches(int measured, int nominal) { return std::abs(measured - nominal) <= std::max(100, nominal / 4); }
 
-std::uint64_t bit(std::uint64_t bits, int n) { return (bits >> n) & 1u; }
-
 std::uint64_t lowBits(int count) { return count >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1; }
 
 // ---- pulse codings: header, one mark and space per bit, maybe a closing mark ----
@@ -72,7 +70,7 @@ std::vector<int> pulseFrame(const ProtocolTiming& timing, int bitCount, std::uin
         d.push_back(timing.headerSpace);
     }
     for (int i = 0; i < bitCount; ++i) {
-        const bool one = bit(bits, i);
+        const bool one = bitAt(bits, i);
         d.push_back(one ? timing.oneMark : timing.zeroMark);
         d.push_back(one ? timing.oneSpace : timing.zeroSpace);
     }
@@ -149,7 +147,7 @@ std::vector<int> levelDurations(const std::vector<bool>& levels, int unit) {
 std::vector<bool> rc5Levels(std::uint64_t bits) {
     std::vector<bool> levels;
     for (int i = 0; i < kRc5Bits; ++i) {
-        const bool one = bit(bits, i);
+        const bool one = bitAt(bits, i);
         levels.push_back(!one);
         levels.push_back(one);
     }
@@ -173,7 +171,7 @@ std::optional<std::uint64_t> readRc5(const std::vector<int>& d) {
         if (second)
             bits |= std::uint64_t{1} << i;
     }
-    if (!bit(bits, 0))
+    if (!bitAt(bits, 0))
         return std::nullopt;
     return bits;
 }
@@ -183,7 +181,7 @@ std::vector<bool> rc6Levels(std::uint64_t bits) {
     std::vector<bool> levels(6, true);
     levels.insert(levels.end(), 2, false);
     for (int i = 0; i < kRc6Bits; ++i) {
-        const bool one = bit(bits, i);
+        const bool one = bitAt(bits, i);
         const std::size_t width = i == 4 ? 2 : 1;
         levels.insert(levels.end(), width, one);
         levels.insert(levels.end(), width, !one);
@@ -273,9 +271,9 @@ bool plausible(Protocol protocol, std::uint64_t bits) {
     case Protocol::RCA:
         return ((bits >> 12) & 0xFFF) == (~bits & 0xFFF);
     case Protocol::Sharp:
-        return bit(bits, 13) == 1 && bit(bits, 14) == 0;
+        return bitAt(bits, 13) == 1 && bitAt(bits, 14) == 0;
     case Protocol::Denon:
-        return bit(bits, 13) == 0 && bit(bits, 14) == 0;
+        return bitAt(bits, 13) == 0 && bitAt(bits, 14) == 0;
     default:
         return true;
     }

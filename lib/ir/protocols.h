@@ -12,6 +12,9 @@
 
 namespace ir {
 
+// Bit `n` of a key's data bits, the first sent being bit 0.
+inline std::uint64_t bitAt(std::uint64_t bits, int n) { return (bits >> n) & 1u; }
+
 // Numbered as the presets' code identities: the number followed by 0000.
 enum class Protocol : std::uint8_t {
     NEC = 0x01,

@@ -1,5 +1,6 @@
 #include "backupfile.h"
 
+#include "devicemessages.h"
 #include "hextext.h"
 #include "memorylayout.h"
 #include "wire.h"
@@ -15,8 +16,6 @@ namespace {
 
 constexpr unsigned kMemoryLines = kMemoryEnd / kBackupBytesPerLine;
 constexpr std::array<const char*, 5> kFields = {"identity", "model", "firmware", "time", "memory"};
-
-bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 
 // The firmware answers the model field as text: letters and digits, never spaces or controls.
 bool isIdentificationChar(char c) {
@@ -68,15 +67,6 @@ std::uint32_t crcUpdate(std::uint32_t crc, std::string_view bytes) {
 
 bool isPrintable(char c) { return c >= 0x20 && c <= 0x7E; }
 
-// Text of the file quoted in a message, each control or non-ASCII byte shown as "?".
-std::string shown(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (!isPrintable(c))
-            c = '?';
-    return out;
-}
-
 BackupProblem problem(std::size_t line, BackupFault fault, std::string text = {}, unsigned address = 0,
                       char character = 0) {
     return {static_cast<unsigned>(line), fault, std::move(text), address, character};
@@ -116,7 +106,7 @@ std::variant<MemoryBackup, BackupProblem> parseBackup(std::string_view text) {
     if (lines.empty() || lines[0].text != kBackupMagic) {
         const std::string_view first = lines.empty() ? std::string_view() : lines[0].text;
         if (first.substr(0, 14) == "QTM418-BACKUP ")
-            return problem(1, BackupFault::UnknownFormat, shown(first.substr(14, 16)));
+            return problem(1, BackupFault::UnknownFormat, printableBytes(first.substr(14, 16)));
         return problem(1, BackupFault::NotABackup);
     }
     MemoryBackup backup;
@@ -133,7 +123,7 @@ std::variant<MemoryBackup, BackupProblem> parseBackup(std::string_view text) {
         if (values[f])
             *values[f] = std::string(line.substr(name.size()));
         else if (line.substr(name.size()) != std::to_string(kMemoryEnd))
-            return problem(at + 1, BackupFault::MemorySize, shown(line.substr(name.size(), 16)));
+            return problem(at + 1, BackupFault::MemorySize, printableBytes(line.substr(name.size(), 16)));
     }
     backup.memoryText.reserve(2 * kMemoryEnd);
     for (unsigned m = 0; m < kMemoryLines; ++m, ++at) {

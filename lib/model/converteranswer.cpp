@@ -1,5 +1,7 @@
 #include "converteranswer.h"
 
+#include "hextext.h"
+
 #include <algorithm>
 
 namespace model {
@@ -8,12 +10,6 @@ namespace {
 
 constexpr std::size_t kIdentityDigits = 6;
 constexpr std::size_t kParameterDigits = 32;
-
-bool isHex(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-    });
-}
 
 } // namespace
 
@@ -32,10 +28,11 @@ std::optional<ConverterAnswer> parseConverterAnswer(std::string_view answer) {
         return std::nullopt;
     ConverterAnswer parsed{std::string(answer.substr(0, identityEnd)), std::string(first),
                            std::string(rest.substr(0, secondEnd)), std::string(rest.substr(secondEnd + 3))};
-    if (parsed.identity.size() != kIdentityDigits || !isHex(parsed.identity) || parsed.firstField.empty() ||
-        parsed.secondField.empty() || !isHex(parsed.firstField) || !isHex(parsed.secondField) ||
-        parsed.firstField.size() + parsed.secondField.size() != kParameterDigits || !isHex(parsed.codeData) ||
-        parsed.codeData.size() % 2 != 0)
+    if (parsed.identity.size() != kIdentityDigits || !isHexText(parsed.identity) ||
+        parsed.firstField.empty() || parsed.secondField.empty() || !isHexText(parsed.firstField) ||
+        !isHexText(parsed.secondField) ||
+        parsed.firstField.size() + parsed.secondField.size() != kParameterDigits ||
+        !isHexText(parsed.codeData) || parsed.codeData.size() % 2 != 0)
         return std::nullopt;
     return parsed;
 }

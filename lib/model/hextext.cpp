@@ -16,6 +16,15 @@ int digitValue(char c) {
 
 } // namespace
 
+bool isHexDigit(char c) { return digitValue(c) >= 0; }
+
+bool isHexText(std::string_view text) {
+    for (char c : text)
+        if (!isHexDigit(c))
+            return false;
+    return true;
+}
+
 std::optional<std::uint32_t> parseHex(std::string_view text) {
     if (text.empty() || text.size() > 8)
         return std::nullopt;

@@ -12,6 +12,10 @@ namespace model {
 // nullopt for an empty text, a character that is not a hex digit, or more than 8 digits.
 std::optional<std::uint32_t> parseHex(std::string_view text);
 
+// Whether `c` is a hex digit, and whether every character of `text` is one (an empty text is).
+bool isHexDigit(char c);
+bool isHexText(std::string_view text);
+
 // `value` as at least `digits` upper-case hex digits, more when it needs them; a negative value
 // as the 8 digits of its 32-bit two's complement.
 std::string formatHex(std::int64_t value, int digits);

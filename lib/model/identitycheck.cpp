@@ -20,15 +20,6 @@ std::string unsupportedRemote() {
 }
 std::string softwareTooOld() { return "自学习软件版本比较低，请到" + site() + "下载最新的该款自学习软件！"; }
 
-// The firmware's own characters quoted in a message: the message boxes take UTF-8, and a byte
-// that is not printable ASCII (a glitch, the zero rest of the buffer) shows as "?".
-std::string shown(std::string text) {
-    for (char& c : text)
-        if (c < 0x20 || c > 0x7E)
-            c = '?';
-    return text;
-}
-
 Identification refuse(Identification id, std::string text) {
     id.outcome = IdentifyOutcome::Refused;
     id.notice = Notice{MessageStyle::Plain, std::move(text)};
@@ -62,8 +53,9 @@ Identification checkBasicInformation(const std::string& info) {
     if (!major || !minor) {
         // The firmware answered something that is no version number: say so instead of guessing.
         id.outcome = IdentifyOutcome::UnreadableVersion;
-        id.notice = Notice{MessageStyle::Boxed, "无法识别遥控器的版本号（" + shown(majorText + minorText) +
-                                                    "），请重新插拔USB连接线后再启动自学习软件！"};
+        id.notice =
+            Notice{MessageStyle::Boxed, "无法识别遥控器的版本号（" + printableBytes(majorText + minorText) +
+                                            "），请重新插拔USB连接线后再启动自学习软件！"};
         return id;
     }
     if (modelCode == "8888")

@@ -9,7 +9,7 @@ namespace model {
 namespace {
 
 // A state or reference-kind character read as a decimal digit; anything else counts as 0.
-int digitValue(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
+int decimalValue(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
 
 } // namespace
 
@@ -29,7 +29,7 @@ std::optional<std::string> referencedIndexEntry(std::string_view slotText, const
     if (slot >= table.size())
         return std::nullopt;
     const std::string& own = table[slot];
-    if (own.size() < 9 || digitValue(entryState(own)) == 0 || own[5] != '1')
+    if (own.size() < 9 || decimalValue(entryState(own)) == 0 || own[5] != '1')
         return std::nullopt;
     const std::string entry = own.substr(7, 2);
     if (!model::parseHex(entry))
@@ -42,7 +42,7 @@ bool indexEntryShared(const KeyTable& table, std::size_t slot, std::string_view 
         if (other == slot)
             continue;
         const std::string& entry = table[other];
-        if (digitValue(entryState(entry)) == 0 || entry.size() < 9 || digitValue(entry[5]) == 0)
+        if (decimalValue(entryState(entry)) == 0 || entry.size() < 9 || decimalValue(entry[5]) == 0)
             continue;
         // By value: a remote that answers in lower case names the same entry.
         const auto referenced = model::parseHex(std::string_view(entry).substr(7, 2));

@@ -12,12 +12,6 @@ namespace {
 
 constexpr std::size_t kMinimumLocatorText = 68;
 
-bool isHex(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-    });
-}
-
 bool fitsInMemory(unsigned long address, unsigned long bytes) {
     return address <= kMemoryEnd && bytes <= kMemoryEnd - address;
 }
@@ -47,7 +41,7 @@ private:
         const auto header = wordAt(text, 1);
         const auto base = wordAt(text, 13);
         const std::string_view unit = characters(text, 17, 2);
-        if (!header || !base || unit.size() != 2 || !isHex(unit))
+        if (!header || !base || unit.size() != 2 || !isHexText(unit))
             return false;
         DeviceLayout& l = result_.layout;
         l.layoutHeaderAddress = *header;
@@ -90,7 +84,7 @@ private:
         keyNumbers_.clear();
         for (unsigned n = 0; n < l.keyListCount; ++n) {
             const std::string_view number = characters(text, 3 + 2 * n, 2);
-            if (number.size() != 2 || !isHex(number))
+            if (number.size() != 2 || !isHexText(number))
                 return false;
             keyNumbers_.emplace_back(number);
         }
@@ -129,7 +123,7 @@ private:
         const std::string_view index =
             characters(text, std::size_t{2} * mapBytes + 1, kIndexEntryChars * l.codeIndexCount);
         if (!map || map->size() != std::size_t{8} * mapBytes ||
-            index.size() != kIndexEntryChars * l.codeIndexCount || !isHex(index))
+            index.size() != kIndexEntryChars * l.codeIndexCount || !isHexText(index))
             return false;
         l.blockMap = *map;
         l.codeIndexText = std::string(index);
@@ -147,7 +141,7 @@ private:
         const unsigned readable = std::min<unsigned>(*count, kReadablePresets);
         for (unsigned i = 0; i < readable; ++i) {
             const std::string_view identity = characters(text, 5 + 12 * i, 6);
-            if (identity.size() != 6 || !isHex(identity))
+            if (identity.size() != 6 || !isHexText(identity))
                 return false;
             l.presetCodeList.emplace_back(identity);
         }
@@ -227,7 +221,7 @@ std::optional<std::string> slotState(std::string_view record) {
     const auto flags = byteAt(record, 1);
     const auto storage = byteAt(record, 5);
     const std::string_view reference = characters(record, 7, 6);
-    if (!flags || !storage || reference.size() != 6 || !isHex(reference))
+    if (!flags || !storage || reference.size() != 6 || !isHexText(reference))
         return std::nullopt;
     if ((*flags & 0xA0) != 0x80)
         return std::string("0|0|");

@@ -1,4 +1,5 @@
 #include "downloadtexts.h"
+#include "coretext.h"
 
 #include "librarytexts.h"
 
@@ -12,8 +13,6 @@ namespace {
 class DownloadTexts {
     Q_DECLARE_TR_FUNCTIONS(DownloadTexts)
 };
-
-QString text(const std::string& value) { return QString::fromStdString(value); }
 
 QString licenceText(codes::Licence licence) {
     switch (licence) {

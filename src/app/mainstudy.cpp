@@ -147,6 +147,10 @@ void Tmaincodelearn::applyLayout(model::LayoutRead read) {
 
 QString Tmaincodelearn::animationFile() { return platform::fixedFilePath(QStringLiteral("888.swf")); }
 
+std::filesystem::path Tmaincodelearn::diagnosticFile() {
+    return std::filesystem::path(platform::fixedFilePath(QStringLiteral("123.txt")).toStdU16String());
+}
+
 void Tmaincodelearn::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A restored window was minimised, not shown afresh: the skin, the screen question and the

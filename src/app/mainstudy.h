@@ -23,6 +23,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <future>
 #include <optional>
 #include <string>
@@ -69,6 +70,8 @@ public:
     const SkinPictures& skin() const { return skin_; }
     // Where the learning animation is written when the window is shown.
     static QString animationFile();
+    // Where each conversion's capture and answer are written for diagnosis.
+    static std::filesystem::path diagnosticFile();
     // Work the first show needs that nobody sees: decoding the skin. Done ahead, while the splash
     // is up, it shortens the wait for the window; showing still applies it, or does it all itself.
     void prepareShow();

@@ -5,6 +5,7 @@
 #include "codes/signalexport.h"
 #include "codes/wholefile.h"
 #include "controls/ibtn1.h"
+#include "coretext.h"
 #include "device/identification.h"
 #include "device/signallearning.h"
 #include "keytexts.h"
@@ -29,15 +30,7 @@
 
 namespace {
 
-std::filesystem::path diagnosticFile() {
-    return std::filesystem::path(platform::fixedFilePath(QStringLiteral("123.txt")).toStdU16String());
-}
-
-std::filesystem::path pathOf(const QString& file) { return std::filesystem::path(file.toStdU16String()); }
-
 QString documentsFolder() { return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); }
-
-QString text(const std::string& value) { return QString::fromStdString(value); }
 
 QString signalName(const codes::NamedSignal& signal) {
     return signal.name.empty() ? Tmaincodelearn::tr("第 %1 行的信号").arg(signal.line) : text(signal.name);

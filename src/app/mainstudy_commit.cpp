@@ -15,14 +15,6 @@
 
 #include <filesystem>
 
-namespace {
-
-std::filesystem::path diagnosticFile() {
-    return std::filesystem::path(platform::fixedFilePath(QStringLiteral("123.txt")).toStdU16String());
-}
-
-} // namespace
-
 void Tmaincodelearn::commitCapture() {
     IBtn* key = selectedKeyList_.first();
     setStatus(tr("%1键正在学习！").arg(keytexts::pathText(key->Path())), true);

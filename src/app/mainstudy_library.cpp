@@ -4,6 +4,7 @@
 #include "codefiletexts.h"
 #include "codes/download.h"
 #include "controls/ibtn1.h"
+#include "coretext.h"
 #include "device/codesearch.h"
 #include "device/identification.h"
 #include "devicetexts.h"
@@ -23,16 +24,6 @@
 #include "setstepdialog.h"
 
 #include <QTimer>
-
-namespace {
-
-std::filesystem::path diagnosticFile() {
-    return std::filesystem::path(platform::fixedFilePath(QStringLiteral("123.txt")).toStdU16String());
-}
-
-QString text(const std::string& value) { return QString::fromStdString(value); }
-
-} // namespace
 
 void Tmaincodelearn::manageLibrary() {
     LibraryDialog dialog(this);

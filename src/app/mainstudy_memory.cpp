@@ -2,6 +2,7 @@
 // and the layout checked and repaired, each through the same steps as qtm418ctl's.
 #include "codes/wholefile.h"
 #include "controls/ibtn1.h"
+#include "coretext.h"
 #include "device/identification.h"
 #include "device/layoutio.h"
 #include "device/layoutrepair.h"
@@ -31,8 +32,6 @@
 #include <filesystem>
 
 namespace {
-
-std::filesystem::path pathOf(const QString& file) { return std::filesystem::path(file.toStdU16String()); }
 
 QString backupFilter() { return Tmaincodelearn::tr("遥控器备份 (*.qtm418)"); }
 

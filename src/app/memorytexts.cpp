@@ -1,4 +1,5 @@
 #include "memorytexts.h"
+#include "coretext.h"
 #include "devicetexts.h"
 
 #include "model/devicemessages.h"
@@ -20,8 +21,6 @@ class MemoryTexts {
 };
 
 QString address(unsigned value) { return QString::fromStdString(model::formatHex(value, 4)); }
-
-QString text(const std::string& value) { return QString::fromStdString(value); }
 
 QString lines(const std::vector<model::LayoutFinding>& findings) {
     QStringList out;

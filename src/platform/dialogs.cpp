@@ -16,15 +16,15 @@ public:
     }
 };
 
-Dialogs* installed = nullptr;
+Dialogs* installedDialogs = nullptr;
 
 } // namespace
 
 Dialogs& dialogs() {
     static ModalDialogs modal;
-    return installed ? *installed : modal;
+    return installedDialogs ? *installedDialogs : modal;
 }
 
-void setDialogs(Dialogs* scripted) { installed = scripted; }
+void setDialogs(Dialogs* scripted) { installedDialogs = scripted; }
 
 } // namespace platform

@@ -45,15 +45,15 @@ public:
     }
 };
 
-Display* installed = nullptr;
+Display* installedDisplay = nullptr;
 
 } // namespace
 
 Display& display() {
     static ScreenDisplay screen;
-    return installed ? *installed : screen;
+    return installedDisplay ? *installedDisplay : screen;
 }
 
-void setDisplay(Display* replacement) { installed = replacement; }
+void setDisplay(Display* replacement) { installedDisplay = replacement; }
 
 } // namespace platform

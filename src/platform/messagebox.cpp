@@ -64,7 +64,7 @@ public:
     }
 };
 
-MessageBoxes* installed = nullptr;
+MessageBoxes* installedMessageBoxes = nullptr;
 
 } // namespace
 
@@ -75,10 +75,10 @@ QString messageCaption(MessageStyle style) {
 
 MessageBoxes& messageBoxes() {
     static ModalMessageBoxes modal;
-    return installed ? *installed : modal;
+    return installedMessageBoxes ? *installedMessageBoxes : modal;
 }
 
-void setMessageBoxes(MessageBoxes* boxes) { installed = boxes; }
+void setMessageBoxes(MessageBoxes* boxes) { installedMessageBoxes = boxes; }
 
 Answer showMessage(QWidget* parent, MessageStyle style, Buttons buttons, const QString& text) {
     return messageBoxes().show(parent, style, buttons, text);

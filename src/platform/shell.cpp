@@ -89,15 +89,15 @@ private:
 #endif
 };
 
-Shell* installed = nullptr;
+Shell* installedShell = nullptr;
 
 } // namespace
 
 Shell& shell() {
     static DesktopShell desktop;
-    return installed ? *installed : desktop;
+    return installedShell ? *installedShell : desktop;
 }
 
-void setShell(Shell* replacement) { installed = replacement; }
+void setShell(Shell* replacement) { installedShell = replacement; }
 
 } // namespace platform

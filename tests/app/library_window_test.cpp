@@ -30,8 +30,6 @@ std::vector<int> pulseDistance(int mark, int space, unsigned value) {
     return timings;
 }
 
-int accept(QDialog&) { return QDialog::Accepted; }
-
 class LibraryWindowTest : public WindowTest {
 protected:
     void SetUp() override {
@@ -106,7 +104,7 @@ TEST_F(LibraryWindowTest, TheSetTheTvRespondsToGivesTheSide) {
     chooseAcme();
     answerStep(SetStepDialog::NextSet, QStringLiteral("第 1 组，共 3 组"));
     answerStep(SetStepDialog::Responded, QStringLiteral("第 2 组，共 3 组"));
-    dialogs.expectDialog(accept); // the matching, shown before any key is learned
+    dialogs.expectAccepted(); // the matching, shown before any key is learned
     messages.expect(Answer::Ok);
     window->setUpByMaker();
     EXPECT_TRUE(

@@ -37,8 +37,6 @@ const char* kTwoSignals =
     "name: Mute\ntype: parsed\nprotocol: NEC\naddress: 04 00 00 00\ncommand: 09 00 00 00\n#\n"
     "name: Karaoke\ntype: parsed\nprotocol: NEC\naddress: 04 00 00 00\ncommand: 0A 00 00 00\n";
 
-int accept(QDialog&) { return QDialog::Accepted; }
-
 class MenusWindowTest : public WindowTest {
 protected:
     const controls::MainControls& c() const { return window->controls(); }
@@ -411,7 +409,7 @@ TEST_F(MenusWindowTest, ALearnedSideCutShortAtAnyWriteNamesWhatWasLearnedAndLeav
         folder.failNext(emu::Operation::WriteData, 1, n);
         dialogs.expectFile(scratch("tv.ir", kTwoSignals));
         dialogs.expectDialog(chooseRow(1));
-        dialogs.expectDialog(accept);
+        dialogs.expectAccepted();
         messages.expect(Answer::Ok);
         choose(windowMenu(), "learnSide");
         const QString said = texts().value(0);

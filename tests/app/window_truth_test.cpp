@@ -30,8 +30,6 @@ const char* kTvFile =
     "name: Up\ntype: parsed\nprotocol: Samsung32\naddress: 07 00 00 00\ncommand: 60 00 00 00\n#\n"
     "name: Power\ntype: parsed\nprotocol: NEC\naddress: 04 00 00 00\ncommand: 08 00 00 00\n";
 
-int accept(QDialog&) { return QDialog::Accepted; }
-
 class WindowTruthTest : public WindowTest {
 protected:
     void SetUp() override {
@@ -122,7 +120,7 @@ public:
     void learnSide() {
         dialogs.expectFile(scratch("tv.ir", kTvFile));
         dialogs.expectDialog(chooseRow(0));
-        dialogs.expectDialog(accept);
+        dialogs.expectAccepted();
         choose(windowMenu(), "learnSide");
     }
     void restore() {
@@ -134,7 +132,7 @@ public:
         if (responds) {
             dialogs.expectDialog([](QDialog&) { return static_cast<int>(SetStepDialog::NextSet); });
             dialogs.expectDialog([](QDialog&) { return static_cast<int>(SetStepDialog::Responded); });
-            dialogs.expectDialog(accept);
+            dialogs.expectAccepted();
         } else {
             for (int i = 0; i < 2; ++i)
                 dialogs.expectDialog([](QDialog&) { return static_cast<int>(SetStepDialog::NextSet); });

@@ -23,7 +23,7 @@ std::string remote(const std::string& parameters, const std::string& code = "KEY
            "\n  end codes\nend remote\n";
 }
 
-std::variant<std::vector<codes::NamedSignal>, codes::FileProblem> read(const std::string& text) {
+std::variant<std::vector<codes::NamedSignal>, codes::FileProblem> readLircd(const std::string& text) {
     return codes::readSignalText(text, "remote.conf");
 }
 
@@ -132,7 +132,7 @@ TEST(LircdFile, EachEncodingAndFlagSendsWhatTheFileSays) {
          {9000, 4500, 560, 30000, 9000, 2250, 560, 30000, 9000, 2250, 560}},
     };
     for (const auto& c : cases) {
-        const auto result = read(c.file);
+        const auto result = readLircd(c.file);
         ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(result))
             << c.what << ": " << codes::describe(std::get<codes::FileProblem>(result));
         const auto& signals = std::get<std::vector<codes::NamedSignal>>(result);
@@ -150,13 +150,13 @@ TEST(LircdFile, SeveralRemotesNameTheirButtonsByRemote) {
     const std::string two = remote(kPulses + "  gap 40000\n", "KEY_POWER 0x1") +
                             "\nbegin remote\n  name tv-remote\n  gap 30000\n  begin raw_codes\n"
                             "    name KEY_POWER\n      900 450 560\n  end raw_codes\nend remote\n";
-    const auto both = std::get<std::vector<codes::NamedSignal>>(read(two));
+    const auto both = std::get<std::vector<codes::NamedSignal>>(readLircd(two));
     ASSERT_EQ(both.size(), 2u);
     EXPECT_EQ(both[0].name, "test/KEY_POWER");
     EXPECT_EQ(both[1].name, "tv-remote/KEY_POWER");
     EXPECT_EQ(both[1].line, 19u);
     const auto one =
-        std::get<std::vector<codes::NamedSignal>>(read(remote(kPulses + "  gap 40000\n", "KEY_OK 1")));
+        std::get<std::vector<codes::NamedSignal>>(readLircd(remote(kPulses + "  gap 40000\n", "KEY_OK 1")));
     EXPECT_EQ(one[0].name, "KEY_OK");
 }
 
@@ -201,7 +201,7 @@ TEST(LircdFile, DamageIsNamedByFileAndLine) {
          "remote.conf:14: expected 'begin remote', found 'KEY'"},
     };
     for (const auto& c : cases) {
-        const auto result = read(c.file);
+        const auto result = readLircd(c.file);
         ASSERT_TRUE(std::holds_alternative<codes::FileProblem>(result)) << c.what;
         EXPECT_EQ(codes::describe(std::get<codes::FileProblem>(result)).rfind(c.message, 0), 0u)
             << c.what << ": " << codes::describe(std::get<codes::FileProblem>(result));
@@ -209,8 +209,8 @@ TEST(LircdFile, DamageIsNamedByFileAndLine) {
 }
 
 TEST(LircdFile, AFrameLongerThanItsConstantLengthSpoilsOnlyItsCode) {
-    const auto result =
-        read(remote("  flags SPACE_ENC|CONST_LENGTH\n  gap 20000\n" + kPulses, "LONG 0xF\n    SHORT 0x0"));
+    const auto result = readLircd(
+        remote("  flags SPACE_ENC|CONST_LENGTH\n  gap 20000\n" + kPulses, "LONG 0xF\n    SHORT 0x0"));
     const auto& signals = std::get<std::vector<codes::NamedSignal>>(result);
     ASSERT_EQ(signals.size(), 2u);
     EXPECT_EQ(codes::describe(signals[0].unusable.value()),

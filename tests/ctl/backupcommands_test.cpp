@@ -2,6 +2,7 @@
 // with nothing written, verification, and restores cut short at every write.
 #include "ctlrun.h"
 #include "devicefolder.h"
+#include "textmatch.h"
 
 #include "model/backupfile.h"
 #include "model/portablefiles.h"
@@ -17,8 +18,6 @@
 using testsupport::runCtl;
 
 namespace {
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 std::string readText(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);

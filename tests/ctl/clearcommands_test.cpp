@@ -2,6 +2,7 @@
 // stays sound whichever of their writes fails.
 #include "ctlrun.h"
 #include "devicefolder.h"
+#include "textmatch.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,6 @@ using testsupport::runCtl;
 namespace {
 
 std::string keys() { return runCtl({"keys"}).out; }
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST(CtlClear, DeleteEmptiesOneKeyAndKeepsACodeAnotherKeyShares) {
     testsupport::DeviceFolder folder("learned");

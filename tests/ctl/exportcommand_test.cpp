@@ -3,6 +3,7 @@
 #include "ctlrun.h"
 #include "devicefolder.h"
 #include "testsignals.h"
+#include "textmatch.h"
 
 #include "ir/frames.h"
 #include "ir/timings.h"
@@ -17,8 +18,6 @@
 using namespace testsupport;
 
 namespace {
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 std::string scratch(const std::string& name) {
     return (std::filesystem::temp_directory_path() / ("qtm418ctl-export-" + name)).string();

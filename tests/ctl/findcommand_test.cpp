@@ -5,6 +5,7 @@
 #include "devicefolder.h"
 #include "scratchlibrary.h"
 #include "testsignals.h"
+#include "textmatch.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,6 @@
 namespace {
 
 using namespace testsupport;
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // What `keys` says of one key: "00 TV/Power: learned, ..., sends ...".
 std::string keyLine(const std::string& number) {

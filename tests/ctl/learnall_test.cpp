@@ -3,14 +3,13 @@
 #include "ctlrun.h"
 #include "devicefolder.h"
 #include "testsignals.h"
+#include "textmatch.h"
 
 #include <gtest/gtest.h>
 
 using namespace testsupport;
 
 namespace {
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // A television's code file as collections keep them: raw signals under their button names. Two of
 // its codes are no preset's, so learning them writes code blocks and the index too.

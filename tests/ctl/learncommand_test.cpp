@@ -2,6 +2,7 @@
 // writes nothing, and a remote that stays sound whichever write fails.
 #include "ctlrun.h"
 #include "devicefolder.h"
+#include "textmatch.h"
 
 #include "device/capturecommit.h"
 #include "device/devicelink.h"
@@ -32,8 +33,6 @@ emu::Memory withoutIdentity(emu::Memory memory) {
     std::fill_n(memory.begin() + wire::kIdentificationAddress, wire::kIdentityBytes, 0);
     return memory;
 }
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // The window's way: the signal sent towards the remote, captured with the capture thread's calls
 // and committed with the window's commit.

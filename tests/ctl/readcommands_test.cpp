@@ -1,14 +1,13 @@
 // info, keys and check on the virtual remote, and the statuses of bad command lines.
 #include "ctlrun.h"
 #include "devicefolder.h"
+#include "textmatch.h"
 
 #include <gtest/gtest.h>
 
 using testsupport::runCtl;
 
 namespace {
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST(CtlRead, InfoSummarisesTheLearnedRemote) {
     testsupport::DeviceFolder folder("learned");

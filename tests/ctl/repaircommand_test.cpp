@@ -2,6 +2,7 @@
 // what it leaves, and a remote that never gets worse whichever of its writes fails.
 #include "ctlrun.h"
 #include "devicefolder.h"
+#include "textmatch.h"
 
 #include "device/layoutio.h"
 #include "model/memorylayout.h"
@@ -16,8 +17,6 @@
 using testsupport::runCtl;
 
 namespace {
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 void poke(testsupport::DeviceFolder& folder, const std::function<void(emu::Memory&)>& change) {
     folder.store().transact([&](emu::Device& d) {

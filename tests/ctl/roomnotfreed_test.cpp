@@ -3,14 +3,13 @@
 #include "ctlrun.h"
 #include "devicefolder.h"
 #include "testsignals.h"
+#include "textmatch.h"
 
 #include <gtest/gtest.h>
 
 using testsupport::runCtl;
 
 namespace {
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST(CtlRoomNotFreed, EveryChangeSaysItsOldCodesRoomWasNotFreed) {
     const std::string first = testsupport::scratchFile(

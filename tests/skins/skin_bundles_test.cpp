@@ -50,16 +50,16 @@ TEST(SkinBundles, EveryKeySetHoldsAPictureForEachIndexAtItsSize) {
         SCOPED_TRACE(set.toStdString());
         const RegisteredBundle bundle(skinBundle(set), QLatin1Char('/') + set);
         ASSERT_TRUE(bundle.registered());
-        for (int index = 0; index < kKeyPictureCount; ++index) {
+        for (int index = 0; index < skintest::kKeyPictureCount; ++index) {
             SCOPED_TRACE(index);
             const QByteArray bytes = bundle.bytes(keyResource(index));
             ASSERT_TRUE(isGif89a(bytes) || isGif87a(bytes));
             const QImage picture = decode(bytes);
             ASSERT_FALSE(picture.isNull());
             const auto key = keySizes.find(index);
-            EXPECT_EQ(picture.size(), key == keySizes.end() ? kPlainKeySize : key->second);
+            EXPECT_EQ(picture.size(), key == keySizes.end() ? skintest::kPlainKeySize : key->second);
         }
-        EXPECT_FALSE(bundle.has(keyResource(kKeyPictureCount)));
+        EXPECT_FALSE(bundle.has(keyResource(skintest::kKeyPictureCount)));
     }
 }
 
@@ -70,7 +70,7 @@ TEST(SkinBundles, EachKeySetShowsItsOwnColouring) {
     const RegisteredBundle occupied(skinBundle(QStringLiteral("dn100C")), QStringLiteral("/dn100C"));
     ASSERT_TRUE(normal.registered() && learned.registered() && learning.registered() &&
                 occupied.registered());
-    for (int index = 0; index < kKeyPictureCount; ++index) {
+    for (int index = 0; index < skintest::kKeyPictureCount; ++index) {
         SCOPED_TRACE(index);
         const QString name = keyResource(index);
         const QImage grey = decode(normal.bytes(name));
@@ -163,7 +163,7 @@ TEST(TestSkins, KeySetWithoutGif100LacksOnlyThat) {
     const RegisteredBundle bundle(testSkinBundle(QStringLiteral("on100C-without-gif100")),
                                   QStringLiteral("/on100C"));
     ASSERT_TRUE(bundle.registered());
-    for (int index = 0; index < kKeyPictureCount; ++index)
+    for (int index = 0; index < skintest::kKeyPictureCount; ++index)
         EXPECT_EQ(bundle.has(keyResource(index)), index != 100) << index;
     EXPECT_FALSE(decode(bundle.bytes(keyResource(99))).isNull());
 }
@@ -187,7 +187,7 @@ TEST(TestSkins, KeySetWithBadGif7HoldsBytesNoDecoderAccepts) {
     EXPECT_TRUE(decode(bad).isNull());
     EXPECT_TRUE(QImage::fromData(bad, "GIF").isNull());
     EXPECT_TRUE(QImage::fromData(bad, "JPEG").isNull());
-    for (int index = 0; index < kKeyPictureCount; ++index) {
+    for (int index = 0; index < skintest::kKeyPictureCount; ++index) {
         if (index != 7) {
             EXPECT_FALSE(decode(bundle.bytes(keyResource(index))).isNull()) << index;
         }

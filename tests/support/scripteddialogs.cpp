@@ -17,6 +17,10 @@ void ScriptedDialogs::expectDialog(std::function<int(QDialog&)> answer) {
     dialogs_.push_back(std::move(answer));
 }
 
+void ScriptedDialogs::expectAccepted() {
+    expectDialog([](QDialog&) { return static_cast<int>(QDialog::Accepted); });
+}
+
 int ScriptedDialogs::exec(QDialog& dialog) {
     titles_ << dialog.windowTitle();
     if (dialogs_.empty()) {

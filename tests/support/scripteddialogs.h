@@ -22,6 +22,8 @@ public:
     void expectFile(const QString& file, const QString& filter = {});
     // The next other dialog is handed to `answer`, which returns QDialog::Accepted or Rejected.
     void expectDialog(std::function<int(QDialog&)> answer);
+    // The next other dialog is accepted as it is shown.
+    void expectAccepted();
 
     // Drops the answers no dialog took (a run that ended sooner than scripted).
     void dropAnswers() {
