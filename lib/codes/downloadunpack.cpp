@@ -256,7 +256,8 @@ private:
     std::optional<DownloadProblem> makeLinks(const fs::path& root, bool underTop) {
         // Once the top folder is stripped, a link may not lead up into it either.
         const auto inRoot = [underTop](const PendingLink& link) {
-            return joined(std::vector<std::string>(link.parts.begin() + (underTop ? 1 : 0), link.parts.end()));
+            return joined(
+                std::vector<std::string>(link.parts.begin() + (underTop ? 1 : 0), link.parts.end()));
         };
         std::map<std::string, std::string> targets;
         for (const PendingLink& link : links_)

@@ -219,7 +219,8 @@ TEST_F(DownloadTest, NoServerOrNoSecureLinkIsSaidAsSuch) {
         std::string address;
         DownloadFault fault;
     } cases[] = {
-        {"http://127.0.0.1:" + std::to_string(testsupport::unusedPort()) + "/acme", DownloadFault::NoConnection},
+        {"http://127.0.0.1:" + std::to_string(testsupport::unusedPort()) + "/acme",
+         DownloadFault::NoConnection},
         // The test's server speaks no TLS: the handshake fails.
         {https, DownloadFault::SecureLinkFailed},
         {"http://example.com/acme.zip", DownloadFault::AddressRefused},
@@ -356,16 +357,11 @@ TEST(DownloadNames, EntriesLinksAndAddressesAreJudgedByTheirNames) {
         const char* target;
         const char* leadsTo; // parts joined by "/"; nullptr when outside, at a root or a loop
     } links[] = {
-        {"a/l", "b/c.ir", "a/b/c.ir"},
-        {"a/l", "b\\..\\c.ir", "a/c.ir"},
-        {"a/l", "b/up/c.ir", "a/c.ir"},
-        {"a/l", "b/up/..", ""},
-        {"a/l", "b/up/../..", nullptr},
-        {"a/l", "here/here/b/up/c.ir", "a/c.ir"},
-        {"l", "..", nullptr},
-        {"a/l", "loop", nullptr},
-        {"a/l", "root/etc", nullptr},
-        {"a/l", "", nullptr},
+        {"a/l", "b/c.ir", "a/b/c.ir"},  {"a/l", "b\\..\\c.ir", "a/c.ir"},
+        {"a/l", "b/up/c.ir", "a/c.ir"}, {"a/l", "b/up/..", ""},
+        {"a/l", "b/up/../..", nullptr}, {"a/l", "here/here/b/up/c.ir", "a/c.ir"},
+        {"l", "..", nullptr},           {"a/l", "loop", nullptr},
+        {"a/l", "root/etc", nullptr},   {"a/l", "", nullptr},
         {"a/l", "C:\\x", nullptr},
     };
     for (const auto& l : links) {
