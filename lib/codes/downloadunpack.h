@@ -47,11 +47,12 @@ std::optional<std::vector<std::string>> linkLeadsTo(std::string_view link, std::
                                                     const std::map<std::string, std::string>& links);
 
 // Unpacks `archive` (zip or tar, plain or compressed with gzip, or with bzip2 or xz where this
-// libarchive was built with them) into `folder`, which exists and is empty. On Windows, where a
-// program may not make symbolic links without an administrator's rights, a link to a file of the
-// archive is unpacked as a copy of the file, and a link to a folder or to nothing is left out. The folder
-// holding the collection: `folder`, or its one subfolder when the archive put everything under one top folder
-// (GitHub's "Flipper-IRDB-main/"). On failure `folder` may hold part of the archive: the caller removes it.
+// libarchive was built with them) into `folder`, which exists and is empty. The folder holding the
+// collection: `folder`, or its one subfolder when the archive put everything under one top folder
+// (GitHub's "Flipper-IRDB-main/"). On failure `folder` may hold part of the archive: the caller
+// removes it. On Windows, where a program may not make symbolic links without an administrator's
+// rights, a link to a file of the archive is unpacked as a copy of the file, and a link to a
+// folder or to nothing is left out.
 std::variant<std::filesystem::path, DownloadProblem>
 unpackArchive(const std::filesystem::path& archive, const std::filesystem::path& folder,
               const UnpackNote& note, const std::atomic<bool>& cancelled, const UnpackLimits& limits = {});
