@@ -1,6 +1,6 @@
 # What the Windows installer (NSIS, 64-bit) and the portable zip hold besides the project's own
-# files: Qt's DLLs with the plugins the program loads, the MinGW runtime, the toolkit's own
-# translations, and a qt.conf that makes Qt look for all of it beside the program.
+# files: Qt's DLLs with the plugins the program loads, curl's and libarchive's, the MinGW runtime,
+# the toolkit's own translations, and a qt.conf that makes Qt look for all of it beside the program.
 set(QTM418_WINDOWS_QT "" CACHE PATH "Qt built for MinGW (scripts/windows-qt)")
 if(NOT QTM418_WINDOWS_QT)
   get_filename_component(QTM418_WINDOWS_QT "${Qt6_DIR}/../../.." ABSOLUTE)
@@ -14,6 +14,19 @@ install(FILES ${qt_plugins}/platforms/qwindows.dll DESTINATION ${CMAKE_INSTALL_B
 install(FILES ${qt_plugins}/imageformats/qgif.dll ${qt_plugins}/imageformats/qico.dll
   ${qt_plugins}/imageformats/qjpeg.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/imageformats)
 install(FILES ${qt_plugins}/styles/qwindowsvistastyle.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
+
+# What downloading code collections loads (scripts/windows-deps), with the licences that ask for
+# their notices to travel with them.
+if(QTM418_DOWNLOADS)
+  file(GLOB download_libraries ${QTM418_WINDOWS_DEPS}/bin/*.dll)
+  file(GLOB download_licences ${QTM418_WINDOWS_DEPS}/licences/*.txt)
+  if(NOT download_libraries OR NOT download_licences)
+    message(FATAL_ERROR "curl and libarchive's DLLs and licences are not in '${QTM418_WINDOWS_DEPS}' "
+                        "(QTM418_WINDOWS_DEPS; scripts/windows-deps builds them)")
+  endif()
+  install(FILES ${download_libraries} DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${download_licences} DESTINATION ${CMAKE_INSTALL_BINDIR}/licences)
+endif()
 
 # The C++ runtime of the posix-thread MinGW, which the programs and Qt load.
 foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)

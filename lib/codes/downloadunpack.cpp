@@ -8,6 +8,7 @@
 
 #include <cctype>
 #include <chrono>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -16,6 +17,9 @@ namespace codes {
 namespace fs = std::filesystem;
 
 namespace {
+
+// As many links as Linux follows in one path before it gives up on a loop.
+constexpr int kMostLinksFollowed = 40;
 
 bool startsAtRoot(std::string_view name) {
     if (!name.empty() && (name[0] == '/' || name[0] == '\\'))
@@ -39,6 +43,30 @@ bool walk(std::string_view name, std::vector<std::string>& parts) {
         name = cut == std::string_view::npos ? std::string_view() : name.substr(cut + 1);
     }
     return true;
+}
+
+// The parts of `target` still to walk, pushed so that the first is last; false when it is empty
+// or starts at a root.
+bool pushAhead(std::string_view target, std::vector<std::string>& ahead) {
+    if (target.empty() || startsAtRoot(target))
+        return false;
+    std::vector<std::string> parts;
+    while (!target.empty()) {
+        const auto cut = target.find_first_of("/\\");
+        const std::string_view part = target.substr(0, cut);
+        if (!part.empty() && part != ".")
+            parts.emplace_back(part);
+        target = cut == std::string_view::npos ? std::string_view() : target.substr(cut + 1);
+    }
+    ahead.insert(ahead.end(), parts.rbegin(), parts.rend());
+    return true;
+}
+
+std::string joined(const std::vector<std::string>& parts) {
+    std::string path;
+    for (const std::string& part : parts)
+        path += (path.empty() ? "" : "/") + part;
+    return path;
 }
 
 fs::path under(const fs::path& folder, const std::vector<std::string>& parts) {
@@ -226,29 +254,54 @@ private:
     }
 
     std::optional<DownloadProblem> makeLinks(const fs::path& root, bool underTop) {
-        const auto outside = [](const PendingLink& link) {
-            return DownloadProblem{
-                .fault = DownloadFault::LinkPointsOutside, .text = link.name, .other = link.target};
+        // Once the top folder is stripped, a link may not lead up into it either.
+        const auto inRoot = [underTop](const PendingLink& link) {
+            return joined(
+                std::vector<std::string>(link.parts.begin() + (underTop ? 1 : 0), link.parts.end()));
         };
+        std::map<std::string, std::string> targets;
+        for (const PendingLink& link : links_)
+            targets[inRoot(link)] = link.target;
         for (const PendingLink& link : links_) {
-            // Once the top folder is stripped, a link may not lead up into it either.
-            std::string inRoot;
-            for (std::size_t i = underTop ? 1 : 0; i < link.parts.size(); ++i)
-                inRoot += (inRoot.empty() ? "" : "/") + link.parts[i];
-            if (!linkStaysInside(inRoot, link.target))
+            const auto leadsTo = linkLeadsTo(inRoot(link), link.target, targets);
+            if (!leadsTo)
                 return outside(link);
             if (auto problem = makeParent(link.at))
                 return problem;
-            std::error_code error;
-            fs::create_symlink(model::textPath(link.target), link.at, error);
-            if (error)
-                return DownloadProblem{.fault = DownloadFault::DamagedArchive,
-                                       .other = link.name + ": " + error.message()};
+            if (auto problem = makeLink(link, under(root, *leadsTo)))
+                return problem;
         }
-        if (links_.empty())
+        return links_.empty() ? std::nullopt : linksLeadInside(root);
+    }
+
+    static DownloadProblem outside(const PendingLink& link) {
+        return {.fault = DownloadFault::LinkPointsOutside, .text = link.name, .other = link.target};
+    }
+
+#if defined(_WIN32)
+    // The file the link leads to, copied in its place; a folder, or nothing, is left out.
+    std::optional<DownloadProblem> makeLink(const PendingLink& link, const fs::path& leadsTo) {
+        std::error_code error;
+        if (!fs::is_regular_file(leadsTo, error))
             return std::nullopt;
-        // The names said each link stays inside; where one leads through another, only the file
-        // system can tell.
+        fs::copy_file(leadsTo, link.at, error);
+        return error ? std::optional(writeProblem(link.at, error)) : std::nullopt;
+    }
+
+    // Copies lead nowhere.
+    std::optional<DownloadProblem> linksLeadInside(const fs::path&) { return std::nullopt; }
+#else
+    std::optional<DownloadProblem> makeLink(const PendingLink& link, const fs::path&) {
+        std::error_code error;
+        fs::create_symlink(model::textPath(link.target), link.at, error);
+        if (error)
+            return DownloadProblem{.fault = DownloadFault::DamagedArchive,
+                                   .other = link.name + ": " + error.message()};
+        return std::nullopt;
+    }
+
+    // The file system has the last word on where the links made lead.
+    std::optional<DownloadProblem> linksLeadInside(const fs::path& root) {
         std::error_code error;
         const fs::path real = fs::canonical(root, error);
         if (error)
@@ -261,6 +314,7 @@ private:
         }
         return std::nullopt;
     }
+#endif
 
     void tell(bool last) {
         const auto now = std::chrono::steady_clock::now();
@@ -302,6 +356,37 @@ bool linkStaysInside(std::string_view link, std::string_view target) {
     return walk(target, *parts);
 }
 
+std::optional<std::vector<std::string>> linkLeadsTo(std::string_view link, std::string_view target,
+                                                    const std::map<std::string, std::string>& links) {
+    auto parts = entryParts(link);
+    if (!parts || parts->empty())
+        return std::nullopt;
+    parts->pop_back();
+    std::vector<std::string> ahead;
+    if (!pushAhead(target, ahead))
+        return std::nullopt;
+    int followed = 0;
+    while (!ahead.empty()) {
+        std::string part = std::move(ahead.back());
+        ahead.pop_back();
+        if (part == "..") {
+            if (parts->empty())
+                return std::nullopt;
+            parts->pop_back();
+            continue;
+        }
+        parts->push_back(std::move(part));
+        const auto other = links.find(joined(*parts));
+        if (other == links.end())
+            continue;
+        // Another link on the way: its target is walked from the folder it lies in.
+        parts->pop_back();
+        if (++followed > kMostLinksFollowed || !pushAhead(other->second, ahead))
+            return std::nullopt;
+    }
+    return parts;
+}
+
 std::variant<fs::path, DownloadProblem> unpackArchive(const fs::path& archiveFile, const fs::path& folder,
                                                       const UnpackNote& note,
                                                       const std::atomic<bool>& cancelled,
@@ -313,8 +398,12 @@ std::variant<fs::path, DownloadProblem> unpackArchive(const fs::path& archiveFil
     archive_read_support_format_zip_seekable(a.get());
     archive_read_support_format_tar(a.get());
     archive_read_support_filter_gzip(a.get());
-    archive_read_support_filter_bzip2(a.get());
-    archive_read_support_filter_xz(a.get());
+    // Only where built in: without the library libarchive would hand the archive to an outside
+    // bzip2 or xz program, which Windows would look for in the current folder and on the PATH.
+    if (archive_bzlib_version() != nullptr)
+        archive_read_support_filter_bzip2(a.get());
+    if (archive_liblzma_version() != nullptr)
+        archive_read_support_filter_xz(a.get());
 #if defined(_WIN32)
     const int opened = archive_read_open_filename_w(a.get(), archiveFile.c_str(), 1 << 16);
 #else

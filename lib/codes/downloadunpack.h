@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,10 +39,20 @@ std::optional<std::vector<std::string>> entryParts(std::string_view name);
 // folder, as far as the names tell.
 bool linkStaysInside(std::string_view link, std::string_view target);
 
-// Unpacks `archive` (zip or tar, plain or compressed with gzip, bzip2 or xz) into `folder`, which
-// exists and is empty. The folder holding the collection: `folder`, or its one subfolder when the
-// archive put everything under one top folder (GitHub's "Flipper-IRDB-main/"). On failure `folder`
-// may hold part of the archive: the caller removes it.
+// Where a symbolic link named `link` whose target is `target` leads: the parts of a path in the
+// folder, following on the way the archive's other links (`links`: each one's path in the folder,
+// its parts joined by "/", with its target). nullopt when it leads outside the folder, starts at
+// a root, or goes round through more links than Linux would follow.
+std::optional<std::vector<std::string>> linkLeadsTo(std::string_view link, std::string_view target,
+                                                    const std::map<std::string, std::string>& links);
+
+// Unpacks `archive` (zip or tar, plain or compressed with gzip, or with bzip2 or xz where this
+// libarchive was built with them) into `folder`, which exists and is empty. The folder holding the
+// collection: `folder`, or its one subfolder when the archive put everything under one top folder
+// (GitHub's "Flipper-IRDB-main/"). On failure `folder` may hold part of the archive: the caller
+// removes it. On Windows, where a program may not make symbolic links without an administrator's
+// rights, a link to a file of the archive is unpacked as a copy of the file, and a link to a
+// folder or to nothing is left out.
 std::variant<std::filesystem::path, DownloadProblem>
 unpackArchive(const std::filesystem::path& archive, const std::filesystem::path& folder,
               const UnpackNote& note, const std::atomic<bool>& cancelled, const UnpackLimits& limits = {});

@@ -6,6 +6,7 @@
 #include "app/listdialog.h"
 #include "archives.h"
 #include "codes/downloadsources.h"
+#include "codes/ownerslibrary.h"
 #include "httpserver.h"
 #include "scratchlibrary.h"
 
@@ -37,9 +38,7 @@ protected:
             {{"Acme-main/TVs/Acme/Acme_A.ir", testsupport::flipperFile({necButton("Power", 0x20, 0x0A)})},
              {"Acme-main/TVs/Acme/Acme_B.ir", testsupport::flipperFile({necButton("Power", 0x20, 0x0B)})}});
     }
-    std::filesystem::path own() const {
-        return std::filesystem::path(std::getenv("XDG_DATA_HOME")) / "qtm418" / "codes";
-    }
+    std::filesystem::path own() const { return codes::standardLibraryFolders().back(); }
 
     testsupport::ScratchLibrary library;
     testsupport::HttpServer server;

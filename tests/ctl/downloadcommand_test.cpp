@@ -2,15 +2,14 @@
 // computer into the user's code folder and indexed, its progress bar, IRDB's conditions asked
 // about first, and a 404 or Ctrl+C leaving the library as it was.
 #include "archives.h"
+#include "codes/ownerslibrary.h"
 #include "ctlrun.h"
 #include "httpserver.h"
 #include "scratchlibrary.h"
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <unistd.h>
-
+#include <csignal>
 #include <filesystem>
 #include <thread>
 
@@ -21,7 +20,7 @@ using testsupport::runCtl;
 
 class DownloadCommandTest : public testing::Test {
 protected:
-    fs::path own() const { return fs::path(std::getenv("XDG_DATA_HOME")) / "qtm418" / "codes"; }
+    fs::path own() const { return codes::standardLibraryFolders().back(); }
     std::string acme() {
         using testsupport::necButton;
         return testsupport::makeArchive(
@@ -98,7 +97,7 @@ TEST_F(DownloadCommandTest, CtrlCCancelsTheDownload) {
     std::thread pressCtrlC([this] {
         for (int i = 0; i < 500 && server_.requests() == 0; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        kill(getpid(), SIGINT);
+        std::raise(SIGINT);
     });
     const auto r = runCtl({"library", "download", server_.address("/Acme.zip")});
     pressCtrlC.join();

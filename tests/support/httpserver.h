@@ -1,15 +1,24 @@
 // A small HTTP server on 127.0.0.1 for the download's tests, on a port of its own, answering each
 // path as the test set it: whole, cut off halfway, or stalled halfway until the client gives up.
-// One connection at a time; it stops when it goes.
+// One connection at a time; it stops when it goes. On Windows it speaks through Winsock.
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
 namespace testsupport {
+
+// A socket as the system hands it out: a descriptor, or Winsock's SOCKET.
+#if defined(_WIN32)
+using SocketHandle = std::uintptr_t;
+#else
+using SocketHandle = int;
+#endif
 
 struct Reply {
     enum class Way { Whole, CutHalfway, StallHalfway };
@@ -34,9 +43,10 @@ public:
 
 private:
     void run();
-    void answer(int client);
+    void answer(SocketHandle client);
 
-    int listener_ = -1;
+    std::shared_ptr<void> winsock_; // Winsock started for the server's life (Windows)
+    SocketHandle listener_;
     int port_ = 0;
     std::atomic<bool> stopping_{false};
     std::atomic<int> requests_{0};
@@ -44,5 +54,8 @@ private:
     std::map<std::string, Reply> replies_;
     std::thread thread_;
 };
+
+// A port on 127.0.0.1 that nobody listens on: the one a socket was just given and gave back.
+int unusedPort();
 
 } // namespace testsupport
