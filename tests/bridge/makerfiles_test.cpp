@@ -5,11 +5,11 @@
 #include "bridge/makerfiles.h"
 
 #include "environment.h"
+#include "libraryimages.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 
@@ -18,28 +18,12 @@ namespace {
 namespace fs = std::filesystem;
 using namespace bridge;
 
-constexpr std::uint16_t kX86 = 0x014C;
-constexpr std::uint16_t kX64 = 0x8664;
-constexpr std::uint16_t kArm64 = 0xAA64;
+using testsupport::imageHead;
+using testsupport::writeBytes;
 
-// The first bytes of a Windows image: the DOS header pointing at a PE header at 0x80.
-std::string imageHead(std::uint16_t machine, bool library) {
-    std::string head(0x200, '\0');
-    head[0] = 'M';
-    head[1] = 'Z';
-    head[0x3C] = static_cast<char>(0x80);
-    head.replace(0x80, 4, std::string("PE\0\0", 4));
-    head[0x84] = static_cast<char>(machine & 0xFF);
-    head[0x85] = static_cast<char>(machine >> 8);
-    head[0x80 + 22] = 0x02;                           // executable
-    head[0x80 + 23] = library ? char{0x20} : char{0}; // a library
-    return head;
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
+constexpr std::uint16_t kX86 = testsupport::kMachineX86;
+constexpr std::uint16_t kX64 = testsupport::kMachineX64;
+constexpr std::uint16_t kArm64 = testsupport::kMachineArm64;
 
 class MakerFolder : public ::testing::Test {
 protected:
@@ -81,13 +65,13 @@ TEST(LibraryFile, OnlyA32BitWindowsLibraryPasses) {
 }
 
 TEST_F(MakerFolder, NeitherFileMeansTheVirtualRemote) {
-    writeFile(root_ / "program" / "maker" / "readme.txt", "the maker's files go here");
+    writeBytes(root_ / "program" / "maker" / "readme.txt", "the maker's files go here");
     EXPECT_FALSE(findMakerFiles({root_ / "program" / "maker", root_ / "user", root_ / "nowhere"}));
 }
 
 TEST_F(MakerFolder, BothFilesServeAndTheirNamesAreMatchedAsWindowsDoes) {
-    writeFile(root_ / "user" / "KESTRIO.DLL", imageHead(kX86, true));
-    writeFile(root_ / "user" / "conlcode.dll", imageHead(kX86, true));
+    writeBytes(root_ / "user" / "KESTRIO.DLL", imageHead(kX86, true));
+    writeBytes(root_ / "user" / "conlcode.dll", imageHead(kX86, true));
     const auto files = findMakerFiles({root_ / "program" / "maker", root_ / "user"});
     ASSERT_TRUE(files);
     EXPECT_EQ(files->folder, root_ / "user");
@@ -98,9 +82,9 @@ TEST_F(MakerFolder, BothFilesServeAndTheirNamesAreMatchedAsWindowsDoes) {
 
 TEST_F(MakerFolder, TheFirstFolderHoldingEitherFileDecides) {
     // One file beside the program hides a good pair in the user's folder: never mixed.
-    writeFile(root_ / "program" / "maker" / "ConLCode.dll", imageHead(kX86, true));
-    writeFile(root_ / "user" / "kestrio.dll", imageHead(kX86, true));
-    writeFile(root_ / "user" / "ConLCode.dll", imageHead(kX86, true));
+    writeBytes(root_ / "program" / "maker" / "ConLCode.dll", imageHead(kX86, true));
+    writeBytes(root_ / "user" / "kestrio.dll", imageHead(kX86, true));
+    writeBytes(root_ / "user" / "ConLCode.dll", imageHead(kX86, true));
     const auto files = findMakerFiles({root_ / "program" / "maker", root_ / "user"});
     ASSERT_TRUE(files);
     EXPECT_EQ(files->folder, root_ / "program" / "maker");
@@ -131,9 +115,9 @@ TEST_F(MakerFolder, EachFileAloneOrUnfitIsNamed) {
         fs::remove(folder / "kestrio.dll");
         fs::remove(folder / "ConLCode.dll");
         if (!c.deviceLibrary.empty())
-            writeFile(folder / "kestrio.dll", c.deviceLibrary);
+            writeBytes(folder / "kestrio.dll", c.deviceLibrary);
         if (!c.converter.empty())
-            writeFile(folder / "ConLCode.dll", c.converter);
+            writeBytes(folder / "ConLCode.dll", c.converter);
         const auto files = findMakerFiles({folder});
         ASSERT_TRUE(files) << c.what;
         const auto problem = checkMakerFiles(*files);
