@@ -69,16 +69,24 @@ Served choose() {
     return served;
 }
 
-std::mutex choosing;
-std::shared_ptr<Served> current;
+// Kept past the program's end: the host ends by itself when the end of the program closes its
+// input, and nothing is waited for while the process exits.
+std::mutex& choosing() {
+    static auto* mutex = new std::mutex;
+    return *mutex;
+}
+std::shared_ptr<Served>& current() {
+    static auto* served = new std::shared_ptr<Served>;
+    return *served;
+}
 
 // The remote in use, chosen at the first call after the start or after chooseAgain. Each call
 // holds its own reference, so choosing again never pulls the remote from under a call.
 std::shared_ptr<Served> served() {
-    std::lock_guard<std::mutex> guard(choosing);
-    if (!current)
-        current = std::make_shared<Served>(choose());
-    return current;
+    std::lock_guard<std::mutex> guard(choosing());
+    if (!current())
+        current() = std::make_shared<Served>(choose());
+    return current();
 }
 
 // A call that fills a buffer of `size` characters, copied into the caller's whole.
@@ -108,8 +116,8 @@ std::optional<MakerProblem> makerFault() {
     // Asking starts nothing: before the first call there is no fault to tell.
     std::shared_ptr<Served> s;
     {
-        std::lock_guard<std::mutex> guard(choosing);
-        s = current;
+        std::lock_guard<std::mutex> guard(choosing());
+        s = current();
     }
     return s && s->remote ? s->remote->fault() : std::nullopt;
 }
@@ -117,8 +125,8 @@ std::optional<MakerProblem> makerFault() {
 void chooseAgain() {
     std::shared_ptr<Served> old;
     {
-        std::lock_guard<std::mutex> guard(choosing);
-        old = std::move(current);
+        std::lock_guard<std::mutex> guard(choosing());
+        old = std::move(current());
     }
     // The host ends here, or with the last call still holding it.
 }

@@ -2,45 +2,47 @@
 
 namespace host {
 
-CallWatch::CallWatch() : worker_([this] { serve(); }) {}
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How often the watch looks: a call's limit is kept to within this.
+constexpr auto kLook = std::chrono::milliseconds(50);
+
+std::int64_t nanos(Clock::time_point t) {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
+}
+
+} // namespace
+
+CallWatch::CallWatch() : watcher_([this] { watch(); }) {}
 
 CallWatch::~CallWatch() {
-    {
-        std::lock_guard<std::mutex> guard(mutex_);
-        stopping_ = true;
-    }
-    changed_.notify_all();
-    if (stuck_)
-        worker_.detach();
-    else
-        worker_.join();
+    stopping_ = true;
+    watcher_.join();
 }
 
-bool CallWatch::run(const std::function<void()>& work, std::chrono::milliseconds limit) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    work_ = work;
-    finished_ = false;
-    changed_.notify_all();
-    if (!changed_.wait_for(lock, limit, [this] { return finished_; })) {
-        stuck_ = true;
-        return false;
-    }
-    return true;
+void CallWatch::run(const std::function<void()>& work, std::chrono::milliseconds limit,
+                    std::function<void()> overdue) {
+    overdue_ = std::move(overdue);
+    deadline_.store(nanos(Clock::now() + limit));
+    state_.store(Running, std::memory_order_release);
+    work();
+    int running = Running;
+    if (!state_.compare_exchange_strong(running, Idle, std::memory_order_acq_rel))
+        // Too late: the watch has taken over and ends the host.
+        for (;;)
+            std::this_thread::sleep_for(std::chrono::hours(1));
 }
 
-void CallWatch::serve() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-        changed_.wait(lock, [this] { return stopping_ || static_cast<bool>(work_); });
-        if (stopping_)
-            return;
-        const std::function<void()> work = std::move(work_);
-        work_ = nullptr;
-        lock.unlock();
-        work();
-        lock.lock();
-        finished_ = true;
-        changed_.notify_all();
+void CallWatch::watch() {
+    while (!stopping_) {
+        std::this_thread::sleep_for(kLook);
+        if (state_.load(std::memory_order_acquire) != Running || nanos(Clock::now()) <= deadline_.load())
+            continue;
+        int running = Running;
+        if (state_.compare_exchange_strong(running, Overdue, std::memory_order_acq_rel))
+            overdue_();
     }
 }
 

@@ -1,11 +1,13 @@
-// Every call into the maker's libraries runs on one thread of its own, loading included, as the
-// maker's program made them from one place; the host waits for it no longer than a limit.
+// Every call into the maker's libraries, loading included, runs on the host's main thread, as the
+// maker's program made them from its own threads one at a time; a thread of the watch's own ends
+// the host when a call does not return in time. Nothing is handed between threads on the way of
+// a call: under wine each hand-over would cost a round trip to its server.
 #pragma once
 
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
+#include <cstdint>
 #include <functional>
-#include <mutex>
 #include <thread>
 
 namespace host {
@@ -13,24 +15,24 @@ namespace host {
 class CallWatch {
 public:
     CallWatch();
-    // The worker is left running when a call never returned: the host then ends without it.
     ~CallWatch();
     CallWatch(const CallWatch&) = delete;
     CallWatch& operator=(const CallWatch&) = delete;
 
-    // Runs `work` on the watch's thread; false when it did not return within `limit`.
-    bool run(const std::function<void()>& work, std::chrono::milliseconds limit);
+    // Runs `work` on this thread. When it has not returned within `limit`, `overdue` runs on the
+    // watch's thread instead, and must end the process: `work` is then never let go on.
+    void run(const std::function<void()>& work, std::chrono::milliseconds limit,
+             std::function<void()> overdue);
 
 private:
-    void serve();
+    enum State : int { Idle, Running, Overdue };
+    void watch();
 
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::function<void()> work_;
-    bool finished_ = false;
-    bool stopping_ = false;
-    bool stuck_ = false;
-    std::thread worker_;
+    std::atomic<int> state_{Idle};
+    std::atomic<std::int64_t> deadline_{0}; // steady clock, nanoseconds
+    std::atomic<bool> stopping_{false};
+    std::function<void()> overdue_; // written only while Idle, read only once Overdue
+    std::thread watcher_;
 };
 
 } // namespace host

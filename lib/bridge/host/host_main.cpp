@@ -68,7 +68,12 @@ int main() {
     }
     static host::CallWatch watch;
     static host::MakerLibraries libraries;
-    if (auto refusal = libraries.load(model::textPath(hello->makerFolder), watch)) {
+    // A call that never returns: said from the watch's thread, and the host ends at once.
+    const host::EndWith endWith = [](const Answer& last) {
+        channel->answer(last);
+        endNow(last.kind == Kind::TimedOut ? kCallDidNotReturn : kRefused);
+    };
+    if (auto refusal = libraries.load(model::textPath(hello->makerFolder), watch, endWith)) {
         hostChannel.answer(*refusal);
         endNow(kRefused);
     }
@@ -84,10 +89,7 @@ int main() {
             hostChannel.answer(bad);
             continue;
         }
-        const Answer answer = libraries.call(*request, watch);
-        hostChannel.answer(answer);
-        if (answer.kind == Kind::TimedOut)
-            endNow(kCallDidNotReturn);
+        hostChannel.answer(libraries.call(*request, watch, endWith));
     }
     // The program closed the channel: the libraries are let go as the maker's program let them
     // go on closing.

@@ -77,7 +77,8 @@ std::array<std::string, 3> exportNames(const char* name, unsigned argumentBytes)
 
 Operation runningOperation() { return running.load(); }
 
-std::optional<Answer> MakerLibraries::load(const std::filesystem::path& folder, CallWatch& watch) {
+std::optional<Answer> MakerLibraries::load(const std::filesystem::path& folder, CallWatch& watch,
+                                           const EndWith& endWith) {
     const auto files = bridge::findMakerFiles({folder});
     if (!files)
         return refused(MakerFile::DeviceLibrary, Refusal::Missing);
@@ -89,28 +90,17 @@ std::optional<Answer> MakerLibraries::load(const std::filesystem::path& folder, 
     };
     for (const auto& [file, place] : libraries) {
         const auto& [path, module] = place;
-        // Kept by the watch's thread too: a load that never returns may still finish later.
-        struct Loading {
-            std::filesystem::path path;
-            HMODULE module = nullptr;
-            DWORD error = 0;
-        };
-        auto loading = std::make_shared<Loading>();
-        loading->path = *path;
+        DWORD error = 0;
         // Its dependencies are looked for beside it first, as beside the maker's program.
-        const bool returned = watch.run(
-            [loading] {
-                loading->module =
-                    LoadLibraryExW(loading->path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-                if (!loading->module)
-                    loading->error = GetLastError();
+        watch.run(
+            [&, path = path, module = module] {
+                *module = LoadLibraryExW(path->c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+                if (!*module)
+                    error = GetLastError();
             },
-            kCallLimit);
-        if (!returned)
-            return refused(file, Refusal::LoadDoesNotReturn);
-        if (!loading->module)
-            return refused(file, Refusal::CannotLoad, std::to_string(loading->error));
-        *module = loading->module;
+            kCallLimit, [&endWith, file = file] { endWith(refused(file, Refusal::LoadDoesNotReturn)); });
+        if (!*module)
+            return refused(file, Refusal::CannotLoad, std::to_string(error));
     }
     for (const Operation op : bridge::kOperations) {
         const bool converter = bridge::isConverterOperation(op);
@@ -127,66 +117,55 @@ std::optional<Answer> MakerLibraries::load(const std::filesystem::path& folder, 
     return std::nullopt;
 }
 
-Answer MakerLibraries::call(const bridge::Request& request, CallWatch& watch) {
+Answer MakerLibraries::call(const bridge::Request& request, CallWatch& watch, const EndWith& endWith) {
     const Operation op = request.operation;
     if (op == Operation::ReadData && (request.number <= 0 || request.number > bridge::kMaxBlockCount))
         return about(Kind::Done, op);
-    // Kept by the watch's thread too: a call that never returns may still write later.
-    struct Calling {
-        bridge::Request request;
-        FARPROC address = nullptr;
-        std::unique_ptr<GuardedBuffer> buffer;
-        unsigned char result = 0;
-        std::string converted;
-    };
-    auto c = std::make_shared<Calling>();
-    c->request = request;
-    c->address = exportOf(op);
-    if (const std::size_t size = bufferSize(request))
-        c->buffer = std::make_unique<GuardedBuffer>(size);
+    const FARPROC address = exportOf(op);
+    const std::size_t size = bufferSize(request);
+    std::unique_ptr<GuardedBuffer> buffer = size ? std::make_unique<GuardedBuffer>(size) : nullptr;
+    const auto& t = request.texts;
+    unsigned char result = 0;
+    std::string converted;
     running = op;
-    const bool returned = watch.run(
-        [c] {
-            const auto& t = c->request.texts;
-            switch (c->request.operation) {
+    watch.run(
+        [&] {
+            switch (op) {
             case Operation::LinkState:
             case Operation::SetCarrier:
-                c->result = as<PlainCall>(c->address)();
+                result = as<PlainCall>(address)();
                 break;
             case Operation::ReadVersion:
             case Operation::BasicInfo:
             case Operation::CollectCode:
-                c->result = as<BufferCall>(c->address)(c->buffer->data());
+                result = as<BufferCall>(address)(buffer->data());
                 break;
             case Operation::ReadData:
-                c->result = as<ReadDataCall>(c->address)(c->buffer->data(), c->request.number, t[0].c_str(),
-                                                         t[1].c_str(), t[2].c_str());
+                result = as<ReadDataCall>(address)(buffer->data(), request.number, t[0].c_str(), t[1].c_str(),
+                                                   t[2].c_str());
                 break;
             case Operation::WriteData:
-                c->result =
-                    as<WriteDataCall>(c->address)(t[0].c_str(), t[1].c_str(), t[2].c_str(), t[3].c_str());
+                result = as<WriteDataCall>(address)(t[0].c_str(), t[1].c_str(), t[2].c_str(), t[3].c_str());
                 break;
             case Operation::ConvertCode: {
                 // The answer belongs to the library and may change with its next call: copied now.
-                const char* text = as<ConvertCall>(c->address)(t[0].c_str(), c->request.number);
-                c->result = text ? 1 : 0;
+                const char* text = as<ConvertCall>(address)(t[0].c_str(), request.number);
+                result = text ? 1 : 0;
                 if (text)
-                    c->converted.assign(text, strnlen(text, bridge::kMaxPayload / 2));
+                    converted.assign(text, strnlen(text, bridge::kMaxPayload / 2));
                 break;
             }
             }
         },
-        kCallLimit);
-    if (!returned)
-        return about(Kind::TimedOut, op);
-    if (c->buffer && !c->buffer->intact())
+        kCallLimit, [&endWith, op] { endWith(about(Kind::TimedOut, op)); });
+    if (buffer && !buffer->intact())
         return about(Kind::Overrun, op);
     Answer answer = about(Kind::Done, op);
-    answer.result = c->result;
+    answer.result = result;
     if (op == Operation::ConvertCode)
-        answer.buffer = std::move(c->converted);
-    else if (c->buffer && c->result)
-        answer.buffer = c->buffer->contents();
+        answer.buffer = std::move(converted);
+    else if (buffer && result)
+        answer.buffer = buffer->contents();
     return answer;
 }
 

@@ -12,17 +12,24 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace host {
 
+// Says a last answer and ends the host: what a call that does not return leaves to do.
+using EndWith = std::function<void(const bridge::Answer&)>;
+
 class MakerLibraries {
 public:
     // Loads the two files of `folder` and finds every export; the Refused answer when it cannot.
-    std::optional<bridge::Answer> load(const std::filesystem::path& folder, CallWatch& watch);
+    // A library whose loading does not return ends the host with that refusal.
+    std::optional<bridge::Answer> load(const std::filesystem::path& folder, CallWatch& watch,
+                                       const EndWith& endWith);
 
-    // Makes the call and answers it: Done, Overrun, or TimedOut (the host must then end).
-    bridge::Answer call(const bridge::Request& request, CallWatch& watch);
+    // Makes the call and answers it: Done or Overrun. A call that does not return ends the host
+    // with TimedOut.
+    bridge::Answer call(const bridge::Request& request, CallWatch& watch, const EndWith& endWith);
 
 private:
     FARPROC exportOf(bridge::Operation op) const { return exports_[static_cast<std::size_t>(op)]; }
