@@ -1373,6 +1373,85 @@ Repair the remote?</translation>
     </message>
 </context>
 <context>
+    <name>RemoteTexts</name>
+    <message>
+        <source>厂家的设备库 %1</source>
+        <translation>the maker&apos;s device library %1</translation>
+    </message>
+    <message>
+        <source>厂家的编码转换库 %1</source>
+        <translation>the maker&apos;s converter %1</translation>
+    </message>
+    <message>
+        <source>32位主机程序 %1</source>
+        <translation>the 32-bit host %1</translation>
+    </message>
+    <message>
+        <source>配置的是虚拟遥控器</source>
+        <translation>Configuring the virtual QTM-418</translation>
+    </message>
+    <message>
+        <source>通过厂家的设备库配置真实的遥控器（%1）</source>
+        <translation>Configuring a real QTM-418 through the maker&apos;s library (%1)</translation>
+    </message>
+    <message>
+        <source>%1 不存在，请重新安装本软件。</source>
+        <translation>%1 is missing; reinstall the program.</translation>
+    </message>
+    <message>
+        <source>%1 不存在：厂家的 kestrio.dll 和 ConLCode.dll 必须一起使用。</source>
+        <translation>%1 is missing: the maker&apos;s kestrio.dll and ConLCode.dll are used together or not at all.</translation>
+    </message>
+    <message>
+        <source>%1 不是 Windows 的库文件，可能已损坏。</source>
+        <translation>%1 is not a Windows library; it may be damaged.</translation>
+    </message>
+    <message>
+        <source>%1 是64位的库，需要厂家的32位库。</source>
+        <translation>%1 is a 64-bit library; the maker&apos;s 32-bit library is needed.</translation>
+    </message>
+    <message>
+        <source>%1 是其他处理器的库，需要厂家的32位（x86）库。</source>
+        <translation>%1 is a library for another processor; the maker&apos;s 32-bit (x86) library is needed.</translation>
+    </message>
+    <message>
+        <source>%1 无法加载（错误 %2）。</source>
+        <translation>%1 cannot be loaded (error %2).</translation>
+    </message>
+    <message>
+        <source>%1 缺少函数 %2，不是该遥控器的库。</source>
+        <translation>%1 has no function %2; it is not the QTM-418&apos;s library.</translation>
+    </message>
+    <message>
+        <source>%1 在 %2 秒内没有加载完成。</source>
+        <translation>%1 did not finish loading within %2 s.</translation>
+    </message>
+    <message>
+        <source>%1 的版本不符，请重新安装本软件。</source>
+        <translation>%1 is of another version; reinstall the program.</translation>
+    </message>
+    <message>
+        <source>%1 无法启动：%2</source>
+        <translation>%1 cannot be started: %2</translation>
+    </message>
+    <message>
+        <source>%1 停止了应答（%2）。</source>
+        <translation>%1 stopped answering (%2).</translation>
+    </message>
+    <message>
+        <source>%1 调用 %2 时写出了缓冲区，该调用已被拒绝。</source>
+        <translation>%1 wrote past the buffer %2 was given; the call was refused.</translation>
+    </message>
+    <message>
+        <source>%1 的 %2 在 %3 秒内没有返回，在重新启动本软件之前遥控器视为已断开。</source>
+        <translation>%1: %2 did not return within %3 s; the remote counts as unplugged until the program starts again.</translation>
+    </message>
+    <message>
+        <source>%1 在 %2 中崩溃，在重新启动本软件之前遥控器视为已断开。</source>
+        <translation>%1 crashed in %2; the remote counts as unplugged until the program starts again.</translation>
+    </message>
+</context>
+<context>
     <name>SetStepDialog</name>
     <message>
         <source>按品牌设置</source>

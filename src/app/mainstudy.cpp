@@ -1,6 +1,7 @@
 #include "mainstudy.h"
 #include "devicetexts.h"
 #include "memorytexts.h"
+#include "remotetexts.h"
 
 #include "controls/ibtn1.h"
 #include "device/devicelink.h"
@@ -91,6 +92,8 @@ void Tmaincodelearn::createControls() {
 }
 
 void Tmaincodelearn::runCreation(device::StartupRead read) {
+    // Which remote this window configures, without changing what the label says.
+    c_.lab_usbstate->setToolTip(remotetexts::remoteInUse(bridge::remoteInUse()));
     if (!read.attached) {
         if (!waitForDevice()) {
             state_.startupRefused = true;
@@ -103,8 +106,11 @@ void Tmaincodelearn::runCreation(device::StartupRead read) {
         applyLayout(read.layout ? std::move(*read.layout) : device::readDeviceLayout());
 }
 
-// Asks until the remote answers or the user cancels; false when cancelled.
+// Asks until the remote answers or the user cancels; false when cancelled. The maker's files
+// that cannot serve are named first: the real remote is meant, and never the virtual one instead.
 bool Tmaincodelearn::waitForDevice() {
+    if (const auto problem = bridge::remoteInUse().problem)
+        platform::box(remotetexts::makerProblem(*problem));
     while (!device::link::attached()) {
         const auto answer =
             platform::showMessage(nullptr, platform::MessageStyle::Boxed, platform::Buttons::RetryCancel,

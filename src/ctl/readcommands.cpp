@@ -1,6 +1,7 @@
 // info, keys and check: the remote read, nothing written.
 #include "commands.h"
 #include "keyprint.h"
+#include "makertexts.h"
 #include "remote.h"
 
 #include "codes/jsontext.h"
@@ -9,6 +10,7 @@
 #include "device/layoutio.h"
 #include "model/keytable.h"
 #include "model/memorylayout.h"
+#include "model/portablefiles.h"
 
 #include <algorithm>
 #include <ostream>
@@ -52,8 +54,12 @@ int infoCommand(const Arguments& args, const Console& console) {
         return kNoRemote;
     const model::DeviceLayout& l = remote->read.layout;
     const Summary s = summarise(remote->read);
+    const bridge::RemoteInUse inUse = bridge::remoteInUse();
     if (args.has("--json")) {
-        console.out << "{\"identity\": " << jsonString(remote->identity)
+        console.out << "{\"remote\": " << jsonString(inUse.maker ? "maker" : "virtual");
+        if (inUse.maker)
+            console.out << ", \"makerFolder\": " << jsonString(model::pathText(inUse.folder));
+        console.out << ", \"identity\": " << jsonString(remote->identity)
                     << ", \"model\": " << jsonString(remote->model)
                     << ", \"firmware\": " << jsonString(remote->firmware) << ", \"slots\": " << l.keySlotCount
                     << ", \"learned\": " << s.learned << ", \"downloaded\": " << s.downloaded
@@ -63,7 +69,8 @@ int infoCommand(const Arguments& args, const Console& console) {
                     << ", \"presets\": " << l.presetCodeList.size() << "}\n";
         return kDone;
     }
-    console.out << "identity:  " << remote->identity << '\n'
+    console.out << "remote:    " << remoteInUseText(inUse) << '\n'
+                << "identity:  " << remote->identity << '\n'
                 << "model:     " << remote->model << '\n'
                 << "firmware:  " << remote->firmware << '\n'
                 << "slots:     " << l.keySlotCount << " (" << s.learned << " learned, " << s.downloaded
@@ -87,7 +94,7 @@ int keysCommand(const Arguments& args, const Console& console) {
 
 int checkCommand(const Arguments& args, const Console& console) {
     if (!device::link::attached())
-        return console.fail(kNoRemote, "no remote is attached; check the USB cable");
+        return console.fail(kNoRemote, noRemoteText());
     const model::LayoutFindings findings = device::inspectDeviceLayout();
     if (findings.unreadable)
         return console.fail(kNoRemote, model::describe(*findings.unreadable));

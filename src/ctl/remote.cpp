@@ -1,4 +1,5 @@
 #include "remote.h"
+#include "makertexts.h"
 
 #include "device/devicelink.h"
 #include "device/identification.h"
@@ -13,7 +14,7 @@ std::optional<Remote> openRemote(const Console& console, bool withLayout) {
     const Remote& remote = opening.remote;
     switch (*opening.failure) {
     case device::OpenFailure::NotAttached:
-        console.fail(kNoRemote, "no remote is attached; check the USB cable");
+        console.fail(kNoRemote, noRemoteText());
         break;
     case device::OpenFailure::Unsupported:
         console.fail(kNoRemote, "the attached remote (model " + remote.model + ", firmware " +

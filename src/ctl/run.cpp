@@ -1,6 +1,7 @@
 #include "run.h"
 
 #include "commands.h"
+#include "makertexts.h"
 
 #include <ostream>
 
@@ -79,7 +80,12 @@ int run(const std::vector<std::string>& words, const Console& console) {
         auto parsed = parseArguments({words.begin() + 1, words.end()}, command.rules);
         if (const auto* problem = std::get_if<std::string>(&parsed))
             return console.fail(kNoRemote, words[0] + ": " + *problem + "; see 'qtm418ctl help'");
-        return command.run(std::get<Arguments>(parsed), console);
+        const int status = command.run(std::get<Arguments>(parsed), console);
+        // A call the maker's library spoiled is said with the command's own failure.
+        if (status != kDone)
+            if (const auto fault = bridge::makerFault())
+                console.fail(status, makerProblemText(*fault));
+        return status;
     }
     return console.fail(kNoRemote, "unknown command '" + words[0] + "'; see 'qtm418ctl help'");
 }

@@ -1,5 +1,7 @@
 #include "codeconverter.h"
 
+#include "bridge/bridge.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -76,6 +78,10 @@ std::string convertCodeWith(const std::string& libraryName, const std::string& c
 }
 
 std::string convertCode(const std::string& converterInput) {
+    // The maker's device library is never used with our converter, nor ours with the maker's
+    // converter: the real firmware plays only the maker's code data.
+    if (auto makers = bridge::makerConversion(converterInput))
+        return std::move(*makers);
     return convertCodeWith("ConLCode", converterInput);
 }
 

@@ -7,6 +7,7 @@ namespace device {
 
 // The converter's answer to the encoded capture without its first five characters; empty when
 // the library or its ConvertCode is missing or it converts nothing. The answer is copied at once.
+// With the maker's files in use it is the maker's converter that answers, through the host.
 std::string convertCode(const std::string& converterInput);
 
 // The same with the library of another name (as LoadLibrary takes it, without prefix or suffix),

@@ -1,6 +1,10 @@
 #include "device/identification.h"
+#include "environment.h"
 #include "kestrio/firmware.h"
+#include "libraryimages.h"
 #include "windowtest.h"
+
+#include "bridge/bridge.h"
 
 #include <QTest>
 
@@ -26,6 +30,8 @@ TEST_F(WindowTest, AFactoryRemoteIsNamedOnTheWindowWithoutAnyMessage) {
     EXPECT_EQ(w.state().deviceIdentity, emu::identityText(folder.snapshot()));
     EXPECT_TRUE(messages.shown().empty());
 
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lab_usbstate"))->toolTip(), "配置的是虚拟遥控器");
+
     w.show();
     EXPECT_EQ(label("lab_softver"), "V 2.2");
     EXPECT_TRUE(w.isVisible());
@@ -46,6 +52,34 @@ TEST_F(WindowTest, CancelWhileWaitingForTheRemoteEndsStartUp) {
 
     w.show();
     QTRY_VERIFY(!w.isVisible());
+}
+
+// The maker's converter without the maker's device library: never mixed with ours, never passed
+// over for the virtual remote. The file and the reason come first, then the wait for a remote.
+TEST_F(WindowTest, MakersFilesThatCannotServeAreNamedAndNoRemoteIsAttached) {
+    const std::filesystem::path maker = std::filesystem::path(fixedFiles.path().toStdString()) / "maker";
+    std::filesystem::create_directories(maker);
+    testsupport::writeBytes(maker / "ConLCode.dll", testsupport::imageHead(testsupport::kMachineX86));
+    struct ChooseAgainAfter {
+        ~ChooseAgainAfter() { bridge::chooseAgain(); }
+    } again;
+    const testsupport::ScopedEnvironment named("QTM418_MAKER_DIR", maker);
+    bridge::chooseAgain();
+    messages.expect(Answer::Ok);
+    messages.expect(Answer::Cancel);
+    Tmaincodelearn& w = create();
+    ASSERT_EQ(messages.shown().size(), 2u);
+    const auto& problem = messages.shown()[0];
+    EXPECT_EQ(problem.style, MessageStyle::Boxed);
+    EXPECT_EQ(problem.buttons, Buttons::Ok);
+    EXPECT_TRUE(problem.text.startsWith("厂家的设备库 ")) << problem.text.toStdString();
+    EXPECT_TRUE(
+        problem.text.endsWith("kestrio.dll 不存在：厂家的 kestrio.dll 和 ConLCode.dll 必须一起使用。"))
+        << problem.text.toStdString();
+    EXPECT_EQ(messages.shown()[1].text, kNoRemote);
+    EXPECT_TRUE(w.state().startupRefused);
+    EXPECT_TRUE(
+        w.findChild<QLabel*>(QStringLiteral("lab_usbstate"))->toolTip().startsWith("通过厂家的设备库"));
 }
 
 TEST_F(WindowTest, RetryAfterPluggingTheRemoteInGoesOn) {

@@ -3,6 +3,8 @@
 #include "devicefolder.h"
 #include "textmatch.h"
 
+#include "model/portablefiles.h"
+
 #include <gtest/gtest.h>
 
 using testsupport::runCtl;
@@ -14,11 +16,19 @@ TEST(CtlRead, InfoSummarisesTheLearnedRemote) {
     const auto text = runCtl({"info"});
     EXPECT_EQ(text.status, 0) << text.err;
     EXPECT_TRUE(has(text.out, "model:     100R\nfirmware:  1.3\n")) << text.out;
+    // Run once more through the bridge with the maker's stand-ins, it says so.
+    const bool throughMaker = !model::environmentPath("QTM418_MAKER_DIR").empty();
+    EXPECT_TRUE(has(text.out, throughMaker ? "remote:    a QTM-418 through the maker's library in "
+                                           : "remote:    the virtual QTM-418\n"))
+        << text.out;
     EXPECT_TRUE(has(text.out, "49 (4 learned, 5 downloaded, 40 empty)")) << text.out;
     EXPECT_TRUE(has(text.out, "index:     32 entries, 2 used, 30 free")) << text.out;
     EXPECT_TRUE(has(text.out, "blocks:    400 code blocks, 5 used, 395 free")) << text.out;
     const auto json = runCtl({"info", "--json"});
     EXPECT_TRUE(has(json.out, "\"learned\": 4, \"downloaded\": 5")) << json.out;
+    EXPECT_TRUE(has(json.out, throughMaker ? "{\"remote\": \"maker\", \"makerFolder\": "
+                                           : "{\"remote\": \"virtual\", "))
+        << json.out;
     EXPECT_TRUE(has(json.out, "\"codeBlocksUsed\": 5, \"presets\": 14}")) << json.out;
 }
 

@@ -19,15 +19,25 @@ std::filesystem::path uniqueFolder() {
     return std::filesystem::temp_directory_path() / name;
 }
 
+// Folders that come one after another share one path for the whole process: a host serving the
+// maker's stand-in of the device library keeps the folder its environment named when it started.
+int alive = 0;
+
+std::filesystem::path nextFolder() {
+    static const std::filesystem::path processFolder = uniqueFolder();
+    return alive++ == 0 ? processFolder : uniqueFolder();
+}
+
 } // namespace
 
-DeviceFolder::DeviceFolder(const std::string& profile) : path_(uniqueFolder()), store_(path_) {
+DeviceFolder::DeviceFolder(const std::string& profile) : path_(nextFolder()), store_(path_) {
     std::filesystem::create_directories(path_);
     setEnvironment("QTM418_DEVICE_DIR", path_);
     reset(profile);
 }
 
 DeviceFolder::~DeviceFolder() {
+    --alive;
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
 }
