@@ -816,6 +816,32 @@ The code library is as it was.</translation>
     </message>
 </context>
 <context>
+    <name>KeyStepDialog</name>
+    <message>
+        <source>按品牌设置</source>
+        <translation>Set up by brand</translation>
+    </message>
+    <message numerus="yes">
+        <source>有 %n 组代码的电源编码与此相同，再试一个键来区分它们。</source>
+        <translation>
+            <numerusform>One code set sends this Power code; one more key tells it apart.</numerusform>
+            <numerusform>%n code sets send this Power code; one more key tells them apart.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>有反应(&amp;Y)</source>
+        <translation>&amp;Yes, it responded</translation>
+    </message>
+    <message>
+        <source>没有反应(&amp;N)</source>
+        <translation>&amp;No, it did not</translation>
+    </message>
+    <message>
+        <source>不再询问(&amp;S)</source>
+        <translation>No &amp;more keys</translation>
+    </message>
+</context>
+<context>
     <name>KeyTexts</name>
     <message>
         <source>已学习</source>
@@ -1942,6 +1968,22 @@ Download a collection of remote codes (such as Flipper-IRDB) now?</translation>
         <source>下载代码库(&amp;D)…</source>
         <translation>&amp;Download code library…</translation>
     </message>
+    <message>
+        <source>只有按键 %1 学习了代码组“%2”的编码。</source>
+        <translation>Only the keys %1 hold the codes of the code set “%2”.</translation>
+    </message>
+    <message>
+        <source>正在恢复按键 %1…</source>
+        <translation>Putting the keys %1 back…</translation>
+    </message>
+    <message>
+        <source>按键 %1 已恢复为搜索前的状态。</source>
+        <translation>The keys %1 are back as they were before the search.</translation>
+    </message>
+    <message>
+        <source>按键 %1 无法恢复为搜索前的状态：%2</source>
+        <translation>The keys %1 could not be put back as they were: %2</translation>
+    </message>
 </context>
 <context>
     <name>librarytexts</name>
@@ -1962,6 +2004,14 @@ Download code files (.ir, .json, .csv, lircd.conf, …) from a collection of rem
     <message>
         <source>电视</source>
         <translation>TV</translation>
+    </message>
+    <message>
+        <source>请按一下%1键。机顶盒有反应吗？</source>
+        <translation>Press %1 once. Did the cable box respond?</translation>
+    </message>
+    <message>
+        <source>请按一下%1键。电视有反应吗？</source>
+        <translation>Press %1 once. Did the TV respond?</translation>
     </message>
 </context>
 <context>

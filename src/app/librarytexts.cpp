@@ -35,4 +35,11 @@ QString pathText(const std::filesystem::path& path) { return QString::fromStdU16
 
 QString sideName(const std::string& side) { return side == "cbl" ? tr("机顶盒") : tr("电视"); }
 
+QString keyQuestion(const std::string& side, const QString& keyPath) {
+    // The device is named in the question, so the key's side is not.
+    const QString name = keyPath.section(QLatin1Char('/'), 1).trimmed();
+    return side == "cbl" ? tr("请按一下%1键。机顶盒有反应吗？").arg(name)
+                         : tr("请按一下%1键。电视有反应吗？").arg(name);
+}
+
 } // namespace librarytexts

@@ -21,4 +21,8 @@ QString pathText(const std::filesystem::path& path);
 // "电视" or "机顶盒".
 QString sideName(const std::string& side);
 
+// The question about one more key tried in a search by maker, the key named by its button's name
+// as the window shows it ("TV/音量+"): "请按一下音量+键。电视有反应吗？".
+QString keyQuestion(const std::string& side, const QString& keyPath);
+
 } // namespace librarytexts

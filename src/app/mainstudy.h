@@ -38,6 +38,9 @@ struct Identification;
 struct MemoryBackup;
 struct LayoutRead;
 } // namespace model
+namespace device {
+struct CodeSearchResult;
+} // namespace device
 
 // The window's mode flags and the state its worker threads share with it.
 struct MainState {
@@ -192,6 +195,15 @@ private:
                                                 const QString& title);
     // The search by maker once the side, the maker and its sets are known.
     void searchCodeSets(const std::vector<codes::Candidate>& candidates, const std::string& side);
+    // One step of the search shown, over the keys as the remote now holds them; its answer.
+    int askSearchStep(QDialog& step);
+    // The side learned from the set a search took; `keysChanged` names the keys the search tried.
+    void learnSideFromSearch(const codes::CodeSet& set, const device::CodeSearchResult& result,
+                             const std::string& side, const QStringList& keysChanged);
+    // The remote put back as it was before a search that took no set, and why none was taken said.
+    void putBackAfterSearch(const device::OpenedRemote& remote, const model::MemoryBackup& before,
+                            const device::CodeSearchResult& result, std::size_t sets,
+                            const QStringList& keysChanged);
     // The whole memory of `remote` read behind a progress dialog; nullopt after saying why not.
     std::optional<model::MemoryBackup> readWholeMemory(const device::OpenedRemote& remote,
                                                        const QString& title);

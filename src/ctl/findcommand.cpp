@@ -1,7 +1,8 @@
 // find: a side of the remote set up by the device's maker, without its own remote. Each of the
 // maker's code sets in the library has its Power code learned into the side's Power key; the
-// owner presses it, pointed at the device, and answers whether the device responded. The set it
-// responds to gives the whole side; when none is taken, the remote is put back as it was.
+// owner presses it, pointed at the device, and answers whether the device responded. Sets that
+// send the same Power code are told apart by one more key, asked about the same way. The set
+// taken gives the whole side; when none is taken, the remote is put back as it was.
 #include "commands.h"
 #include "learning.h"
 #include "librarylookup.h"
@@ -25,32 +26,63 @@ namespace {
 std::string deviceName(const std::string& side) { return side == "cbl" ? "cable box" : "TV"; }
 std::string devicesName(const std::string& side) { return side == "cbl" ? "cable boxes" : "TVs"; }
 
-// y, n or q from the terminal; the end of the input stops, as q does.
-device::TryAnswer askResponded(const std::string& side, const Console& console) {
+// y, n or q from the terminal, asked until one comes; the end of the input answers q.
+char askWhetherResponded(const std::string& side, const std::string& choices, const Console& console) {
     for (;;) {
-        console.err << "Did the " << deviceName(side) << " respond? [y = yes / n = next set / q = stop] "
-                    << std::flush;
+        console.err << "Did the " << deviceName(side) << " respond? [" << choices << "] " << std::flush;
         std::string answer;
         if (!std::getline(console.in, answer))
-            return device::TryAnswer::Stop;
+            return 'q';
         const char first = answer.empty() ? ' ' : static_cast<char>(answer[0] | 0x20);
-        if (first == 'y')
-            return device::TryAnswer::Responded;
-        if (first == 'n')
-            return device::TryAnswer::NextSet;
-        if (first == 'q')
-            return device::TryAnswer::Stop;
+        if (first == 'y' || first == 'n' || first == 'q')
+            return first;
     }
 }
 
-// Restores the memory read before the search: the Power key holds what it held, in the same
-// slot, and every block the tries wrote is as it was.
-int putBack(const Remote& remote, const model::MemoryBackup& before, const NamedKey& key,
+// About a set's Power code: q stops the search.
+device::TryAnswer askResponded(const std::string& side, const Console& console) {
+    switch (askWhetherResponded(side, "y = yes / n = next set / q = stop", console)) {
+    case 'y':
+        return device::TryAnswer::Responded;
+    case 'n':
+        return device::TryAnswer::NextSet;
+    default:
+        return device::TryAnswer::Stop;
+    }
+}
+
+// About a key tried on top of the Power key: q asks no more keys and takes the first set left.
+device::KeyAnswer askKeyResponded(const std::string& side, const Console& console) {
+    switch (askWhetherResponded(side, "y = yes / n = no / q = no more keys", console)) {
+    case 'y':
+        return device::KeyAnswer::Responded;
+    case 'n':
+        return device::KeyAnswer::NotResponded;
+    default:
+        return device::KeyAnswer::Enough;
+    }
+}
+
+// "key 00 (TV/Power)", "key 00 (TV/Power) and key 02 (TV/Mute)".
+std::string keysNamed(const std::vector<std::string>& keyNumbers) {
+    std::string named;
+    for (std::size_t i = 0; i < keyNumbers.size(); ++i)
+        named += std::string(i == 0                       ? ""
+                             : i + 1 == keyNumbers.size() ? " and "
+                                                          : ", ") +
+                 "key " + labelledKey(keyNumbers[i]).label;
+    return named;
+}
+
+// Restores the memory read before the search: the keys tried hold what they held, in the same
+// slots, and every block the tries wrote is as it was.
+int putBack(const Remote& remote, const model::MemoryBackup& before, const std::vector<std::string>& keys,
             const Console& console) {
     const device::RestoreResult result = device::putBack(remote, before);
     switch (result.outcome) {
     case device::RestoreOutcome::Restored:
-        console.out << "key " << key.label << " holds what it held before the search\n";
+        console.out << keysNamed(keys) << (keys.size() == 1 ? " holds what it" : " hold what they")
+                    << " held before the search\n";
         return kDone;
     case device::RestoreOutcome::NotAllowed:
         return remoteCheckStatus(result.check, console);
@@ -58,11 +90,24 @@ int putBack(const Remote& remote, const model::MemoryBackup& before, const Named
         break;
     }
     const bool gone = result.failure && result.failure->remoteGone;
+    const bool one = keys.size() == 1;
     return console.fail(gone ? kNoRemote : kRefused,
                         std::string(gone ? "the remote went away" : "the remote could not be written") +
-                            " while key " + key.label +
-                            " was put back; it may hold the last set's Power code or none ('qtm418ctl "
-                            "check' passes; learn the key again as you wish)");
+                            " while " + keysNamed(keys) + (one ? " was" : " were") + " put back; " +
+                            (one ? "it" : "each") +
+                            " may hold the code of a set tried or none ('qtm418ctl check' passes; learn " +
+                            (one ? "the key" : "the keys") + " again as you wish)");
+}
+
+// The keys a search changed: the Power key, then each key tried on top of it.
+std::vector<std::string> keysChanged(const std::string& powerKey, const device::CodeSearchResult& result) {
+    std::vector<std::string> keys{powerKey};
+    for (const device::KeyTry& tried : result.keysTried)
+        if (std::find(keys.begin(), keys.end(), tried.keyNumber) == keys.end())
+            keys.push_back(tried.keyNumber);
+    if (!result.failedKey.empty() && std::find(keys.begin(), keys.end(), result.failedKey) == keys.end())
+        keys.push_back(result.failedKey);
+    return keys;
 }
 
 } // namespace
@@ -97,6 +142,22 @@ int findCommand(const Arguments& args, const Console& console) {
     const NamedKey key = labelledKey(device::powerKeyOf(side));
     console.out << candidates.size() << " code sets of " << devicesName(side) << " by "
                 << candidates.front().set->maker << "; each is tried on key " << key.label << "\n";
+    // Sets that send the same Power code are told apart by one more key; a set taken without
+    // asking is taken as it is.
+    device::AskKey askKey;
+    if (!args.has("--yes-to-first"))
+        askKey = [&](const device::KeyTry& tried) {
+            const NamedKey asked = labelledKey(tried.keyNumber);
+            if (tried.number == 1)
+                console.out << tried.among
+                            << " code sets send this Power code; another key tells them apart\n";
+            console.out << "key " << asked.label << " now sends '" << tried.button << "' of "
+                        << setTitle(*candidates[tried.setAt].set) << " (as " << tried.sending << " of the "
+                        << tried.among << " sets do)\n";
+            console.err << "Point the remote at the " << deviceName(side) << " and press " << asked.label
+                        << ".\n";
+            return askKeyResponded(side, console);
+        };
     int withheld = kDone;
     const auto result = device::searchCodeSets(
         opened->read.layout, opened->read.keyTable, candidates, side, unencodedFile(),
@@ -112,6 +173,7 @@ int findCommand(const Arguments& args, const Console& console) {
             }
             return askResponded(side, console);
         },
+        askKey,
         [&](std::size_t at, const codes::FileProblem& why) {
             console.out << "set " << at + 1 << " of " << candidates.size()
                         << " cannot be tried: " << codes::describe(why) << "\n";
@@ -121,6 +183,9 @@ int findCommand(const Arguments& args, const Console& console) {
     case device::SearchEnd::Taken: {
         const codes::CodeSet& set = *candidates[result.at].set;
         const codes::ButtonMatching matching = codes::matchButtons(result.last.setSignals, side);
+        for (const std::string& notTried : result.keysNotTried)
+            console.out << "key " << labelledKey(notTried).label
+                        << " could not be given a set's code, so it was not asked about\n";
         console.out << "learning side " << side << " from " << setTitle(set) << ":\n";
         showMatching(matching, console);
         const bool powerMatched =
@@ -135,12 +200,13 @@ int findCommand(const Arguments& args, const Console& console) {
         return status;
     }
     case device::SearchEnd::Failed: {
-        const int status = learnedStatus(result.last.learned, key, setTitle(*candidates[result.at].set), 0,
-                                         withheld, console);
+        const int status = learnedStatus(result.last.learned, labelledKey(result.failedKey),
+                                         setTitle(*candidates[result.at].set), 0, withheld, console);
         if (status == kNoRemote)
             return status;
-        console.out << "putting key " << key.label << " back\n";
-        const int back = putBack(remote, *before.backup, key, console);
+        const auto changed = keysChanged(key.keyNumber, result);
+        console.out << "putting " << keysNamed(changed) << " back\n";
+        const int back = putBack(remote, *before.backup, changed, console);
         return back == kDone ? status : back;
     }
     case device::SearchEnd::Stopped:
@@ -151,7 +217,7 @@ int findCommand(const Arguments& args, const Console& console) {
                     << codes::makerDisplayName(maker) << (result.tried == 0 ? " could be tried" : "") << "\n";
         break;
     }
-    const int back = putBack(remote, *before.backup, key, console);
+    const int back = putBack(remote, *before.backup, keysChanged(key.keyNumber, result), console);
     return back == kDone ? kRefused : back;
 }
 

@@ -49,6 +49,7 @@ CodeSearchResult searchCodeSets(model::DeviceLayout& layout, model::KeyTable& ta
                                 const std::filesystem::path& diagnosticFile,
                                 const std::function<bool()>& mayWrite,
                                 const std::function<TryAnswer(std::size_t, const SetTry&)>& ask,
+                                const AskKey& askKey,
                                 const std::function<void(std::size_t, const codes::FileProblem&)>& skipped) {
     CodeSearchResult result;
     for (std::size_t at = 0; at < candidates.size(); ++at) {
@@ -62,20 +63,48 @@ CodeSearchResult searchCodeSets(model::DeviceLayout& layout, model::KeyTable& ta
         }
         if (tried.outcome == TryOutcome::WriteFailed) {
             result.end = SearchEnd::Failed;
+            result.failedKey = powerKeyOf(side);
             result.last = std::move(tried);
             return result;
         }
         ++result.tried;
         const TryAnswer answer = ask(at, tried);
         result.last = std::move(tried);
-        if (answer == TryAnswer::Responded) {
-            result.end = SearchEnd::Taken;
-            return result;
-        }
+        result.roomNotFreedAt = result.last.learned.roomNotFreedAt;
         if (answer == TryAnswer::Stop) {
             result.end = SearchEnd::Stopped;
             return result;
         }
+        if (answer == TryAnswer::NextSet)
+            continue;
+        result.end = SearchEnd::Taken;
+        result.answeredAt = at;
+        if (!askKey)
+            return result;
+        Narrowing narrowed =
+            narrowSamePowerSets(layout, table, candidates, at, std::move(result.last.setSignals), side,
+                                diagnosticFile, mayWrite, askKey);
+        result.keysTried = std::move(narrowed.tried);
+        result.keysNotTried = std::move(narrowed.notTried);
+        std::vector<const LearnResult*> inOrder{&result.last.learned};
+        for (const LearnResult& learned : narrowed.learned)
+            inOrder.push_back(&learned);
+        result.roomNotFreedAt = roomLeftInUse(inOrder);
+        switch (narrowed.end) {
+        case NarrowingEnd::Taken:
+            result.at = narrowed.taken;
+            result.last.setSignals = std::move(narrowed.takenSignals);
+            break;
+        case NarrowingEnd::Stopped:
+            result.end = SearchEnd::Stopped;
+            break;
+        case NarrowingEnd::Failed:
+            result.end = SearchEnd::Failed;
+            result.failedKey = std::move(narrowed.failedKey);
+            result.last.learned = std::move(narrowed.failed);
+            break;
+        }
+        return result;
     }
     result.end = SearchEnd::Exhausted;
     result.at = candidates.size();

@@ -1,13 +1,14 @@
 // Setting a side up by maker in the window, against the virtual remote and a library written by
-// the test: the step for each set, the side learned from the set taken, the remote put back
-// exactly when none is taken or the window closes meanwhile, whichever write fails; and the
-// library's folders added and removed.
+// the test: the step for each set, sets of one Power code told apart by one more key, the side
+// learned from the set taken, the remote put back exactly when none is taken or the window closes
+// meanwhile, whichever write fails; and the library's folders added and removed.
 #include "windowtest.h"
 
 #include "app/librarydialog.h"
 #include "app/makerdialog.h"
 #include "app/setstepdialog.h"
 #include "codes/ownerslibrary.h"
+#include "device/keylisting.h"
 #include "device/layoutio.h"
 #include "device/signallearning.h"
 #include "kestrio/layoutdump.h"
@@ -84,6 +85,14 @@ protected:
         for (const auto& e : device::readDeviceLayout().keyTable)
             held.push_back(e.substr(0, 4));
         return shown == held;
+    }
+    // The command key `number` sends on the remote as it is now; -1 for none or a raw code.
+    int commandOnDevice(const std::string& number) {
+        for (const auto& key : device::listKeys(emu::dumpDevice(folder.snapshot()).layout))
+            if (key.keyNumber == number)
+                if (const auto sends = device::protocolSends(key))
+                    return static_cast<int>(sends->key.command);
+        return -1;
     }
     QString lastMessage() const {
         return messages.shown().empty() ? QString() : messages.shown().back().text;
@@ -223,6 +232,102 @@ TEST_F(LibraryWindowTest, TheLibrarysFoldersAreListedAddedAndRemoved) {
     EXPECT_TRUE(dialog.findChild<QLabel*>(QStringLiteral("libraryIntro"))
                     ->text()
                     .startsWith(QStringLiteral("代码库中还没有代码文件。")));
+}
+
+// B and B2 send one Power code: once the TV responds to it, Mute holds B's Mute and the owner is
+// asked about it; the answer tells which set the side is learned from.
+TEST_F(LibraryWindowTest, AnotherKeyTellsSetsOfOnePowerCodeApart) {
+    const struct {
+        int answer;
+        const char* taken;
+        int mute;
+    } cases[] = {
+        {KeyStepDialog::Responded, "已从代码组“Acme B（Acme_B.ir）”学习了 2 个按键：", 0x0B},
+        {KeyStepDialog::NotResponded, "已从代码组“Acme B2（Acme_B2.ir）”学习了 3 个按键：", 0x0C},
+        {KeyStepDialog::Enough, "已从代码组“Acme B（Acme_B.ir）”学习了 2 个按键：", 0x0B},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.taken);
+        createShown();
+        messages.clear();
+        chooseAcme();
+        answerStep(SetStepDialog::Responded, QStringLiteral("第 1 组，共 3 组"));
+        dialogs.expectDialog([this, &c](QDialog& d) {
+            EXPECT_EQ(d.objectName(), QStringLiteral("keyStepDialog"));
+            EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("questionLabel"))->text(),
+                      QStringLiteral("请按一下静音键。电视有反应吗？"));
+            EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("stepLabel"))->text(),
+                      QStringLiteral("有 2 组代码的电源编码与此相同，再试一个键来区分它们。"));
+            EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("setLabel"))->text(),
+                      QStringLiteral("Acme B（Acme_B.ir）"));
+            EXPECT_EQ(commandOnDevice("02"), 0x0B); // the key holds what it is asked about
+            return c.answer;
+        });
+        dialogs.expectDialog(accept);
+        messages.expect(Answer::Ok);
+        window->setUpByMaker();
+        EXPECT_TRUE(lastMessage().startsWith(QString::fromUtf8(c.taken))) << lastMessage().toStdString();
+        EXPECT_EQ(commandOnDevice("02"), c.mute);
+        EXPECT_TRUE(showsTheRemote());
+        EXPECT_EQ(folder.emu({"check"}), 0);
+        window.reset();
+    }
+}
+
+// The matching declined after Mute told the sets apart: the keys tried hold the set taken's codes,
+// and the message names them.
+TEST_F(LibraryWindowTest, DecliningTheMatchingLeavesTheKeysTriedWithTheSetTaken) {
+    createShown();
+    chooseAcme();
+    answerStep(SetStepDialog::Responded);
+    dialogs.expectDialog([](QDialog&) { return static_cast<int>(KeyStepDialog::NotResponded); });
+    dialogs.expectDialog([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
+    messages.expect(Answer::Ok);
+    window->setUpByMaker();
+    EXPECT_EQ(lastMessage(),
+              QStringLiteral("只有按键 POWER/TV、TV/静音 学习了代码组“Acme B2（Acme_B2.ir）”的编码。"));
+    EXPECT_EQ(commandOnDevice("00"), 0x0A);
+    EXPECT_EQ(commandOnDevice("02"), 0x0C); // B2's Mute, not B's that the TV did not respond to
+    EXPECT_TRUE(showsTheRemote());
+}
+
+// The window closed while the owner is asked about Mute, whichever write fails before or after:
+// no set is taken, and the Power key and Mute are put back exactly.
+TEST_F(LibraryWindowTest, ClosingAtTheSecondKeyPutsBothKeysBack) {
+    const emu::Memory before = folder.snapshot().memory;
+    const auto closeAtTheSecondKey = [this] {
+        createShown();
+        messages.clear();
+        chooseAcme();
+        answerStep(SetStepDialog::Responded);
+        dialogs.expectDialog([this](QDialog&) {
+            window->close();
+            return static_cast<int>(KeyStepDialog::Responded);
+        });
+        messages.expect(Answer::Ok);
+        window->setUpByMaker();
+    };
+    // Without a failure the message names both keys.
+    closeAtTheSecondKey();
+    EXPECT_EQ(lastMessage(), QStringLiteral("已停止。\n按键 POWER/TV、TV/静音 已恢复为搜索前的状态。"));
+    EXPECT_TRUE(folder.snapshot().memory == before);
+    window.reset();
+    unsigned points = 0;
+    for (unsigned skip = 0; skip < 60; ++skip, ++points) {
+        SCOPED_TRACE("write " + std::to_string(skip + 1) + " fails");
+        folder.failNext(emu::Operation::WriteData, 1, skip);
+        closeAtTheSecondKey();
+        dialogs.dropAnswers();
+        EXPECT_TRUE(folder.snapshot().memory == before) << lastMessage().toStdString();
+        EXPECT_TRUE(lastMessage().contains(QStringLiteral("已恢复为搜索前的状态。")))
+            << lastMessage().toStdString();
+        window.reset();
+        std::string status;
+        folder.emu({"status"}, &status);
+        if (status.find("failures: writedatav20") != std::string::npos)
+            break;
+    }
+    EXPECT_GE(points, 6u);
 }
 
 } // namespace

@@ -39,6 +39,11 @@ protected:
                       flipperFile({necButton("Power", 0x20, 0x0A), necButton("Up", 0x20, 0x0B)}));
         library.write("TVs/Acme/Acme_B.ir",
                       flipperFile({necButton("Power", 0x20, 0x1A), necButton("Up", 0x20, 0x1B)}));
+        // Two sets of one Power code that Mute tells apart.
+        library.write("TVs/Zeta/Zeta_1.ir",
+                      flipperFile({necButton("Power", 0x30, 0x01), necButton("Mute", 0x30, 0x02)}));
+        library.write("TVs/Zeta/Zeta_2.ir",
+                      flipperFile({necButton("Power", 0x30, 0x01), necButton("Mute", 0x30, 0x03)}));
         ASSERT_EQ(codes::addOwnersFolder(library.codes()).outcome, codes::FolderChange::Done);
         // Boxes that depend on where the fault strikes, the link monitor's among them, are
         // answered going ahead; what they said is checked below.
@@ -87,11 +92,11 @@ protected:
         return all.join(QLatin1Char('|'));
     }
 
-    void chooseAcme() {
-        dialogs.expectDialog([](QDialog& d) {
+    void chooseMaker(const QString& maker) {
+        dialogs.expectDialog([maker](QDialog& d) {
             auto& makers = static_cast<MakerDialog&>(d);
             makers.chooseSide("tv");
-            makers.searchBox()->setText(QStringLiteral("acme"));
+            makers.searchBox()->setText(maker);
             return QDialog::Accepted;
         });
     }
@@ -128,7 +133,7 @@ public:
         choose(windowMenu(), "restore");
     }
     void setUpByMaker(bool responds) {
-        chooseAcme();
+        chooseMaker(QStringLiteral("acme"));
         if (responds) {
             dialogs.expectDialog([](QDialog&) { return static_cast<int>(SetStepDialog::NextSet); });
             dialogs.expectDialog([](QDialog&) { return static_cast<int>(SetStepDialog::Responded); });
@@ -137,6 +142,14 @@ public:
             for (int i = 0; i < 2; ++i)
                 dialogs.expectDialog([](QDialog&) { return static_cast<int>(SetStepDialog::NextSet); });
         }
+        choose(windowMenu(), "setUpByMaker");
+    }
+    // The TV responds to the Power code both Zeta sets send, and not to Zeta 1's Mute.
+    void setUpByMakerWithAnotherKey() {
+        chooseMaker(QStringLiteral("zeta"));
+        dialogs.expectDialog([](QDialog&) { return static_cast<int>(SetStepDialog::Responded); });
+        dialogs.expectDialog([](QDialog&) { return static_cast<int>(KeyStepDialog::NotResponded); });
+        dialogs.expectDialog(accept);
         choose(windowMenu(), "setUpByMaker");
     }
 
@@ -198,7 +211,9 @@ INSTANTIATE_TEST_SUITE_P(
         MenuOperation{"SetUpByMakerAnsweredYes", "learned",
                       [](WindowTruthTest& t) { static_cast<EveryWrite&>(t).setUpByMaker(true); }},
         MenuOperation{"SetUpByMakerAnsweredNo", "learned",
-                      [](WindowTruthTest& t) { static_cast<EveryWrite&>(t).setUpByMaker(false); }, true}),
+                      [](WindowTruthTest& t) { static_cast<EveryWrite&>(t).setUpByMaker(false); }, true},
+        MenuOperation{"SetUpByMakerAskedAnotherKey", "learned",
+                      [](WindowTruthTest& t) { static_cast<EveryWrite&>(t).setUpByMakerWithAnotherKey(); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The write that frees a re-learned or deleted key's old room fails: the key is as asked, and the

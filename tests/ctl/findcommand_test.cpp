@@ -1,6 +1,7 @@
 // find and learn-all --set over a library written by the test: the maker's sets tried in order
-// of how common their Power code is, the side learned from the set taken, the remote put back
-// exactly when none is, and a failed write anywhere leaving the remote sound.
+// of how common their Power code is, sets of one Power code told apart by one more key, the side
+// learned from the set taken, the remote put back exactly when none is, and a failed write
+// anywhere leaving the remote sound.
 #include "ctlrun.h"
 #include "devicefolder.h"
 #include "scratchlibrary.h"
@@ -24,6 +25,11 @@ std::string keyLine(const std::string& number) {
         if (line.rfind(number + " ", 0) == 0)
             return line;
     return "";
+}
+
+// What a key holds, wherever in the code area its code lies.
+std::string sends(const std::string& number) {
+    return std::regex_replace(keyLine(number), std::regex(R"( \(entry [^)]*\))"), "");
 }
 
 class FindCommandTest : public testing::Test {
@@ -133,18 +139,14 @@ TEST_F(FindCommandTest, LearnAllTakesALibrarySet) {
 // and its Power key holds what it held or a tried set's Power code (or none, said, when the
 // failure struck the writes that put it back).
 TEST_F(FindCommandTest, AFailedWriteAnywhereLeavesTheRemoteSound) {
-    // What the key holds, wherever in the code area its code lies.
-    const auto sends = [] {
-        return std::regex_replace(keyLine("00"), std::regex(R"( \(entry [^)]*\))"), "");
-    };
     std::set<std::string> allowed;
     {
         DeviceFolder folder("factory");
         learnOwnPower();
-        allowed.insert(sends());
+        allowed.insert(sends("00"));
         for (const char* answers : {"y\n", "n\ny\n", "n\nn\ny\n"}) {
             runCtl({"find", "--side", "tv", "--maker", "acme"}, answers);
-            allowed.insert(sends());
+            allowed.insert(sends("00"));
         }
     }
     ASSERT_EQ(allowed.size(), 3u); // B and B2 send the same Power code
@@ -160,7 +162,7 @@ TEST_F(FindCommandTest, AFailedWriteAnywhereLeavesTheRemoteSound) {
                 const auto run = runCtl({"find", "--side", "tv", "--maker", "acme"}, answers);
                 folder.setAttached(true);
                 EXPECT_EQ(folder.emu({"check"}), 0);
-                const std::string power = sends();
+                const std::string power = sends("00");
                 const bool putBackCut = has(run.err, "was put back; it may hold");
                 EXPECT_TRUE(allowed.count(power) != 0 || (putBackCut && has(power, ": empty"))) << power;
                 std::string status;
@@ -170,6 +172,102 @@ TEST_F(FindCommandTest, AFailedWriteAnywhereLeavesTheRemoteSound) {
             }
             EXPECT_GE(points, 6u);
         }
+}
+
+// B and B2 send one Power code and differ in Mute: after the TV responds to it, Mute is tried with
+// B's code, and the answer tells which set the side is learned from.
+TEST_F(FindCommandTest, SetsOfOnePowerCodeAreToldApartByMute) {
+    const struct {
+        const char* answers;
+        bool asked;
+        const char* taken;
+        const char* mute;
+        bool volumeLearned; // only B2 has Vol_up
+    } cases[] = {
+        {"y\ny\n", true, "Acme_B.ir", "sends NEC address 32 command 11", false},
+        {"y\nn\n", true, "Acme_B2.ir", "sends NEC address 32 command 12", true},
+        {"y\nq\n", true, "Acme_B.ir", "sends NEC address 32 command 11", false},
+        {"y\nwhat\nN\n", true, "Acme_B2.ir", "sends NEC address 32 command 12", true},
+        {"y\n", true, "Acme_B.ir", "sends NEC address 32 command 11", false}, // the answers end: no more keys
+        {"n\ny\n", false, "Acme_B2.ir", "sends NEC address 32 command 12",
+         true}, // no set after B2 sends its Power
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answers);
+        DeviceFolder folder("factory");
+        learnOwnPower();
+        const std::string volumeBefore = sends("06");
+        const auto run = runCtl({"find", "--side", "tv", "--maker", "acme"}, c.answers);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(has(run.out, "2 code sets send this Power code; another key tells them apart\n"
+                               "key 02 (TV/Mute) now sends 'Mute' of "),
+                  c.asked)
+            << run.out;
+        EXPECT_EQ(has(run.err, "Point the remote at the TV and press 02 (TV/Mute).\nDid the TV respond? "),
+                  c.asked)
+            << run.err;
+        EXPECT_TRUE(has(run.out, std::string("learning side tv from ")) && has(run.out, c.taken)) << run.out;
+        EXPECT_TRUE(has(keyLine("02"), c.mute)) << keyLine("02");
+        if (c.volumeLearned) {
+            EXPECT_TRUE(has(keyLine("06"), "sends NEC address 32 command 14")) << keyLine("06");
+        } else {
+            EXPECT_EQ(sends("06"), volumeBefore);
+        }
+        EXPECT_EQ(folder.emu({"check"}), 0);
+    }
+    // Taken without asking, the first set is taken as it is.
+    DeviceFolder folder("factory");
+    const auto first = runCtl({"find", "--side", "tv", "--maker", "acme", "--yes-to-first"});
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_FALSE(has(first.out, "another key")) << first.out;
+    EXPECT_TRUE(has(keyLine("02"), "sends NEC address 32 command 11")) << keyLine("02");
+}
+
+// A write that fails, or the cable pulled at it, anywhere in a search that tried Mute and took B2:
+// the remote stays sound, and it ends as it was before or with B2's codes, never holding B's Mute,
+// which the TV did not respond to, unless the put-back itself was cut and says so.
+TEST_F(FindCommandTest, AFailedWriteWhileTellingSetsApartLeavesNoRefusedCode) {
+    std::string beforeMute, beforePower;
+    {
+        DeviceFolder folder("factory");
+        learnOwnPower();
+        beforeMute = sends("02");
+        beforePower = sends("00");
+    }
+    for (const bool unplug : {false, true}) {
+        unsigned points = 0;
+        bool putBackSeen = false;
+        for (unsigned skip = 0; skip < 80; ++skip, ++points) {
+            SCOPED_TRACE("write " + std::to_string(skip + 1) + (unplug ? " unplugs" : " fails"));
+            DeviceFolder folder("factory");
+            learnOwnPower();
+            const emu::Memory before = folder.snapshot().memory;
+            folder.failNext(emu::Operation::WriteData, 1, skip, unplug);
+            const auto run = runCtl({"find", "--side", "tv", "--maker", "acme"}, "y\nn\n");
+            folder.setAttached(true);
+            EXPECT_EQ(folder.emu({"check"}), 0);
+            const bool putBack = has(run.out, "key 00 (TV/Power) and key 02 (TV/Mute) hold what they held");
+            const bool putBackCut = has(run.err, "were put back; each may hold");
+            putBackSeen = putBackSeen || putBack;
+            if (putBack) {
+                EXPECT_TRUE(folder.snapshot().memory == before);
+            }
+            const std::string mute = sends("02");
+            EXPECT_TRUE(mute == beforeMute || has(mute, "command 12") || putBackCut) << mute;
+            EXPECT_TRUE(sends("00") == beforePower || has(sends("00"), "command 10") || putBackCut)
+                << sends("00");
+            if (run.status == 0) {
+                EXPECT_TRUE(has(mute, "command 12") && has(keyLine("06"), "command 14")) << run.out;
+            }
+            std::string status;
+            folder.emu({"status"}, &status);
+            if (has(status, "failures: writedatav20")) // the search ended before that write
+                break;
+        }
+        EXPECT_GE(points, 6u);
+        // With the cable pulled there is no remote to put back.
+        EXPECT_EQ(putBackSeen, !unplug) << "a failure while the keys tried held a code";
+    }
 }
 
 } // namespace
