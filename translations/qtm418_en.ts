@@ -236,8 +236,12 @@
         <translation>the command “%1” holds no packet</translation>
     </message>
     <message>
-        <source>命令的编码方式是“%1”，本软件只能读取 Base64 和 Pronto</source>
-        <translation>commands encoded as “%1”; this program reads Base64 and Pronto</translation>
+        <source>命令的编码方式是“%1”，本软件只能读取 Base64、Pronto 和 ESPHome 的 Raw</source>
+        <translation>commands encoded as “%1”; this program reads Base64, Pronto and ESPHome’s Raw</translation>
+    </message>
+    <message>
+        <source>这是控制器“%1”的 Raw 命令，其格式未公开；本软件只读取 ESPHome 的 Raw 命令（时长列表）</source>
+        <translation>Raw commands for the “%1” controller, whose layout is not a public one; Raw is read for ESPHome (lists of durations)</translation>
     </message>
     <message>
         <source>“commands”不是由命名命令组成的对象</source>
@@ -1017,6 +1021,13 @@ The code library is as it was.</translation>
         <translation>
             <numerusform>%n file could not be read.</numerusform>
             <numerusform>%n files could not be read.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个文件中有无法使用的代码，已跳过。</source>
+        <translation>
+            <numerusform>%n file holds codes that cannot be used; they are skipped.</numerusform>
+            <numerusform>%n files hold codes that cannot be used; they are skipped.</numerusform>
         </translation>
     </message>
 </context>

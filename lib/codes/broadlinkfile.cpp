@@ -1,6 +1,7 @@
 // Broadlink packets in base64, one a line (a name may stand before the packet), and SmartIR's
-// JSON files, whose "commands" hold such packets (or Pronto codes) by button name, nested by
-// mode, fan speed and temperature for climate devices.
+// JSON files, whose "commands" hold such packets (or Pronto codes, or for ESPHome's controller
+// "Raw" lists of durations) by button name, nested by mode, fan speed and temperature for
+// climate devices.
 //
 // A packet: byte 0 the kind (0x26 infrared; 0xB2 and 0xD7 are 433 and 315 MHz radio), byte 1
 // how often it is sent again, bytes 2-3 a little-endian length, then the durations, one byte each
@@ -11,7 +12,9 @@
 #include "ir/json.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <optional>
 
 namespace codes {
@@ -159,40 +162,99 @@ std::size_t lineOf(const Lines& lines, std::string_view needle) {
     return 1;
 }
 
-void smartIrCommands(const ir::JsonValue& node, const std::string& path, bool pronto, const Lines& lines,
-                     const Fault& fault, std::vector<NamedSignal>& out) {
+enum class Encoding { Base64, Pronto, EspHomeRaw };
+
+// ESPHome's raw code: durations in µs, marks positive and spaces negative, as a JSON list or the
+// text of one. A leading silence sends nothing; two durations of a kind in a row are one longer.
+std::optional<std::vector<int>> espHomeDurations(const ir::JsonValue& value) {
+    ir::JsonValue parsed;
+    const ir::JsonValue* list = &value;
+    if (value.kind == ir::JsonValue::Kind::String) {
+        auto json = ir::parseJson(value.text);
+        if (!std::holds_alternative<ir::JsonValue>(json))
+            return std::nullopt;
+        parsed = std::get<ir::JsonValue>(std::move(json));
+        list = &parsed;
+    }
+    if (list->kind != ir::JsonValue::Kind::Array)
+        return std::nullopt;
+    std::vector<int> timings;
+    bool lastMark = false;
+    for (const ir::JsonValue& item : list->items) {
+        const double n = item.number;
+        if (item.kind != ir::JsonValue::Kind::Number || n != std::floor(n) || n == 0 ||
+            std::abs(n) > kLongestMicros)
+            return std::nullopt;
+        const bool mark = n > 0;
+        const int micros = static_cast<int>(std::abs(n));
+        if (timings.empty() && !mark)
+            continue;
+        if (!timings.empty() && mark == lastMark) {
+            if (timings.back() > kLongestMicros - micros)
+                return std::nullopt;
+            timings.back() += micros;
+        } else {
+            timings.push_back(micros);
+        }
+        lastMark = mark;
+    }
+    if (!ir::plausibleTimings(timings))
+        return std::nullopt;
+    return timings;
+}
+
+// One command's parts, each a signal sent after the one before: a list of durations is one part
+// for ESPHome, a list of anything else is parts.
+std::vector<ir::JsonValue> commandParts(const ir::JsonValue& node, Encoding encoding) {
+    const bool listOfParts =
+        node.kind == ir::JsonValue::Kind::Array &&
+        (encoding != Encoding::EspHomeRaw ||
+         (!node.items.empty() && node.items.front().kind != ir::JsonValue::Kind::Number));
+    return listOfParts ? node.items : std::vector<ir::JsonValue>{node};
+}
+
+std::variant<ir::Signal, FileProblem> commandPart(const ir::JsonValue& part, Encoding encoding,
+                                                  const Fault& fault) {
+    if (encoding == Encoding::EspHomeRaw) {
+        auto timings = espHomeDurations(part);
+        if (!timings)
+            return FileProblem{.fault = FileFault::DurationListExpected};
+        return ir::Signal{ir::kDefaultCarrierHz, std::move(*timings)};
+    }
+    if (part.kind != ir::JsonValue::Kind::String)
+        return FileProblem{.fault = FileFault::CommandNotText};
+    if (encoding == Encoding::Pronto) {
+        auto read = prontoFile(Lines{part.text}, fault);
+        if (const auto* signals = std::get_if<std::vector<NamedSignal>>(&read))
+            return signals->front().signal;
+        return std::get<FileProblem>(read);
+    }
+    return broadlinkPacket(part.text);
+}
+
+void smartIrCommands(const ir::JsonValue& node, const std::string& path, Encoding encoding,
+                     const Lines& lines, const Fault& fault, std::vector<NamedSignal>& out) {
     if (node.kind == ir::JsonValue::Kind::Object) {
         for (const ir::JsonMember& m : node.members)
-            smartIrCommands(m.value, path.empty() ? m.key : path + "/" + m.key, pronto, lines, fault, out);
+            smartIrCommands(m.value, path.empty() ? m.key : path + "/" + m.key, encoding, lines, fault, out);
         return;
     }
     // A list holds packets sent one after the other (a channel's digits, say): one signal of them all.
-    const std::vector<ir::JsonValue> one{node};
-    const std::vector<ir::JsonValue>& parts = node.kind == ir::JsonValue::Kind::Array ? node.items : one;
-    const std::size_t line = lineOf(lines, parts.empty() ? std::string() : parts.front().text.substr(0, 40));
+    const std::vector<ir::JsonValue> parts = commandParts(node, encoding);
+    const std::string first = parts.empty() ? std::string() : parts.front().text.substr(0, 40);
+    const std::size_t line =
+        lineOf(lines, first.empty() ? "\"" + path.substr(path.rfind('/') + 1) + "\"" : first);
     ir::Signal joined{ir::kDefaultCarrierHz, {}};
     if (node.kind == ir::JsonValue::Kind::Null) {
         out.push_back({path, {}, line, fault.at(line, {.fault = FileFault::CommandNull, .text = path})});
         return;
     }
     for (const ir::JsonValue& part : parts) {
-        if (part.kind != ir::JsonValue::Kind::String) {
-            out.push_back(
-                {path, {}, line, fault.at(line, {.fault = FileFault::CommandNotText, .text = path})});
-            return;
-        }
-        std::variant<ir::Signal, FileProblem> signal;
-        if (pronto) {
-            auto read = prontoFile(Lines{part.text}, fault);
-            if (const auto* signals = std::get_if<std::vector<NamedSignal>>(&read))
-                signal = signals->front().signal;
-            else
-                signal = std::get<FileProblem>(read);
-        } else {
-            signal = broadlinkPacket(part.text);
-        }
+        auto signal = commandPart(part, encoding, fault);
         if (auto* why = std::get_if<FileProblem>(&signal)) {
-            why->in = pronto ? FaultIn::ProntoCommand : FaultIn::Command;
+            if (why->fault == FileFault::CommandNotText)
+                why->text = path;
+            why->in = encoding == Encoding::Pronto ? FaultIn::ProntoCommand : FaultIn::Command;
             why->name = path;
             out.push_back({path, {}, line, fault.at(line, std::move(*why))});
             return;
@@ -208,6 +270,12 @@ void smartIrCommands(const ir::JsonValue& node, const std::string& path, bool pr
         return;
     }
     out.push_back({path, std::move(joined), line, {}});
+}
+
+bool sameLetters(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
 } // namespace
@@ -248,15 +316,28 @@ std::optional<Read> smartIrFile(const std::string& whole, const Lines& lines, co
     const ir::JsonValue* commands = root.member("commands");
     if (!commands)
         return std::nullopt;
-    const ir::JsonValue* encoding = root.member("commandsEncoding");
-    const std::string kind = encoding ? encoding->text : "Base64";
-    if (kind != "Base64" && kind != "Pronto")
+    const ir::JsonValue* encodingField = root.member("commandsEncoding");
+    const std::string kind = encodingField ? encodingField->text : "Base64";
+    Encoding encoding = Encoding::Base64;
+    if (kind == "Pronto") {
+        encoding = Encoding::Pronto;
+    } else if (kind == "Raw") {
+        // Raw is each controller's own layout: ESPHome's is public (durations); Xiaomi's and the
+        // others' are not.
+        const ir::JsonValue* controller = root.member("supportedController");
+        const std::string by = controller ? controller->text : "";
+        if (!sameLetters(by, "ESPHome"))
+            return Read(fault.at(lineOf(lines, "commandsEncoding"),
+                                 {.fault = FileFault::RawLayoutNotRead, .text = by}));
+        encoding = Encoding::EspHomeRaw;
+    } else if (kind != "Base64") {
         return Read(
             fault.at(lineOf(lines, "commandsEncoding"), {.fault = FileFault::EncodingUnknown, .text = kind}));
+    }
     if (commands->kind != ir::JsonValue::Kind::Object)
         return Read(fault.at(lineOf(lines, "\"commands\""), FileFault::CommandsNotObject));
     std::vector<NamedSignal> signals;
-    smartIrCommands(*commands, "", kind == "Pronto", lines, fault, signals);
+    smartIrCommands(*commands, "", encoding, lines, fault, signals);
     if (signals.empty())
         return Read(fault.at(lineOf(lines, "\"commands\""), FileFault::NoCommand));
     return Read(std::move(signals));

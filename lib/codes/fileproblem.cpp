@@ -133,7 +133,11 @@ std::string reason(const FileProblem& p) {
     case FileFault::CommandEmpty:
         return "the command " + q + " holds no packet";
     case FileFault::EncodingUnknown:
-        return "commands encoded as " + q + "; this program reads Base64 and Pronto";
+        return "commands encoded as " + q + "; this program reads Base64, Pronto and ESPHome's Raw";
+    case FileFault::RawLayoutNotRead:
+        return (p.text.empty() ? std::string("Raw commands for no controller named")
+                               : "Raw commands for the " + q + " controller") +
+               ", whose layout is not a public one; Raw is read for ESPHome (lists of durations)";
     case FileFault::CommandsNotObject:
         return "\"commands\" is not an object of named commands";
     case FileFault::NoCommand:
@@ -245,6 +249,8 @@ std::string reason(const FileProblem& p) {
 }
 
 } // namespace
+
+std::string describeFault(const FileProblem& problem) { return reason(problem); }
 
 std::string describe(const FileProblem& p) {
     // Only a choice among the file's signals is said of the file itself, without a colon.

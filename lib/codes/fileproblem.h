@@ -70,10 +70,11 @@ enum class FileFault {
     PacketEndMissing, // `number`: the packet's length
     PacketDurationOutOfRange,
     NoPacket,
-    CommandNull,     // `text`: the command
-    CommandNotText,  // `text`: the command
-    CommandEmpty,    // `text`: the command
-    EncodingUnknown, // `text`: the encoding
+    CommandNull,      // `text`: the command
+    CommandNotText,   // `text`: the command
+    CommandEmpty,     // `text`: the command
+    EncodingUnknown,  // `text`: the encoding
+    RawLayoutNotRead, // `text`: the controller whose Raw layout it is
     CommandsNotObject,
     NoCommand,
     // GlobalCache
@@ -153,5 +154,8 @@ struct FileProblem {
 
 // The problem in English, naming the file and line: "codes.ir:5: expected 'field: value'".
 std::string describe(const FileProblem& problem);
+
+// The fault alone in English, without its file, line and the part it lies in.
+std::string describeFault(const FileProblem& problem);
 
 } // namespace codes

@@ -65,6 +65,11 @@ bool irdbHeading(std::string_view line) {
 
 Read irdbFile(const Lines& lines, const Fault& fault) {
     std::vector<NamedSignal> signals;
+    // The collection has rows without a function name (",G.I.Cable,0,-1,0"): a damaged row is
+    // set aside as a signal that cannot be learned, the file's other rows kept. A file none of
+    // whose rows can even be read is refused with its first damage.
+    std::optional<FileProblem> firstDamage;
+    bool anyRowRead = false;
     bool headed = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::size_t number = i + 1;
@@ -78,20 +83,32 @@ Read irdbFile(const Lines& lines, const Fault& fault) {
             continue;
         }
         const auto fields = splitRow(line);
+        const std::string name = fields && !fields->empty() ? trimmed((*fields)[0]) : std::string();
+        std::optional<FileProblem> damage;
         if (!fields)
-            return fault.at(number, FileFault::QuoteNotClosed);
-        if (fields->size() != kFields)
-            return fault.at(
+            damage = fault.at(number, FileFault::QuoteNotClosed);
+        else if (fields->size() != kFields)
+            damage = fault.at(
                 number, {.fault = FileFault::FieldCountWrong, .number = static_cast<long>(fields->size())});
-        const std::string name = trimmed((*fields)[0]);
+        else if (name.empty() || trimmed((*fields)[1]).empty())
+            damage = fault.at(number, FileFault::RowIncomplete);
+        if (damage) {
+            if (!firstDamage)
+                firstDamage = damage;
+            signals.push_back({name, {}, number, std::move(damage)});
+            continue;
+        }
         const std::string protocol = trimmed((*fields)[1]);
-        if (name.empty() || protocol.empty())
-            return fault.at(number, FileFault::RowIncomplete);
         const auto device = wholeNumber(trimmed((*fields)[2]));
         const auto subdevice = wholeNumber(trimmed((*fields)[3]));
         const auto function = wholeNumber(trimmed((*fields)[4]));
-        if (!device || *device < 0 || !function || *function < 0 || !subdevice || *subdevice < kNoSubdevice)
-            return fault.at(number, FileFault::RowNumbersWrong);
+        if (!device || *device < 0 || !function || *function < 0 || !subdevice || *subdevice < kNoSubdevice) {
+            if (!firstDamage)
+                firstDamage = fault.at(number, FileFault::RowNumbersWrong);
+            signals.push_back({name, {}, number, fault.at(number, FileFault::RowNumbersWrong)});
+            continue;
+        }
+        anyRowRead = true;
         auto press = renderPress(protocol, {*device, *subdevice, *function});
         if (auto* why = std::get_if<FileProblem>(&press)) {
             why->in = FaultIn::Row;
@@ -103,6 +120,8 @@ Read irdbFile(const Lines& lines, const Fault& fault) {
     }
     if (signals.empty())
         return fault.at(std::max<std::size_t>(lines.size(), 1), FileFault::NoSignal);
+    if (!anyRowRead)
+        return *firstDamage;
     return signals;
 }
 

@@ -1,23 +1,19 @@
 // The code library as a search sees it: every code set of the index once (sets that send the same
-// thing taken as one), found by maker and model, and the order to try a maker's sets in.
+// thing taken as one), found by maker and model, and the order to try a maker's sets in. Each is a
+// query of the index that reads only the sets it returns.
 #pragma once
 
+#include "librarygroups.h"
 #include "libraryindex.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace codes {
-
-// Whether two codes send the same: their carriers within a tenth and, short press against short
-// press, every duration one the fidelity check takes for the other, either way round.
-bool sameCode(const LibraryCode& a, const LibraryCode& b);
-
-// Whether two code sets send the same thing: each code of one is a code of the other.
-bool sameCodes(const CodeSet& a, const CodeSet& b);
 
 struct LibraryMaker {
     std::string maker; // as shown
@@ -36,6 +32,8 @@ struct Candidate {
     std::size_t powerShared = 0; // code sets whose Power button sends what this one's does
 };
 
+// The sets it gives stay valid while it lives; `index` must outlive it. Not to be used from two
+// threads at once.
 class CodeLibrary {
 public:
     explicit CodeLibrary(const LibraryIndex& index);
@@ -55,16 +53,21 @@ public:
     // The set called `id` (as search gives it), or the only set of the code file `id` names.
     const CodeSet* find(std::string_view id) const;
 
-    std::size_t size() const { return sets_.size(); }
+    std::size_t size() const;
     std::size_t distinct() const;
 
+    // Why the last query gave nothing because the index could not be read; "" when it could.
+    const std::string& fault() const { return fault_; }
+
 private:
-    std::vector<const CodeSet*> sets_;
-    std::vector<std::size_t> original_; // for each set, the first set that sends the same
-    std::vector<std::size_t> copies_;   // for each original, how many send the same
-    std::vector<std::string> words_;    // each set's maker and model, folded, for the search
-    // The sets with a Power button by the outline of its code, for counting who shares it.
-    std::unordered_map<std::uint64_t, std::vector<const CodeSet*>> powersByOutline_;
+    // Runs `query`, or gives `none` after noting why the index could not be read.
+    template <typename Result, typename Query> Result guarded(Result none, Query query) const;
+    // The set of index row `row`, read once and kept.
+    const CodeSet* loaded(std::int64_t row) const;
+
+    const LibraryIndex& index_;
+    mutable std::unordered_map<std::int64_t, std::unique_ptr<CodeSet>> sets_;
+    mutable std::string fault_;
 };
 
 } // namespace codes

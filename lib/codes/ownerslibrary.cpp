@@ -41,7 +41,7 @@ fs::path dataFolder() { return userFolder("XDG_DATA_HOME", fs::path(".local") / 
 
 fs::path libraryFoldersFile() { return configFolder() / "qtm418" / "library.json"; }
 
-fs::path libraryIndexFile() { return cacheFolder() / "qtm418" / "codeindex"; }
+fs::path libraryIndexFile() { return cacheFolder() / "qtm418" / "codeindex.db"; }
 
 std::vector<fs::path> standardLibraryFolders() {
 #if defined(_WIN32)
@@ -57,6 +57,10 @@ std::variant<OwnersLibrary, std::string> openOwnersLibrary() {
         return std::move(*problem);
     OwnersLibrary library{std::get<LibraryFolders>(std::move(loaded)), {}, {}, {}};
     library.folders = libraryFolders(library.listed, standardLibraryFolders());
+    // The index this program kept before in a file of its own, read whole by every search; the
+    // database replaces it.
+    std::error_code error;
+    fs::remove(libraryIndexFile().parent_path() / "codeindex", error);
     library.report = refreshIndex(library.index, library.folders, libraryIndexFile());
     return library;
 }
@@ -96,13 +100,6 @@ FolderChangeResult addOwnersFolder(const fs::path& folder) { return changeFolder
 
 FolderChangeResult removeOwnersFolder(const fs::path& folder) { return changeFolders(folder, false); }
 
-std::size_t setsUnder(const LibraryIndex& index, const fs::path& folder) {
-    const std::string prefix = model::pathText(folder / "");
-    std::size_t sets = 0;
-    for (const IndexedFile& file : index.files)
-        if (file.path.rfind(prefix, 0) == 0)
-            sets += file.sets.size();
-    return sets;
-}
+std::size_t setsUnder(const LibraryIndex& index, const fs::path& folder) { return index.setsUnder(folder); }
 
 } // namespace codes

@@ -14,7 +14,7 @@
 namespace codes {
 
 std::filesystem::path libraryFoldersFile(); // .../qtm418/library.json
-std::filesystem::path libraryIndexFile();   // .../qtm418/codeindex
+std::filesystem::path libraryIndexFile();   // .../qtm418/codeindex.db
 
 // The folders always in the library while they exist: the system's LIRC remotes (not on Windows)
 // and the user's own code folder.

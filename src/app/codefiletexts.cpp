@@ -154,7 +154,12 @@ QString reason(const codes::FileProblem& p) {
     case FileFault::CommandEmpty:
         return CodeFileTexts::tr("命令“%1”没有数据包").arg(text);
     case FileFault::EncodingUnknown:
-        return CodeFileTexts::tr("命令的编码方式是“%1”，本软件只能读取 Base64 和 Pronto").arg(text);
+        return CodeFileTexts::tr("命令的编码方式是“%1”，本软件只能读取 Base64、Pronto 和 ESPHome 的 Raw")
+            .arg(text);
+    case FileFault::RawLayoutNotRead:
+        return CodeFileTexts::tr(
+                   "这是控制器“%1”的 Raw 命令，其格式未公开；本软件只读取 ESPHome 的 Raw 命令（时长列表）")
+            .arg(text);
     case FileFault::CommandsNotObject:
         return CodeFileTexts::tr("“commands”不是由命名命令组成的对象");
     case FileFault::NoCommand:

@@ -12,12 +12,30 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <variant>
 
 namespace {
+
+// What became of the index itself, the files not read and those read in part, as far as a tip
+// holds them.
+QString reportDetails(const codes::IndexReport& report) {
+    constexpr int kMostLines = 12;
+    QStringList lines;
+    if (!report.note.empty())
+        lines << QString::fromStdString(report.note);
+    for (const auto* list : {&report.faults, &report.skipped})
+        for (const std::string& line : *list)
+            lines << QString::fromStdString(line);
+    if (lines.size() > kMostLines) {
+        lines = lines.mid(0, kMostLines);
+        lines << QStringLiteral("…");
+    }
+    return lines.join(QLatin1Char('\n'));
+}
 
 using librarytexts::pathText;
 
@@ -107,13 +125,16 @@ void LibraryDialog::reload() {
                         : tr("代码库由以下文件夹中的代码文件组成："));
     QString summary =
         tr("共 %1 组代码，其中编码互不相同的有 %2 组。").arg(search.size()).arg(search.distinct());
-    if (!library_.report.faults.empty()) {
-        summary += QLatin1Char(' ') +
-                   tr("%n 个文件无法读取。", nullptr, static_cast<int>(library_.report.faults.size()));
-        summary_->setToolTip(QString::fromStdString(library_.report.faults.front()));
-    }
+    const codes::IndexReport& report = library_.report;
+    if (!report.faults.empty())
+        summary +=
+            QLatin1Char(' ') + tr("%n 个文件无法读取。", nullptr, static_cast<int>(report.faults.size()));
+    if (!report.skipped.empty())
+        summary += QLatin1Char(' ') + tr("%n 个文件中有无法使用的代码，已跳过。", nullptr,
+                                         static_cast<int>(report.skipped.size()));
+    summary_->setToolTip(reportDetails(report));
     summary_->setText(summary);
-    summary_->setVisible(search.size() != 0 || !library_.report.faults.empty());
+    summary_->setVisible(search.size() != 0 || !report.faults.empty() || !report.note.empty());
     list_->setCurrentRow(list_->count() > 0 ? 0 : -1);
     remove_->setEnabled(list_->currentRow() >= 0 &&
                         isListed(library_, library_.folders[static_cast<std::size_t>(list_->currentRow())]));

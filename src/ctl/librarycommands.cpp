@@ -32,6 +32,9 @@ std::optional<codes::OwnersLibrary> openLibrary(const Console& console, bool nee
         return std::nullopt;
     }
     auto& library = std::get<codes::OwnersLibrary>(opened);
+    // What became of the index itself (made anew, kept in memory) is worth knowing, not fatal.
+    if (!library.report.note.empty())
+        console.err << "note: " << library.report.note << "\n";
     if (needsFolders && library.folders.empty()) {
         console.fail(kRefused, kWhereToGetCodes);
         return std::nullopt;
@@ -104,6 +107,8 @@ int listFolders(const Console& console) {
     console.out << search.size() << " code sets, " << search.distinct() << " sending different codes\n";
     for (const std::string& fault : library->report.faults)
         console.out << "not read: " << fault << "\n";
+    for (const std::string& skipped : library->report.skipped)
+        console.out << "partly read: " << skipped << "\n";
     return kDone;
 }
 
@@ -174,6 +179,8 @@ int searchSets(const Arguments& args, const Console& console) {
                     << (f.copies > 1 ? ", " + std::to_string(f.copies - 1) + " more sending the same" : "")
                     << ")\n";
     }
+    if (found.empty() && !search.fault().empty())
+        return console.fail(kRefused, search.fault());
     if (found.empty())
         return console.fail(kRefused, "no code set of the library matches '" + words + "'");
     return kDone;

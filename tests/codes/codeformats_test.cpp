@@ -66,8 +66,12 @@ TEST(CodeFormats, DamageInEachFormatIsNamedByFileAndLine) {
          "codes.txt:1: the offset '2' is not an odd place"},
         {"odd count", "sendir,1:1,1,38000,1,1,341,170,22", "codes.txt:1: the durations end on an 'on'"},
         {"frequency", "sendir,1:1,1,38,1,1,341,170", "codes.txt:1: the frequency '38' is not one of"},
-        {"encoding", "{\"commandsEncoding\": \"Raw\", \"commands\": {\"off\": \"1 2 3\"}}",
-         "codes.txt:1: commands encoded as 'Raw'"},
+        {"encoding", "{\"commandsEncoding\": \"Hex\", \"commands\": {\"off\": \"1 2 3\"}}",
+         "codes.txt:1: commands encoded as 'Hex'"},
+        {"raw of another controller",
+         "{\"supportedController\": \"Xiaomi\",\n \"commandsEncoding\": \"Raw\", \"commands\": {\"off\": "
+         "\"nE5\"}}",
+         "codes.txt:2: Raw commands for the 'Xiaomi' controller, whose layout is not a public one"},
         {"pronto carrier", "# power\n0000 0001 0000 0001 0050 0080",
          "codes.txt:2: the frequency word 0001 gives a carrier above"},
         {"pronto form", "5002 0073 0000 0001 0001 0002", "codes.txt:1: the Pronto form 5002"},
@@ -101,6 +105,43 @@ TEST(CodeFormats, SmartIrCommandsAreNamedByTheirPathAndABrokenOneSpoilsOnlyItsel
     ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(pronto));
     EXPECT_EQ(std::get<std::vector<codes::NamedSignal>>(pronto).front().signal.timings,
               (std::vector<int>{8967, 4470}));
+}
+
+// ESPHome's Raw layout is public: durations in µs, marks positive and spaces negative, as a list
+// or the text of one; a list of such lists is sent one after the other.
+TEST(CodeFormats, SmartIrRawCommandsOfEspHomeAreListsOfDurations) {
+    const std::string text = R"({"manufacturer": "LG", "supportedController": "ESPHome",
+  "commandsEncoding": "Raw",
+  "commands": {
+    "off": "[9000, -4500, 560, -560, 560]",
+    "on": [9000, -4500, 560, -1690, 560, -40000],
+    "mute": [-20000, 9000, -4500, 300, 260, -560, 560],
+    "sources": {"HDMI1": ["[9000, -4500, 560]", [9000, -2250, 560]]},
+    "zero": "[9000, 0, 560]",
+    "half": [9000, -4500.5, 560],
+    "words": "nine thousand",
+    "none": null
+  }})";
+    const auto result = read(text, "esphome.json");
+    ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(result))
+        << codes::describe(std::get<codes::FileProblem>(result));
+    const auto& signals = std::get<std::vector<codes::NamedSignal>>(result);
+    ASSERT_EQ(signals.size(), 8u);
+    const std::vector<std::vector<int>> sent{{9000, 4500, 560, 560, 560},
+                                             {9000, 4500, 560, 1690, 560, 40000},
+                                             {9000, 4500, 560, 560, 560},
+                                             {9000, 4500, 560, 100000, 9000, 2250, 560}};
+    for (std::size_t i = 0; i < sent.size(); ++i) {
+        EXPECT_FALSE(signals[i].unusable) << signals[i].name;
+        EXPECT_EQ(signals[i].signal.timings, sent[i]) << signals[i].name;
+    }
+    EXPECT_EQ(signals[3].name, "sources/HDMI1");
+    for (std::size_t i = 4; i < 7; ++i)
+        EXPECT_EQ(codes::describe(signals[i].unusable.value()),
+                  "esphome.json:" + std::to_string(i + 4) + ": '" + signals[i].name +
+                      "': not a list of durations from 1 to 1000000 us");
+    EXPECT_EQ(codes::describe(signals[7].unusable.value()),
+              "esphome.json:11: the command 'none' holds no code (null)");
 }
 
 TEST(CodeFormats, GlobalCacheCommandsPlainAndCompressedRepeatFromTheirOffset) {

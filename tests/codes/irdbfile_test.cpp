@@ -235,12 +235,13 @@ TEST(IrdbFile, DamageIsNamedByFileAndLine) {
     } cases[] = {
         {heading, "t.csv:1: the file holds no signal"},
         {heading + "Power,NEC1,4,-1\n", "t.csv:2: expected 5 fields"},
-        {heading + "Power,NEC1,4,-1,8\nMute,NEC1,four,-1,9\n",
-         "t.csv:3: device and function must be whole numbers"},
+        {heading + "Mute,NEC1,four,-1,9\n", "t.csv:2: device and function must be whole numbers"},
         {heading + "Power,NEC1,4,-2,8\n", "t.csv:2: device and function must be whole numbers"},
         {heading + "\"Power,NEC1,4,-1,8\n", "t.csv:2: a quoted field is not closed"},
         {heading + "\"Po\"wer,NEC1,4,-1,8\n", "t.csv:2: a quoted field is not closed"},
         {heading + ",NEC1,4,-1,8\n", "t.csv:2: a row needs a function name and a protocol"},
+        {heading + ",G.I.Cable,0,-1,0\nMute,NEC1,4,-1\n",
+         "t.csv:2: a row needs a function name and a protocol"},
     };
     for (const auto& c : cases) {
         const auto read = codes::readSignalText(c.text, "t.csv");
@@ -248,6 +249,41 @@ TEST(IrdbFile, DamageIsNamedByFileAndLine) {
         EXPECT_EQ(codes::describe(std::get<codes::FileProblem>(read)).rfind(c.message, 0), 0u)
             << codes::describe(std::get<codes::FileProblem>(read));
     }
+}
+
+// The collection has rows without a function name among good ones: each damaged row is a signal
+// that cannot be learned, named by its line, and the file's other rows are read.
+TEST(IrdbFile, ADamagedRowIsSetAsideTheOtherRowsRead) {
+    const std::string text = "functionname,protocol,device,subdevice,function\n"
+                             "POWER,G.I.Cable,0,-1,10\n"
+                             ",G.I.Cable,0,-1,0\n"
+                             "Mute,NEC1,four,-1,9\n"
+                             "Menu,NEC1,4,-1\n"
+                             "\"Guide,NEC1,4,-1,7\n"
+                             "Input,NEC1,4,-1,11\n";
+    const auto read = codes::readSignalText(text, "t.csv");
+    ASSERT_TRUE(std::holds_alternative<std::vector<codes::NamedSignal>>(read))
+        << codes::describe(std::get<codes::FileProblem>(read));
+    const auto& signals = std::get<std::vector<codes::NamedSignal>>(read);
+    ASSERT_EQ(signals.size(), 6u);
+    const char* const says[] = {nullptr,
+                                "t.csv:3: a row needs a function name and a protocol",
+                                "t.csv:4: device and function must be whole numbers",
+                                "t.csv:5: expected 5 fields",
+                                "t.csv:6: a quoted field is not closed",
+                                nullptr};
+    for (std::size_t i = 0; i < signals.size(); ++i) {
+        if (says[i] == nullptr) {
+            EXPECT_FALSE(signals[i].unusable) << i;
+            EXPECT_FALSE(signals[i].signal.timings.empty()) << i;
+        } else {
+            ASSERT_TRUE(signals[i].unusable) << i;
+            EXPECT_EQ(codes::describe(*signals[i].unusable).rfind(says[i], 0), 0u)
+                << codes::describe(*signals[i].unusable);
+        }
+    }
+    EXPECT_EQ(signals[1].name, "");
+    EXPECT_EQ(signals[2].name, "Mute");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "codes/librarysearch.h"
 #include "codes/ownerslibrary.h"
 #include "codes/signalfile.h"
+#include "codes/sqlitedb.h"
 #include "environment.h"
 #include "ir/fidelity.h"
 #include "model/portablefiles.h"
@@ -14,8 +15,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 
 namespace {
@@ -56,24 +59,30 @@ protected:
         return path;
     }
 
-    IndexReport refresh() { return refreshIndex(index_, {folder_ / "codes"}, folder_ / "cache" / "index"); }
+    fs::path cache() const { return folder_ / "cache" / "codeindex.db"; }
+    IndexReport refresh() { return refreshIndex(index_, {folder_ / "codes"}, cache()); }
+
+    // The file the index holds for `name` under the codes folder, kept while the test runs.
+    const codes::IndexedFile& indexed(const std::string& name) {
+        // As the index names it: "a/b" is "a\\b" on Windows.
+        const std::string path =
+            model::pathText((folder_ / "codes" / model::textPath(name)).lexically_normal());
+        auto file = index_.indexedFile(path);
+        if (!file)
+            ADD_FAILURE() << name << " is not in the index";
+        return read_.emplace_back(file.value_or(codes::IndexedFile{}));
+    }
 
     const CodeSet& only(const std::string& name) {
-        // As the index names it: "a/b" is "a\\b" on Windows.
-        const std::string path = model::pathText((folder_ / "codes" / name).lexically_normal());
-        const auto file = std::find_if(index_.files.begin(), index_.files.end(),
-                                       [&](const codes::IndexedFile& f) { return f.path == path; });
+        const codes::IndexedFile& file = indexed(name);
         static const CodeSet none;
-        if (file == index_.files.end()) {
-            ADD_FAILURE() << name << " is not in the index";
-            return none;
-        }
-        EXPECT_EQ(file->sets.size(), 1u) << name << ": " << file->fault;
-        return file->sets.empty() ? none : file->sets.front();
+        EXPECT_EQ(file.sets.size(), 1u) << name << ": " << file.fault;
+        return file.sets.empty() ? none : file.sets.front();
     }
 
     fs::path folder_;
     codes::LibraryIndex index_;
+    std::deque<codes::IndexedFile> read_;
 };
 
 TEST(LibraryMakers, SpellingsOfOneMakerAreOne) {
@@ -127,9 +136,14 @@ TEST(LibraryIndexing, TheCollectionsLayoutsGiveMakerTypeAndModel) {
     if (!fs::is_directory(kCollections))
         GTEST_SKIP() << "no code collections at " << kCollections;
     codes::LibraryIndex index;
-    const IndexReport report = codes::updateIndex(index, {kCollections}, 2);
-    EXPECT_TRUE(report.faults.empty()) << report.faults.front();
+    EXPECT_EQ(index.open({}), "");
+    const IndexReport report = index.update({kCollections}, 2);
     EXPECT_EQ(report.read, 59u); // the README and the licence are not code files
+    // A fan's file holds only radio packets: nothing in it can be learned.
+    ASSERT_EQ(report.faults.size(), 1u);
+    EXPECT_EQ(report.faults[0],
+              model::pathText((kCollections / "smartir" / "fan" / "1000.json").lexically_normal()) +
+                  ": no code in it can be used: 13 radio packets, not infrared");
     const struct {
         const char* file;
         const char* maker;
@@ -151,9 +165,8 @@ TEST(LibraryIndexing, TheCollectionsLayoutsGiveMakerTypeAndModel) {
     };
     for (const auto& c : cases) {
         const std::string path = model::pathText((kCollections / c.file).lexically_normal());
-        const auto file = std::find_if(index.files.begin(), index.files.end(),
-                                       [&](const codes::IndexedFile& f) { return f.path == path; });
-        ASSERT_NE(file, index.files.end()) << c.file;
+        const auto file = index.indexedFile(path);
+        ASSERT_TRUE(file) << c.file;
         ASSERT_EQ(file->sets.size(), 1u) << c.file;
         const CodeSet& set = file->sets[0];
         if (c.maker) {
@@ -200,10 +213,7 @@ TEST_F(LibraryTest, FilesOutsideTheCollectionsAndDamagedOnesAreIndexedOrNamedOnc
     const CodeSet& own = only("Hisense_EN2B27_tv.ir");
     EXPECT_EQ(std::tie(own.maker, own.side, own.model), std::make_tuple("Hisense", "tv", "EN2B27 tv"));
 
-    const auto lirc = std::find_if(index_.files.begin(), index_.files.end(), [](const codes::IndexedFile& f) {
-        return f.path.ends_with("lircd.conf.pair");
-    });
-    ASSERT_NE(lirc, index_.files.end());
+    const codes::IndexedFile* lirc = &indexed("lirc/lg/lircd.conf.pair");
     ASSERT_EQ(lirc->sets.size(), 2u);
     EXPECT_EQ(lirc->sets[0].model, "lg-tv");
     EXPECT_EQ(lirc->sets[1].remote, "lg-box");
@@ -213,7 +223,7 @@ TEST_F(LibraryTest, FilesOutsideTheCollectionsAndDamagedOnesAreIndexedOrNamedOnc
     EXPECT_EQ(lirc->sets[1].power, 1);
     EXPECT_NE(lirc->sets[0].id, lirc->sets[1].id);
 
-    const IndexReport missing = codes::updateIndex(index_, {folder_ / "gone"});
+    const IndexReport missing = index_.update({folder_ / "gone"});
     ASSERT_EQ(missing.faults.size(), 1u);
     EXPECT_NE(missing.faults[0].find("gone"), std::string::npos);
     EXPECT_EQ(missing.dropped, 5u);
@@ -249,7 +259,7 @@ TEST_F(LibraryTest, AFolderNamedOutsideAsciiIsIndexedReadAgainAndListed) {
         << flipper({{"Power", 1, 8}, {"Mute", 1, 9}});
     const IndexReport report = refresh();
     ASSERT_EQ(report.sets, 1u) << (report.faults.empty() ? "" : report.faults.front());
-    const CodeSet set = index_.files.at(0).sets.at(0);
+    const CodeSet set = only(model::pathText(fs::path(u8"遥控器 代码") / fs::path(u8"索尼_电视.ir")));
     EXPECT_EQ(set.file, model::pathText((own / fs::path(u8"索尼_电视.ir")).lexically_normal()));
     EXPECT_EQ(set.model, std::string(reinterpret_cast<const char*>(u8"电视")));
     const auto signals = codes::readSetSignals(set);
@@ -261,7 +271,7 @@ TEST_F(LibraryTest, AFolderNamedOutsideAsciiIsIndexedReadAgainAndListed) {
     const IndexReport again = refresh();
     EXPECT_EQ(again.read, 0u);
     EXPECT_EQ(again.kept, 1u);
-    EXPECT_EQ(index_.files.at(0).sets.at(0).file, set.file);
+    EXPECT_EQ(only(model::pathText(fs::path(u8"遥控器 代码") / fs::path(u8"索尼_电视.ir"))).file, set.file);
 
     const fs::path list = folder_ / "library.json";
     ASSERT_FALSE(codes::saveLibraryFolders(list, codes::LibraryFolders{{own}}));
@@ -280,7 +290,7 @@ TEST(OwnersLibrary, KeepsItsFilesInTheUsersFoldersOfTheSystem) {
     EXPECT_EQ(model::pathText(codes::libraryFoldersFile()),
               model::pathText(home / "Roaming" / "qtm418" / "library.json"));
     EXPECT_EQ(model::pathText(codes::libraryIndexFile()),
-              model::pathText(home / "Local" / "qtm418" / "codeindex"));
+              model::pathText(home / "Local" / "qtm418" / "codeindex.db"));
     EXPECT_EQ(texts(codes::standardLibraryFolders()), texts({home / "Roaming" / "qtm418" / "codes"}));
 #else
     const testsupport::ScopedEnvironment config("XDG_CONFIG_HOME", home / "config");
@@ -289,7 +299,7 @@ TEST(OwnersLibrary, KeepsItsFilesInTheUsersFoldersOfTheSystem) {
     EXPECT_EQ(model::pathText(codes::libraryFoldersFile()),
               model::pathText(home / "config" / "qtm418" / "library.json"));
     EXPECT_EQ(model::pathText(codes::libraryIndexFile()),
-              model::pathText(home / "cache" / "qtm418" / "codeindex"));
+              model::pathText(home / "cache" / "qtm418" / "codeindex.db"));
     EXPECT_EQ(texts(codes::standardLibraryFolders()),
               texts({"/usr/share/lirc/remotes", home / "data" / "qtm418" / "codes"}));
 
@@ -299,7 +309,7 @@ TEST(OwnersLibrary, KeepsItsFilesInTheUsersFoldersOfTheSystem) {
     EXPECT_EQ(model::pathText(codes::libraryFoldersFile()),
               model::pathText(home / ".config" / "qtm418" / "library.json"));
     EXPECT_EQ(model::pathText(codes::libraryIndexFile()),
-              model::pathText(home / ".cache" / "qtm418" / "codeindex"));
+              model::pathText(home / ".cache" / "qtm418" / "codeindex.db"));
 #endif
 }
 
@@ -419,7 +429,7 @@ TEST_F(LibraryTest, TheIndexRereadsOnlyWhatChangedOnDisk) {
     EXPECT_EQ(refresh().read, 5u);
     const IndexReport unchanged = refresh();
     EXPECT_EQ(std::tie(unchanged.read, unchanged.kept, unchanged.dropped), std::make_tuple(0u, 5u, 0u));
-    EXPECT_EQ(index_.files.size(), 5u);
+    EXPECT_EQ(codes::CodeLibrary(index_).size(), 5u);
     const std::vector<int> touchedBefore = only("TVs/LG/touched.ir").codes.at(0).timings;
 
     write("TVs/LG/changed.ir", flipper({{"Power", 4, 9}, {"Mute", 4, 13}}));
@@ -444,26 +454,152 @@ TEST_F(LibraryTest, TheIndexRereadsOnlyWhatChangedOnDisk) {
     EXPECT_NE(only("TVs/LG/touched.ir").codes.at(0).timings, touchedBefore);
 }
 
-TEST_F(LibraryTest, ADamagedCacheIsReadAgainFromTheFiles) {
+std::string bytesOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Damage the header shows (not a database, another program's, another layout) is found when the
+// index is opened, and it is made anew; damage deeper in is found by the first query that reads
+// it, which says so and gives nothing rather than a wrong answer, and the index is made anew when
+// next opened.
+TEST_F(LibraryTest, ADamagedOrForeignIndexIsMadeAnewFromTheFiles) {
     write("TVs/LG/one.ir", flipper({{"Power", 4, 8}}));
     refresh();
-    const fs::path cache = folder_ / "cache" / "index";
-    std::string whole;
-    {
-        std::ifstream in(cache, std::ios::binary);
-        whole.assign(std::istreambuf_iterator<char>(in), {});
+    index_ = {};
+    const std::string whole = bytesOf(cache());
+    ASSERT_GT(whole.size(), 8192u);
+    const auto withDatabase = [&](const char* sql) {
+        return [this, sql] {
+            fs::remove(cache());
+            codes::sqlite::Database(cache()).execute(sql);
+        };
+    };
+    const auto withBytes = [&](std::string bytes) {
+        return [this, bytes] { std::ofstream(cache(), std::ios::binary | std::ios::trunc) << bytes; };
+    };
+    std::string overwritten = whole;
+    std::fill(overwritten.begin() + 4096, overwritten.end(), '\xA5');
+    const struct {
+        const char* what;
+        std::function<void()> damage;
+        const char* note; // "" where the damage lies deeper than opening reads
+    } cases[] = {
+        {"not a database", withBytes("another program's file\n"), "is damaged"},
+        {"the old index file", withBytes(std::string("QTM418-CODE-INDEX 2\n\x01\x03", 22)), "is damaged"},
+        {"another program's database", withDatabase("CREATE TABLE notes(text TEXT)"),
+         "is not an index of this"},
+        {"another layout",
+         withDatabase("PRAGMA application_id = 1364479284; PRAGMA user_version = 99; "
+                      "CREATE TABLE sets(id INTEGER PRIMARY KEY)"),
+         "is of another layout"},
+        {"cut short", withBytes(whole.substr(0, 4096 + 100)), ""},
+        {"pages overwritten", withBytes(overwritten), ""},
+    };
+    for (const auto& c : cases) {
+        c.damage();
+        const IndexReport report = refresh();
+        if (*c.note) {
+            EXPECT_NE(report.note.find(c.note), std::string::npos) << c.what << ": " << report.note;
+            EXPECT_NE(report.note.find("made anew"), std::string::npos) << c.what << ": " << report.note;
+            EXPECT_EQ(report.read, 1u) << c.what;
+        }
+        {
+            const codes::CodeLibrary library(index_);
+            const auto found = library.search("lg");
+            if (found.size() != 1) {
+                EXPECT_FALSE(library.fault().empty()) << c.what << ": no set and no word why";
+            }
+        }
+        index_ = {};
+        refresh();
+        const codes::CodeLibrary library(index_);
+        EXPECT_EQ(library.search("lg").size(), 1u) << c.what << ": " << library.fault();
+        index_ = {};
     }
-    ASSERT_GT(whole.size(), 40u);
-    for (const std::string& damage :
-         {whole.substr(0, whole.size() - 3), std::string("QTM418-CODE-INDEX 2\n\xff\xff\xff"),
-          std::string("QTM418-CODE-INDEX 2\n\x01\x03"
-                      "ab"),
-          std::string("another program's file\n"), whole + "x"}) {
-        std::ofstream(cache, std::ios::binary | std::ios::trunc) << damage;
-        EXPECT_TRUE(codes::loadIndex(cache).files.empty());
-        EXPECT_EQ(refresh().read, 1u);
-        EXPECT_EQ(index_.files.size(), 1u);
-    }
+}
+
+// Another program (the window while qtm418ctl runs) bringing the index up to date is waited for;
+// past the wait, the index is used as it stands and the report says why it is not up to date.
+TEST_F(LibraryTest, AnIndexHeldByAnotherProgramIsUsedAsItStands) {
+    write("TVs/LG/one.ir", flipper({{"Power", 4, 8}}));
+    refresh();
+    write("TVs/LG/two.ir", flipper({{"Power", 4, 9}}));
+    codes::sqlite::Database other(cache());
+    other.execute("BEGIN IMMEDIATE");
+    codes::LibraryIndex waiting;
+    EXPECT_EQ(waiting.open(cache(), 50), "");
+    const IndexReport held = waiting.update({folder_ / "codes"});
+    EXPECT_NE(held.note.find("another program has been updating the library's index for over 50 ms"),
+              std::string::npos)
+        << held.note;
+    EXPECT_EQ(held.read, 0u);
+    EXPECT_EQ(codes::CodeLibrary(waiting).search("lg").size(), 1u);
+
+    other.execute("ROLLBACK");
+    const IndexReport free = waiting.update({folder_ / "codes"});
+    EXPECT_EQ(free.note, "");
+    EXPECT_EQ(std::tie(free.read, free.kept), std::make_tuple(1u, 1u));
+    EXPECT_EQ(codes::CodeLibrary(waiting).search("lg").size(), 2u);
+}
+
+// A folder where no file can be made keeps the index in memory for the run: the library works,
+// and the report says where the index could not be kept.
+TEST_F(LibraryTest, AnIndexThatCannotBeKeptOnDiskIsKeptInMemory) {
+    write("TVs/LG/one.ir", flipper({{"Power", 4, 8}}));
+    write("cache", "a file where the index's folder should be");
+    const IndexReport report =
+        refreshIndex(index_, {folder_ / "codes"}, folder_ / "codes" / "cache" / "codeindex.db");
+    EXPECT_NE(report.note.find("it is kept in memory for this run"), std::string::npos) << report.note;
+    EXPECT_EQ(report.read, 1u);
+    EXPECT_EQ(codes::CodeLibrary(index_).search("lg").size(), 1u);
+}
+
+// IRDB has rows without a function name, files of protocols not rendered, SmartIR radio packets
+// and null commands: each such code is counted and said once for its file, the rest of the file
+// kept; a file is refused only when none of its codes can be used.
+TEST_F(LibraryTest, CodesThatCannotBeUsedAreCountedTheRestOfTheirFileKept) {
+    const std::string heading = "functionname,protocol,device,subdevice,function\n";
+    write("G.I. Cable/Cable Box/0,-1.csv",
+          heading + "POWER,G.I.Cable,0,-1,10\n,G.I.Cable,0,-1,0\n"
+                    ",G.I.Cable,0,-1,1\nGUIDE,XMP,1,2,3\nMUTE,G.I.Cable,0,-1,11\n");
+    write("Acme/TV/1,-1.csv", heading + "POWER,XMP,1,2,3\nMUTE,XMP,1,2,4\nMENU,Zenith,1,-1,5\n");
+    const std::string infrared = "JgAMAAABKJQSNxIQEgANBQAAAAAAAAAA";
+    const std::string radio = "sgAMAAABKJQSNxIQEgANBQAAAAAAAAAA";
+    write("media_player/1000.json", "{\"manufacturer\": \"Sony\", \"supportedModels\": [\"KDL\"],\n"
+                                    "\"commands\": {\"off\": \"" +
+                                        infrared + "\", \"on\": \"" + radio + "\", \"mute\": null}}\n");
+    const IndexReport report = refresh();
+    EXPECT_EQ(report.read, 3u);
+    EXPECT_EQ(report.sets, 2u);
+    ASSERT_EQ(report.faults.size(), 1u);
+    EXPECT_NE(
+        report.faults[0].find(model::pathText(fs::path("Acme") / "TV" / "1,-1.csv") +
+                              ": no code in it can be used: 3 of a protocol not rendered here (XMP, Zenith)"),
+        std::string::npos)
+        << report.faults[0];
+    ASSERT_EQ(report.skipped.size(), 2u);
+    EXPECT_NE(report.skipped[0].find("0,-1.csv: 3 of 5 codes cannot be used: 2 without a name or protocol; "
+                                     "1 of a protocol not rendered here (XMP)"),
+              std::string::npos)
+        << report.skipped[0];
+    EXPECT_NE(report.skipped[1].find("1000.json: 2 of 3 codes cannot be used: 1 radio packets, not "
+                                     "infrared; 1 null"),
+              std::string::npos)
+        << report.skipped[1];
+
+    const CodeSet& box = only("G.I. Cable/Cable Box/0,-1.csv");
+    ASSERT_EQ(box.codes.size(), 5u);
+    ASSERT_EQ(box.power, 0);
+    EXPECT_TRUE(box.codes[1].timings.empty());
+    EXPECT_FALSE(box.codes[4].timings.empty());
+    EXPECT_EQ(indexed("G.I. Cable/Cable Box/0,-1.csv").skipped, 3u);
+
+    // Read back unchanged, each is still said once.
+    const IndexReport again = refresh();
+    EXPECT_EQ(again.read, 0u);
+    EXPECT_EQ(again.faults, report.faults);
+    EXPECT_EQ(again.skipped, report.skipped);
 }
 
 TEST_F(LibraryTest, FoldersAreKeptInTheirFileWithTheStandardOnesThatExist) {

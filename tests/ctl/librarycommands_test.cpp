@@ -50,7 +50,7 @@ TEST_F(LibraryCommandsTest, FoldersAreAddedListedSearchedAndRemoved) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "added " + codes + ": 2 code sets\n");
     EXPECT_TRUE(fs::exists(home_ / "XDG_CONFIG_HOME" / "qtm418" / "library.json"));
-    EXPECT_TRUE(fs::exists(home_ / "XDG_CACHE_HOME" / "qtm418" / "codeindex"));
+    EXPECT_TRUE(fs::exists(home_ / "XDG_CACHE_HOME" / "qtm418" / "codeindex.db"));
 
     r = runCtl({"library", "list"});
     EXPECT_EQ(r.status, 0);
@@ -89,6 +89,38 @@ TEST_F(LibraryCommandsTest, FoldersAreAddedListedSearchedAndRemoved) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(runCtl({"library", "show", id}).status, 1);
     EXPECT_EQ(runCtl({"library", "search", "sony"}).status, 0);
+}
+
+// The index is one database in the cache folder, the file this program kept before removed; a file
+// read in part is named with why, and an index found damaged is made anew with a note.
+TEST_F(LibraryCommandsTest, TheIndexIsOneDatabaseMadeAnewWhenDamaged) {
+    const std::string codes = (home_ / "codes").string();
+    const fs::path cache = home_ / "XDG_CACHE_HOME" / "qtm418";
+    fs::create_directories(cache);
+    std::ofstream(cache / "codeindex") << "QTM418-CODE-INDEX 2\n";
+    fs::create_directories(home_ / "codes" / "Humax" / "Cable Box");
+    std::ofstream(home_ / "codes" / "Humax" / "Cable Box" / "1,-1.csv")
+        << "functionname,protocol,device,subdevice,function\nPOWER,NEC1,1,-1,8\n,NEC1,1,-1,9\n";
+    ASSERT_EQ(runCtl({"library", "add", codes}).status, 0);
+    EXPECT_FALSE(fs::exists(cache / "codeindex"));
+    EXPECT_TRUE(fs::exists(cache / "codeindex.db"));
+
+    auto r = runCtl({"library", "list"});
+    EXPECT_NE(
+        r.out.find("partly read: " + codes +
+                   "/Humax/Cable Box/1,-1.csv: 1 of 2 codes cannot be used: 1 without a name or protocol\n"),
+        std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.err, "");
+
+    std::ofstream(cache / "codeindex.db", std::ios::trunc) << "a file that is no database at all";
+    r = runCtl({"library", "search", "humax", "--side", "cbl"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("note: the library's index " + (cache / "codeindex.db").string() + " is damaged"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.out.find("Humax 1,-1  (Cable Box, cbl, 2 buttons)"), std::string::npos) << r.out;
+    EXPECT_EQ(runCtl({"library", "search", "humax"}).err, "");
 }
 
 TEST_F(LibraryCommandsTest, RefusalsSayWhy) {
