@@ -16,9 +16,9 @@ void putNumber(std::string& out, std::uint64_t n) {
     out += static_cast<char>(n);
 }
 
-class Reader {
+class BlobReader {
 public:
-    explicit Reader(std::string_view in) : in_(in) {}
+    explicit BlobReader(std::string_view in) : in_(in) {}
 
     bool number(std::uint64_t& n) {
         n = 0;
@@ -80,7 +80,7 @@ std::string storedButtons(const std::vector<LibraryCode>& codes) {
 }
 
 std::optional<std::vector<LibraryCode>> readStoredButtons(std::string_view blob) {
-    Reader in(blob);
+    BlobReader in(blob);
     std::size_t buttons = 0;
     if (!in.count(buttons))
         return std::nullopt;

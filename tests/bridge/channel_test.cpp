@@ -102,7 +102,7 @@ Answer about(Kind kind, Operation op) {
     return answer;
 }
 
-Request callOf(Operation op) {
+Request channelCall(Operation op) {
     Request request;
     request.operation = op;
     return request;
@@ -140,7 +140,7 @@ TEST(BridgeChannel, ACallWaitingForItsTurnGoesBeforeTheNextCallOfABusyThread) {
     channelSeen = &channel;
     std::thread capture([&] {
         for (int poll = 0; poll < 3; ++poll)
-            EXPECT_TRUE(channel.exchange(callOf(Operation::CollectCode), 5s));
+            EXPECT_TRUE(channel.exchange(channelCall(Operation::CollectCode), 5s));
     });
     while (played.host->requests().empty())
         std::this_thread::yield();
@@ -150,7 +150,7 @@ TEST(BridgeChannel, ACallWaitingForItsTurnGoesBeforeTheNextCallOfABusyThread) {
             linkCheckAsked = true;
         }
         changed.notify_all();
-        EXPECT_TRUE(channel.exchange(callOf(Operation::LinkState), 5s));
+        EXPECT_TRUE(channel.exchange(channelCall(Operation::LinkState), 5s));
     });
     capture.join();
     monitor.join();
@@ -171,7 +171,7 @@ TEST(BridgeChannel, CallsFromThreeThreadsEachGetTheirOwnAnswer) {
     for (const Operation op : ops)
         threads.emplace_back([&channel, op] {
             for (int i = 0; i < 200; ++i) {
-                const auto answer = channel.exchange(callOf(op), 5s);
+                const auto answer = channel.exchange(channelCall(op), 5s);
                 ASSERT_TRUE(answer);
                 EXPECT_EQ(answer->result, static_cast<std::uint8_t>(op));
                 EXPECT_EQ(answer->buffer, exportName(op));
@@ -202,11 +202,11 @@ TEST(BridgeChannel, AHostThatMisbehavesClosesTheChannelForGood) {
     for (const auto& c : cases) {
         auto played = play([&](const Request&) { return c.bytes; });
         Channel channel(std::move(played.transport));
-        EXPECT_FALSE(channel.exchange(callOf(Operation::LinkState), c.limit)) << c.what;
+        EXPECT_FALSE(channel.exchange(channelCall(Operation::LinkState), c.limit)) << c.what;
         EXPECT_TRUE(channel.closed()) << c.what;
         EXPECT_EQ(channel.closedBecause(), c.because) << c.what;
         EXPECT_TRUE(played.host->stopped()) << c.what << ": the host is ended, not left running";
-        EXPECT_FALSE(channel.exchange(callOf(Operation::LinkState), 5s)) << c.what;
+        EXPECT_FALSE(channel.exchange(channelCall(Operation::LinkState), 5s)) << c.what;
         EXPECT_EQ(played.host->requests().size(), 1u) << c.what << ": nothing more is sent";
     }
 }
@@ -221,7 +221,7 @@ TEST(BridgeChannel, AHostEndingInTheMiddleOfAnAnswerIsToldApart) {
             std::this_thread::yield();
         host->stop();
     });
-    EXPECT_FALSE(channel.exchange(callOf(Operation::ReadVersion), 5s));
+    EXPECT_FALSE(channel.exchange(channelCall(Operation::ReadVersion), 5s));
     ender.join();
     EXPECT_EQ(channel.closedBecause(), "the host ended in the middle of an answer");
 }
@@ -284,13 +284,13 @@ TEST(MakerRemote, ABufferWrittenPastFailsThatCallAloneAndIsKept) {
     MakerRemote remote(std::move(played.transport));
     ASSERT_FALSE(remote.open("maker", 5s));
     EXPECT_FALSE(remote.fault());
-    EXPECT_FALSE(remote.call(callOf(Operation::ReadVersion)).ok);
+    EXPECT_FALSE(remote.call(channelCall(Operation::ReadVersion)).ok);
     const auto fault = remote.fault();
     ASSERT_TRUE(fault);
     EXPECT_EQ(fault->file, MakerFile::DeviceLibrary);
     EXPECT_EQ(fault->reason, Refusal::WritesPastBuffer);
     EXPECT_EQ(fault->detail, "ReadVersion");
-    const CallOutcome next = remote.call(callOf(Operation::LinkState));
+    const CallOutcome next = remote.call(channelCall(Operation::LinkState));
     EXPECT_TRUE(next.ok);
     EXPECT_EQ(next.buffer, "attached");
     EXPECT_FALSE(remote.gone());
@@ -307,12 +307,12 @@ TEST(MakerRemote, ACallThatDidNotReturnLeavesTheRemoteGoneAndIsTheFaultTold) {
     });
     MakerRemote remote(std::move(played.transport));
     ASSERT_FALSE(remote.open("maker", 5s));
-    Request convert = callOf(Operation::ConvertCode);
+    Request convert = channelCall(Operation::ConvertCode);
     convert.number = 2;
     convert.texts = {"22EE11CE"};
     EXPECT_FALSE(remote.call(convert).ok);
     EXPECT_TRUE(remote.gone());
-    EXPECT_FALSE(remote.call(callOf(Operation::LinkState)).ok);
+    EXPECT_FALSE(remote.call(channelCall(Operation::LinkState)).ok);
     const auto fault = remote.fault();
     ASSERT_TRUE(fault);
     EXPECT_EQ(fault->file, MakerFile::Converter);

@@ -12,7 +12,7 @@ namespace {
 
 using namespace bridge;
 
-Request callOf(Operation op, std::int32_t number, std::vector<std::string> texts) {
+Request requestOf(Operation op, std::int32_t number, std::vector<std::string> texts) {
     Request request;
     request.operation = op;
     request.number = number;
@@ -31,13 +31,13 @@ TEST(BridgeProtocol, EveryRequestReadsBackAsWritten) {
     hello.makerFolder = "C:\\遥控器\\maker";
     const std::vector<Request> requests = {
         hello,
-        callOf(Operation::LinkState, 0, {}),
-        callOf(Operation::ReadVersion, 0, {}),
-        callOf(Operation::ReadData, 8192, {"B0", "3C", "08"}),
-        callOf(Operation::WriteData, 0, {"08", "10", "00", "C0000012345600"}),
-        callOf(Operation::CollectCode, 0, {}),
-        callOf(Operation::ConvertCode, 2, {"22EE11CE01F6FEFE0014EDED"}),
-        callOf(Operation::ConvertCode, -1, {""}),
+        requestOf(Operation::LinkState, 0, {}),
+        requestOf(Operation::ReadVersion, 0, {}),
+        requestOf(Operation::ReadData, 8192, {"B0", "3C", "08"}),
+        requestOf(Operation::WriteData, 0, {"08", "10", "00", "C0000012345600"}),
+        requestOf(Operation::CollectCode, 0, {}),
+        requestOf(Operation::ConvertCode, 2, {"22EE11CE01F6FEFE0014EDED"}),
+        requestOf(Operation::ConvertCode, -1, {""}),
     };
     for (const Request& sent : requests) {
         const auto read = decodeRequest(encode(sent));
@@ -91,7 +91,7 @@ TEST(BridgeProtocol, EveryAnswerReadsBackAsWritten) {
 }
 
 TEST(BridgeProtocol, MalformedPayloadsAreRefused) {
-    const std::string readData = encode(callOf(Operation::ReadData, 2, {"B0", "3C", "08"}));
+    const std::string readData = encode(requestOf(Operation::ReadData, 2, {"B0", "3C", "08"}));
     Answer done;
     done.result = 1;
     done.buffer = "0123";
@@ -110,7 +110,7 @@ TEST(BridgeProtocol, MalformedPayloadsAreRefused) {
         {"one byte too many", readData + "X", true},
         {"a text longer than the payload", std::string("\x02\x02", 2) + lengthBytes(0xFFFFFFF0u), true},
         {"a zero byte inside a text",
-         encode(callOf(Operation::WriteData, 0, {"08", "10", "00", std::string("AB\0CD", 5)})), true},
+         encode(requestOf(Operation::WriteData, 0, {"08", "10", "00", std::string("AB\0CD", 5)})), true},
         {"a refusal of no known reason",
          std::string("\x82", 1) + lengthBytes(1) + "\x01\x63" + lengthBytes(0), false},
         {"cut inside the buffer", doneBytes.substr(0, doneBytes.size() - 2), false},
@@ -124,8 +124,8 @@ TEST(BridgeProtocol, MalformedPayloadsAreRefused) {
 }
 
 TEST(BridgeProtocol, FramesComeOutWholeHoweverTheBytesArrive) {
-    const std::string first = encode(callOf(Operation::LinkState, 0, {}));
-    const std::string second = encode(callOf(Operation::ConvertCode, 2, {std::string(5000, 'A')}));
+    const std::string first = encode(requestOf(Operation::LinkState, 0, {}));
+    const std::string second = encode(requestOf(Operation::ConvertCode, 2, {std::string(5000, 'A')}));
     const std::string stream = frame(first) + frame(second);
     for (const std::size_t piece : {std::size_t{1}, std::size_t{3}, std::size_t{4096}, stream.size()}) {
         FrameReader reader;
