@@ -44,9 +44,10 @@ public:
         auto found = read_.find(at);
         if (found == read_.end()) {
             auto read = codes::readSetSignals(*candidates_[at].set);
-            auto* signals = std::get_if<std::vector<codes::NamedSignal>>(&read);
+            auto* namedSignals = std::get_if<std::vector<codes::NamedSignal>>(&read);
             found =
-                read_.emplace(at, signals ? std::move(*signals) : std::vector<codes::NamedSignal>{}).first;
+                read_.emplace(at, namedSignals ? std::move(*namedSignals) : std::vector<codes::NamedSignal>{})
+                    .first;
         }
         return found->second.empty() ? nullptr : &found->second;
     }
@@ -59,10 +60,10 @@ private:
 };
 
 // The signal of code `code` of a set, when it can be learned.
-const codes::NamedSignal* learnable(const std::vector<codes::NamedSignal>& signals, int code) {
-    if (code < 0 || static_cast<std::size_t>(code) >= signals.size())
+const codes::NamedSignal* learnable(const std::vector<codes::NamedSignal>& namedSignals, int code) {
+    if (code < 0 || static_cast<std::size_t>(code) >= namedSignals.size())
         return nullptr;
-    const codes::NamedSignal& signal = signals[static_cast<std::size_t>(code)];
+    const codes::NamedSignal& signal = namedSignals[static_cast<std::size_t>(code)];
     return signal.unusable ? nullptr : &signal;
 }
 
@@ -74,7 +75,7 @@ Narrowing narrowSamePowerSets(model::DeviceLayout& layout, model::KeyTable& tabl
                               const std::filesystem::path& diagnosticFile,
                               const std::function<bool()>& mayWrite, const AskKey& ask) {
     Narrowing result;
-    SetSignals signals(candidates, at, std::move(answeredSignals));
+    SetSignals namedSignals(candidates, at, std::move(answeredSignals));
     std::vector<std::size_t> group = codes::samePowerSets(candidates, at);
     std::vector<std::string> excluded;
     std::map<std::string, std::size_t> holding; // each key tried: the candidate whose code it holds
@@ -99,7 +100,7 @@ Narrowing narrowSamePowerSets(model::DeviceLayout& layout, model::KeyTable& tabl
         if (!question)
             break;
         const std::size_t from = group[question->from];
-        const std::vector<codes::NamedSignal>* fromSignals = signals.of(from);
+        const std::vector<codes::NamedSignal>* fromSignals = namedSignals.of(from);
         if (!fromSignals) {
             // A set whose file changed since it was indexed cannot give the side either.
             group.erase(group.begin() + static_cast<std::ptrdiff_t>(question->from));
@@ -132,14 +133,14 @@ Narrowing narrowSamePowerSets(model::DeviceLayout& layout, model::KeyTable& tabl
     }
 
     const auto readable =
-        std::find_if(group.begin(), group.end(), [&](std::size_t c) { return signals.of(c); });
+        std::find_if(group.begin(), group.end(), [&](std::size_t c) { return namedSignals.of(c); });
     if (readable == group.end()) {
         result.end = NarrowingEnd::Stopped;
         return result;
     }
     result.taken = *readable;
     const codes::CodeSet& taken = *candidates[result.taken].set;
-    const std::vector<codes::NamedSignal>& takenSignals = *signals.of(result.taken);
+    const std::vector<codes::NamedSignal>& takenSignals = *namedSignals.of(result.taken);
     // A key last given another set's code (the device did not respond to it) gets the set taken's,
     // which every set still in question has for it.
     for (const auto& [key, from] : holding) {
@@ -153,7 +154,7 @@ Narrowing narrowSamePowerSets(model::DeviceLayout& layout, model::KeyTable& tabl
         if (signal && learn(key, *signal) == KeyLearning::Failed)
             return result;
     }
-    result.takenSignals = signals.take(result.taken);
+    result.takenSignals = namedSignals.take(result.taken);
     return result;
 }
 
