@@ -263,7 +263,7 @@ TEST_F(LibraryWindowTest, AnotherKeyTellsSetsOfOnePowerCodeApart) {
             EXPECT_EQ(commandOnDevice("02"), 0x0B); // the key holds what it is asked about
             return c.answer;
         });
-        dialogs.expectDialog(accept);
+        dialogs.expectAccepted();
         messages.expect(Answer::Ok);
         window->setUpByMaker();
         EXPECT_TRUE(lastMessage().startsWith(QString::fromUtf8(c.taken))) << lastMessage().toStdString();

@@ -149,7 +149,7 @@ public:
         chooseMaker(QStringLiteral("zeta"));
         dialogs.expectDialog([](QDialog&) { return static_cast<int>(SetStepDialog::Responded); });
         dialogs.expectDialog([](QDialog&) { return static_cast<int>(KeyStepDialog::NotResponded); });
-        dialogs.expectDialog(accept);
+        dialogs.expectAccepted();
         choose(windowMenu(), "setUpByMaker");
     }
 
