@@ -50,7 +50,6 @@ protected:
         folder_ = fs::temp_directory_path() / ("qtm418-library-" + std::to_string(std::random_device()()));
         fs::create_directories(folder_);
     }
-    void TearDown() override { fs::remove_all(folder_); }
 
     fs::path write(const std::string& name, const std::string& text) {
         const fs::path path = folder_ / "codes" / name;
@@ -80,7 +79,18 @@ protected:
         return file.sets.empty() ? none : file.sets.front();
     }
 
+    // The folder goes once the index has closed its database: Windows deletes no open file.
+    struct RemovedLast {
+        const fs::path& folder;
+        ~RemovedLast() {
+            std::error_code error;
+            fs::remove_all(folder, error);
+            EXPECT_FALSE(error) << folder << ": " << error.message();
+        }
+    };
+
     fs::path folder_;
+    RemovedLast removal_{folder_};
     codes::LibraryIndex index_;
     std::deque<codes::IndexedFile> read_;
 };
