@@ -27,7 +27,7 @@ const char* const kFormatWords =
     "Hz 0x26 0D 05 NEC1 900A RC5x null commands name: raw parsed timings_us carrier_hz "
     "functionname,protocol,device,subdevice,function module:port id begin remote end CONST_LENGTH SPACE_ENC "
     "RC5 RC6 RAW_CODES REVERSE NO_HEAD_REP NO_FOOT_REP REPEAT_HEADER one zero pre_data_bits bits "
-    "post_data_bits pre_data post_data crc32 QTM418-BACKUP";
+    "post_data_bits pre_data post_data crc32 QTM418-BACKUP Raw ESPHome";
 
 QStringList asciiWords(const QString& text) {
     QStringList words;
