@@ -22,7 +22,8 @@ struct FolderWalk {
 };
 
 // Every file under `folders` that looks like a code file, hidden folders (".git") left out; a
-// file that vanishes while walked, or a link to nowhere, is passed over.
+// file that vanishes while walked, or a link to nowhere, is passed over. A folder's files come in
+// the order of their paths where the system lets the walk find them so (not on Windows).
 FolderWalk walkFolders(const std::vector<std::filesystem::path>& folders);
 
 } // namespace codes

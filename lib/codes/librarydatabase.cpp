@@ -33,6 +33,8 @@ CREATE TABLE files(
   fault TEXT NOT NULL,
   skipped INTEGER NOT NULL,
   skipped_why TEXT NOT NULL);
+-- What an update compares with the files it finds, read without the rows themselves.
+CREATE INDEX files_by_path ON files(path, size, modified);
 CREATE INDEX files_at_fault ON files(path) WHERE fault != '';
 CREATE INDEX files_with_skipped ON files(path) WHERE skipped_why != '';
 CREATE TABLE sets(
@@ -48,7 +50,6 @@ CREATE TABLE sets(
   model TEXT NOT NULL,
   power INTEGER NOT NULL,
   buttons INTEGER NOT NULL,
-  codes BLOB NOT NULL,
   outline INTEGER NOT NULL,
   power_outline INTEGER,
   original INTEGER NOT NULL,
@@ -59,6 +60,9 @@ CREATE INDEX sets_by_name ON sets(name);
 CREATE INDEX sets_by_maker ON sets(maker_key, side);
 CREATE INDEX sets_by_outline ON sets(outline);
 CREATE INDEX sets_by_power_outline ON sets(power_outline) WHERE power_outline IS NOT NULL;
+CREATE TABLE set_buttons(
+  id INTEGER PRIMARY KEY REFERENCES sets(id),
+  codes BLOB NOT NULL);
 CREATE VIRTUAL TABLE set_words USING fts5(words, tokenize = 'trigram');
 CREATE TABLE makers(
   side TEXT NOT NULL,

@@ -6,9 +6,11 @@
 //   files      each code file: path, folder, size and time (to tell a change), format, the fault
 //              when it gives no set, how many of its codes cannot be used and why
 //   sets       each code set: its file and place in it, id, remote, maker (as shown and as a key),
-//              type, side, model, Power button, buttons (a blob, storedbuttons.h), the outlines of
-//              its codes and of its Power code, the first set sending the same (its original) and
-//              how many do, how many sets share its Power code
+//              type, side, model, Power button, how many buttons, the outlines of its codes and of
+//              its Power code, the first set sending the same (its original) and how many do, how
+//              many sets share its Power code
+//   set_buttons  each set's buttons with what they send (a blob, storedbuttons.h), kept apart so
+//              that a query over the sets never reads through them
 //   set_words  FTS5 with the trigram tokenizer over each set's maker and model, folded
 //   makers     each maker by side ("" for any): how many distinct sets, how many to try by maker
 #pragma once
@@ -38,10 +40,12 @@ std::string waitWords(int millis);
 // Removes the database and SQLite's files beside it (journal, WAL); "" or why not.
 std::string removeIndexDatabase(const std::filesystem::path& file);
 
-// The columns of a set's row, with its file's, in the order setFromRow reads them; for queries
-// over `sets s JOIN files f ON f.id = s.file`.
+// The columns of a set's row, with its file's and its buttons', in the order setFromRow reads
+// them, and the tables they come from.
 inline constexpr const char* kSetColumns = "s.name, f.path, s.remote, f.format, s.maker, s.maker_key, "
-                                           "s.device_type, s.side, s.model, s.power, s.codes";
+                                           "s.device_type, s.side, s.model, s.power, b.codes";
+inline constexpr const char* kSetTables =
+    "sets s JOIN files f ON f.id = s.file JOIN set_buttons b ON b.id = s.id";
 
 // The set of a row selected with kSetColumns from column `first` on; throws sqlite::Failure
 // (damaged) when its buttons cannot be read.

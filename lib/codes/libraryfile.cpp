@@ -279,14 +279,17 @@ std::string whySkipped(const std::vector<FileProblem>& problems) {
 
 } // namespace
 
-bool looksLikeCodeFile(const fs::path& file) {
-    const std::string name = lowered(model::pathText(file.filename()));
+bool looksLikeCodeFile(std::string_view fileName) {
+    const std::string name = lowered(std::string(fileName));
     for (const char* notCodes : {"readme", "license", "licence", "copying", "changelog"})
         if (name.rfind(notCodes, 0) == 0)
             return false;
     if (name.find("lircd.conf") != std::string::npos)
         return true;
-    const std::string ext = lowered(model::pathText(file.extension()));
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0)
+        return false;
+    const std::string_view ext = std::string_view(name).substr(dot);
     for (const char* codeExt :
          {".ir", ".json", ".csv", ".conf", ".pronto", ".txt", ".hex", ".gc", ".broadlink"})
         if (ext == codeExt)

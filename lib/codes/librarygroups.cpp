@@ -53,7 +53,8 @@ void regroupSets(sqlite::Database& db, const std::set<std::int64_t>& outlines) {
     const auto all = buckets(db, "SELECT s.id, s.outline FROM sets s JOIN files f ON f.id = s.file "
                                  "WHERE s.outline IN (SELECT v FROM temp.touched_sets) "
                                  "ORDER BY s.outline, f.path, s.ordinal");
-    sqlite::Statement load = db.prepare("SELECT side, codes FROM sets WHERE id = ?1");
+    sqlite::Statement load =
+        db.prepare("SELECT s.side, b.codes FROM sets s JOIN set_buttons b ON b.id = s.id WHERE s.id = ?1");
     sqlite::Statement store = db.prepare("UPDATE sets SET original = ?2, copies = ?3 WHERE id = ?1");
     for (const auto& ids : all) {
         std::vector<std::size_t> first(1, 0);
@@ -84,7 +85,8 @@ void regroupPowers(sqlite::Database& db, const std::set<std::int64_t>& outlines)
     const auto all = buckets(db, "SELECT id, power_outline FROM sets "
                                  "WHERE power_outline IN (SELECT v FROM temp.touched_powers) "
                                  "ORDER BY power_outline");
-    sqlite::Statement load = db.prepare("SELECT power, codes FROM sets WHERE id = ?1");
+    sqlite::Statement load =
+        db.prepare("SELECT s.power, b.codes FROM sets s JOIN set_buttons b ON b.id = s.id WHERE s.id = ?1");
     sqlite::Statement store = db.prepare("UPDATE sets SET power_shared = ?2 WHERE id = ?1");
     for (const auto& ids : all) {
         std::vector<std::size_t> shared(1, 1);

@@ -78,9 +78,8 @@ std::optional<IndexedFile> LibraryIndex::readIndexedFile(std::string_view path) 
     IndexedFile found{
         std::string(path), static_cast<std::uintmax_t>(file.integer(1)), file.integer(2), file.text(3),
         file.text(4),      static_cast<std::size_t>(file.integer(5)),    file.text(6),    {}};
-    sqlite::Statement sets = db_.prepare(std::string("SELECT ") + kSetColumns +
-                                         " FROM sets s JOIN files f ON f.id = s.file WHERE s.file = ?1 "
-                                         "ORDER BY s.ordinal");
+    sqlite::Statement sets = db_.prepare(std::string("SELECT ") + kSetColumns + " FROM " + kSetTables +
+                                         " WHERE s.file = ?1 ORDER BY s.ordinal");
     sets.bind(1, file.integer(0));
     while (sets.step())
         found.sets.push_back(setFromRow(sets));

@@ -63,7 +63,6 @@ struct IndexReport {
     // What became of the index itself when it could not be used as it stood (made anew, kept in
     // memory only, not brought up to date); "" when nothing.
     std::string note;
-    bool changed() const { return read != 0 || dropped != 0; }
 };
 
 // How long another program's hold on the index is waited for.
@@ -124,9 +123,9 @@ IndexReport refreshIndex(LibraryIndex& index, const std::vector<std::filesystem:
 // when the file gives no set. Size and time are left for the caller.
 IndexedFile readLibraryFile(const std::filesystem::path& file, const std::filesystem::path& folder);
 
-// Whether a file under a library folder is one the library reads: the extensions code files come
-// in, LIRC's "lircd.conf.<model>"; not a README or licence.
-bool looksLikeCodeFile(const std::filesystem::path& file);
+// Whether a file under a library folder is one the library reads, by its name (UTF-8): the
+// extensions code files come in, LIRC's "lircd.conf.<model>"; not a README or licence.
+bool looksLikeCodeFile(std::string_view fileName);
 
 // The whole signals of `set`, read again from its file (the index keeps only each code's short
 // press, and learning takes the whole signal), in the set's order and under its button names; what

@@ -3,6 +3,8 @@
 #include "librarydatabase.h"
 #include "librarymakers.h"
 
+#include <algorithm>
+
 namespace codes {
 
 namespace {
@@ -33,6 +35,22 @@ std::string firstOfEach(const std::string& columns, const std::string& condition
            ") WHERE nth = 1";
 }
 
+// The rows a query gives, each a set's row and a count, read whole before any set is loaded.
+std::vector<std::pair<std::int64_t, std::size_t>> rowsAndCounts(const Query& query,
+                                                                const sqlite::Database& db) {
+    sqlite::Statement rows = query.prepared(db);
+    std::vector<std::pair<std::int64_t, std::size_t>> found;
+    while (rows.step())
+        found.emplace_back(rows.integer(0), static_cast<std::size_t>(rows.integer(1)));
+    return found;
+}
+
+// Characters of UTF-8 text (a folded word has no quote to escape in a phrase).
+std::size_t letters(std::string_view word) {
+    return static_cast<std::size_t>(std::count_if(
+        word.begin(), word.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
 std::vector<std::string> foldedWordsOf(std::string_view words) {
     std::vector<std::string> wanted;
     std::string word;
@@ -57,6 +75,8 @@ template <typename Result, typename Run> Result CodeLibrary::guarded(Result none
     if (!index_.isOpen())
         return none;
     try {
+        // Every statement of the query under one lock of the file.
+        const sqlite::Transaction reading(index_.database(), false);
         return run(index_.database());
     } catch (const sqlite::Failure& failure) {
         if (failure.damaged())
@@ -69,16 +89,19 @@ template <typename Result, typename Run> Result CodeLibrary::guarded(Result none
 
 const CodeSet* CodeLibrary::loaded(std::int64_t row) const {
     auto& kept = sets_[row];
-    if (!kept) {
-        sqlite::Statement query =
-            index_.database().prepare(std::string("SELECT ") + kSetColumns +
-                                      " FROM sets s JOIN files f ON f.id = s.file WHERE s.id = ?1");
-        query.bind(1, row);
-        if (!query.step()) {
-            sets_.erase(row);
-            throw sqlite::Failure::damage("a code set of the index is missing");
-        }
-        kept = std::make_unique<CodeSet>(setFromRow(query));
+    if (kept)
+        return kept.get();
+    if (!loadSet_.isPrepared())
+        loadSet_ = index_.database().prepare(std::string("SELECT ") + kSetColumns + " FROM " + kSetTables +
+                                             " WHERE s.id = ?1");
+    loadSet_.bind(1, row);
+    const bool found = loadSet_.step();
+    if (found)
+        kept = std::make_unique<CodeSet>(setFromRow(loadSet_));
+    loadSet_.reset();
+    if (!found) {
+        sets_.erase(row);
+        throw sqlite::Failure::damage("a code set of the index is missing");
     }
     return kept.get();
 }
@@ -89,13 +112,16 @@ std::vector<FoundSet> CodeLibrary::search(std::string_view words, std::string_vi
         // "LG Electronics" is a maker's name as a whole, not two words to find.
         const std::string wholeMaker = makerKey(words);
         Query query;
-        // Each word is found in a maker or model (the trigram index finds any part of three
-        // letters or more), or names the maker by another spelling.
+        // Each word is found in a maker or model, or names the maker by another spelling. The
+        // trigram index finds a word of three letters or more as a phrase of its trigrams, any
+        // part of a maker or model; a shorter word is looked for row by row.
         std::string byWords;
         for (const std::string& word : wanted) {
+            const std::string inWords = letters(word) >= 3
+                                            ? "words MATCH " + query.parameter("\"" + word + "\"")
+                                            : "words LIKE " + query.parameter("%" + word + "%");
             const std::string one =
-                "SELECT * FROM (SELECT rowid FROM set_words WHERE words LIKE " +
-                query.parameter("%" + word + "%") +
+                "SELECT * FROM (SELECT rowid FROM set_words WHERE " + inWords +
                 " UNION SELECT id FROM sets WHERE maker_key = " + query.parameter(makerKey(word)) + ")";
             byWords += (byWords.empty() ? "" : " INTERSECT ") + one;
         }
@@ -111,12 +137,8 @@ std::vector<FoundSet> CodeLibrary::search(std::string_view words, std::string_vi
         // A group of sets that send the same shows once, as the first of them that matches: a search
         // for one maker never answers with another maker's copy.
         query.sql = firstOfEach("id, copies", condition) + " ORDER BY maker_key, model, name";
-        sqlite::Statement rows = query.prepared(db);
-        std::vector<std::pair<std::int64_t, std::size_t>> found;
-        while (rows.step())
-            found.emplace_back(rows.integer(0), static_cast<std::size_t>(rows.integer(1)));
         std::vector<FoundSet> sets;
-        for (const auto& [row, copies] : found)
+        for (const auto& [row, copies] : rowsAndCounts(query, db))
             sets.push_back({loaded(row), copies});
         return sets;
     });
@@ -132,12 +154,8 @@ std::vector<Candidate> CodeLibrary::candidates(std::string_view side, std::strin
         // share is a common one, tried first.
         query.sql = firstOfEach("id, power_shared", condition) +
                     " ORDER BY power_shared DESC, model, name, path, ordinal";
-        sqlite::Statement rows = query.prepared(db);
-        std::vector<std::pair<std::int64_t, std::size_t>> found;
-        while (rows.step())
-            found.emplace_back(rows.integer(0), static_cast<std::size_t>(rows.integer(1)));
         std::vector<Candidate> sets;
-        for (const auto& [row, shared] : found)
+        for (const auto& [row, shared] : rowsAndCounts(query, db))
             sets.push_back({loaded(row), shared});
         return sets;
     });

@@ -66,6 +66,7 @@ private:
     const CodeSet* loaded(std::int64_t row) const;
 
     const LibraryIndex& index_;
+    mutable sqlite::Statement loadSet_; // prepared once, for every set loaded
     mutable std::unordered_map<std::int64_t, std::unique_ptr<CodeSet>> sets_;
     mutable std::string fault_;
 };

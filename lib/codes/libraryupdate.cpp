@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <atomic>
 #include <thread>
-#include <unordered_map>
 
 namespace codes {
 
@@ -33,33 +32,42 @@ struct Plan {
     bool changes() const { return !toRead.empty() || vanished != 0; }
 };
 
-// What must be read and dropped for the index to hold what the walk found.
+// What must be read and dropped for the index to hold what the walk found: the stored files and
+// the found ones, both in the order of their paths, side by side.
 Plan planned(const sqlite::Database& db, const FolderWalk& walk) {
-    struct Stored {
-        std::int64_t id, size, modified;
-    };
-    std::unordered_map<std::string, Stored> stored;
-    sqlite::Statement files = db.prepare("SELECT path, id, size, modified FROM files");
-    while (files.step())
-        stored.emplace(files.text(0), Stored{files.integer(1), files.integer(2), files.integer(3)});
+    std::vector<std::size_t> order(walk.files.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    const auto byPath = [&](std::size_t a, std::size_t b) { return walk.files[a].path < walk.files[b].path; };
+    // A walk of one folder comes in order already.
+    if (!std::is_sorted(order.begin(), order.end(), byPath))
+        std::sort(order.begin(), order.end(), byPath);
     Plan plan;
-    for (std::size_t i = 0; i < walk.files.size(); ++i) {
+    sqlite::Statement stored = db.prepare("SELECT path, id, size, modified FROM files ORDER BY path");
+    bool more = stored.step();
+    for (const std::size_t i : order) {
         const FoundFile& found = walk.files[i];
-        const auto before = stored.find(found.path);
-        if (before != stored.end() && before->second.size == static_cast<std::int64_t>(found.size) &&
-            before->second.modified == found.modified) {
-            ++plan.kept;
+        for (; more && stored.textView(0) < found.path; more = stored.step()) {
+            plan.dropped.push_back(stored.integer(1));
+            ++plan.vanished;
+        }
+        if (more && stored.textView(0) == found.path) {
+            if (stored.integer(2) == static_cast<std::int64_t>(found.size) &&
+                stored.integer(3) == found.modified)
+                ++plan.kept;
+            else {
+                plan.toRead.push_back(i);
+                plan.dropped.push_back(stored.integer(1));
+            }
+            more = stored.step();
         } else {
             plan.toRead.push_back(i);
-            if (before != stored.end())
-                plan.dropped.push_back(before->second.id);
         }
-        if (before != stored.end())
-            stored.erase(before);
     }
-    plan.vanished = stored.size();
-    for (const auto& [path, gone] : stored)
-        plan.dropped.push_back(gone.id);
+    for (; more; more = stored.step()) {
+        plan.dropped.push_back(stored.integer(1));
+        ++plan.vanished;
+    }
     return plan;
 }
 
@@ -67,6 +75,8 @@ void dropFiles(sqlite::Database& db, const std::vector<std::int64_t>& files, Tou
     sqlite::Statement outlines = db.prepare("SELECT outline, power_outline FROM sets WHERE file = ?1");
     sqlite::Statement words =
         db.prepare("DELETE FROM set_words WHERE rowid IN (SELECT id FROM sets WHERE file = ?1)");
+    sqlite::Statement buttons =
+        db.prepare("DELETE FROM set_buttons WHERE id IN (SELECT id FROM sets WHERE file = ?1)");
     sqlite::Statement sets = db.prepare("DELETE FROM sets WHERE file = ?1");
     sqlite::Statement file = db.prepare("DELETE FROM files WHERE id = ?1");
     for (const std::int64_t id : files) {
@@ -77,7 +87,7 @@ void dropFiles(sqlite::Database& db, const std::vector<std::int64_t>& files, Tou
                 touched.powers.insert(outlines.integer(1));
         }
         outlines.reset();
-        for (sqlite::Statement* drop : {&words, &sets, &file}) {
+        for (sqlite::Statement* drop : {&words, &buttons, &sets, &file}) {
             drop->bind(1, id).run();
             drop->reset();
         }
@@ -92,9 +102,10 @@ public:
           file_(db.prepare("INSERT INTO files(path, folder, size, modified, format, fault, skipped, "
                            "skipped_why) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8) RETURNING id")),
           set_(db.prepare("INSERT INTO sets(file, ordinal, name, remote, maker, maker_key, device_type, "
-                          "side, model, power, buttons, codes, outline, power_outline, original, copies, "
+                          "side, model, power, buttons, outline, power_outline, original, copies, "
                           "power_shared) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, "
-                          "?14, 0, 1, 0) RETURNING id")),
+                          "0, 1, 0) RETURNING id")),
+          buttons_(db.prepare("INSERT INTO set_buttons(id, codes) VALUES (?1, ?2)")),
           words_(db.prepare("INSERT INTO set_words(rowid, words) VALUES (?1, ?2)")) {}
 
     std::int64_t folder(const fs::path& path) {
@@ -128,26 +139,25 @@ private:
             .bind(7, set.deviceType)
             .bind(8, set.side)
             .bind(9, set.model);
-        set_.bind(10, set.power)
-            .bind(11, static_cast<std::int64_t>(set.codes.size()))
-            .bindBlob(12, storedButtons(set.codes))
-            .bind(13, outline);
+        set_.bind(10, set.power).bind(11, static_cast<std::int64_t>(set.codes.size())).bind(12, outline);
         touched.sets.insert(outline);
         if (set.power >= 0) {
             const auto power =
                 static_cast<std::int64_t>(codeOutline(set.codes[static_cast<std::size_t>(set.power)]));
-            set_.bind(14, power);
+            set_.bind(13, power);
             touched.powers.insert(power);
         } else {
-            set_.bindNull(14);
+            set_.bindNull(13);
         }
         const std::int64_t id = set_.step() ? set_.integer(0) : 0;
         set_.reset();
+        buttons_.bind(1, id).bindBlob(2, storedButtons(set.codes)).run();
+        buttons_.reset();
         words_.bind(1, id).bind(2, setWords(set)).run();
         words_.reset();
     }
 
-    sqlite::Statement folder_, file_, set_, words_;
+    sqlite::Statement folder_, file_, set_, buttons_, words_;
 };
 
 // Reads the files of `plan` a batch at a time, on `threads` threads, and writes each batch.
@@ -244,12 +254,15 @@ IndexReport LibraryIndex::updateOnce(const std::vector<fs::path>& folders, unsig
                 throw;
             report.note = "another program has been updating the library's index for over " +
                           waitWords(waitMillis_) + "; it is used as it stands";
-            plan = Plan{{}, {}, walk.files.size(), 0};
+            plan.toRead.clear();
+            plan.dropped.clear();
+            plan.vanished = 0;
         }
     }
     report.read = plan.toRead.size();
     report.kept = plan.kept;
     report.dropped = plan.vanished;
+    const sqlite::Transaction reading(db_, false);
     report.sets = static_cast<std::size_t>(db_.integer("SELECT COUNT(*) FROM sets"));
     report.faults = walk.faults;
     for (std::string& fault : texts(db_, "SELECT fault FROM files WHERE fault != '' ORDER BY path"))

@@ -39,6 +39,8 @@ public:
     Statement& operator=(const Statement&) = delete;
     ~Statement();
 
+    bool isPrepared() const { return statement_ != nullptr; }
+
     // Parameters count from 1, as SQLite's do.
     Statement& bind(int index, std::int64_t value);
     Statement& bind(int index, std::string_view text);
@@ -55,6 +57,8 @@ public:
     // Columns count from 0.
     std::int64_t integer(int column) const;
     std::string text(int column) const;
+    // The text as the statement holds it, valid until it steps again.
+    std::string_view textView(int column) const;
     std::string_view blob(int column) const;
     bool isNull(int column) const;
 
@@ -80,13 +84,13 @@ public:
     void close();
 
     // Runs statements that give no rows.
-    void execute(std::string_view sql);
+    void execute(std::string_view sql) const;
     Statement prepare(std::string_view sql) const { return Statement(db_, sql); }
     // The one value of a query that gives one, as a whole number.
     std::int64_t integer(std::string_view sql) const;
     std::int64_t lastInsertId() const;
     // Undoes the transaction open, if any.
-    void rollback() noexcept;
+    void rollback() const noexcept;
     // How long a statement waits for another connection's lock before it fails as busy.
     void waitWhenHeld(int milliseconds);
 
@@ -95,17 +99,19 @@ private:
 };
 
 // A transaction that is rolled back unless committed; `immediate` takes the write lock at once,
-// so that what is read in it stays as read until it is committed.
+// so that what is read in it stays as read until it is committed. Queries in one transaction
+// take the file's lock once, where each on its own would take it and ask whether the file
+// changed.
 class Transaction {
 public:
-    Transaction(Database& db, bool immediate);
+    Transaction(const Database& db, bool immediate);
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     ~Transaction();
     void commit();
 
 private:
-    Database& db_;
+    const Database& db_;
     bool open_ = true;
 };
 

@@ -9,6 +9,8 @@ namespace {
 
 constexpr std::uint64_t kMostMicros = 1000000;
 constexpr std::uint64_t kMostCarrierHz = 10000000;
+// Two bytes that say four more hold the duration.
+constexpr std::uint32_t kLongDuration = 0xFFFF;
 
 void putNumber(std::string& out, std::uint64_t n) {
     for (; n >= 0x80; n >>= 7)
@@ -16,25 +18,26 @@ void putNumber(std::string& out, std::uint64_t n) {
     out += static_cast<char>(n);
 }
 
+// Reads numbers off the blob, each checked against the blob's end and its own range once: a
+// search decodes every duration of the sets it returns.
 class BlobReader {
 public:
-    explicit BlobReader(std::string_view in) : in_(in) {}
+    explicit BlobReader(std::string_view in)
+        : at_(reinterpret_cast<const unsigned char*>(in.data())), end_(at_ + in.size()) {}
 
     bool number(std::uint64_t& n) {
         n = 0;
-        for (int shift = 0; shift < 64; shift += 7) {
-            if (at_ == in_.size())
-                return false;
-            const auto byte = static_cast<unsigned char>(in_[at_++]);
+        for (int shift = 0; shift < 64 && at_ != end_; shift += 7) {
+            const unsigned char byte = *at_++;
             n |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
             if (byte < 0x80)
                 return true;
         }
         return false;
     }
-    bool bounded(int& out, std::uint64_t most) {
+    bool bounded(int& out, std::uint64_t least, std::uint64_t most) {
         std::uint64_t n = 0;
-        if (!number(n) || n > most)
+        if (!number(n) || n < least || n > most)
             return false;
         out = static_cast<int>(n);
         return true;
@@ -43,7 +46,7 @@ public:
     // than the blob holds.
     bool count(std::size_t& n) {
         std::uint64_t read = 0;
-        if (!number(read) || read > in_.size() - at_)
+        if (!number(read) || read > static_cast<std::uint64_t>(end_ - at_))
             return false;
         n = static_cast<std::size_t>(read);
         return true;
@@ -52,15 +55,35 @@ public:
         std::size_t length = 0;
         if (!count(length))
             return false;
-        out.assign(in_.substr(at_, length));
+        out.assign(reinterpret_cast<const char*>(at_), length);
         at_ += length;
         return true;
     }
-    bool done() const { return at_ == in_.size(); }
+    // `count` durations of 1 to kMostMicros.
+    bool durations(int* out, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (end_ - at_ < 2)
+                return false;
+            std::uint32_t n = at_[0] | static_cast<std::uint32_t>(at_[1]) << 8;
+            at_ += 2;
+            if (n == kLongDuration) {
+                if (end_ - at_ < 4)
+                    return false;
+                n = at_[0] | static_cast<std::uint32_t>(at_[1]) << 8 |
+                    static_cast<std::uint32_t>(at_[2]) << 16 | static_cast<std::uint32_t>(at_[3]) << 24;
+                at_ += 4;
+            }
+            if (n == 0 || n > kMostMicros)
+                return false;
+            out[i] = static_cast<int>(n);
+        }
+        return true;
+    }
+    bool done() const { return at_ == end_; }
 
 private:
-    std::string_view in_;
-    std::size_t at_ = 0;
+    const unsigned char* at_;
+    const unsigned char* end_;
 };
 
 } // namespace
@@ -73,8 +96,17 @@ std::string storedButtons(const std::vector<LibraryCode>& codes) {
         out += code.button;
         putNumber(out, static_cast<std::uint64_t>(std::max(code.carrierHz, 0)));
         putNumber(out, code.timings.size());
-        for (const int micros : code.timings)
-            putNumber(out, static_cast<std::uint64_t>(micros));
+        for (const int micros : code.timings) {
+            const auto n = static_cast<std::uint32_t>(micros);
+            if (n >= kLongDuration) {
+                out += "\xFF\xFF";
+                for (int shift = 0; shift < 32; shift += 8)
+                    out += static_cast<char>(n >> shift & 0xFF);
+            } else {
+                out += static_cast<char>(n & 0xFF);
+                out += static_cast<char>(n >> 8);
+            }
+        }
     }
     return out;
 }
@@ -87,12 +119,11 @@ std::optional<std::vector<LibraryCode>> readStoredButtons(std::string_view blob)
     std::vector<LibraryCode> codes(buttons);
     for (LibraryCode& code : codes) {
         std::size_t durations = 0;
-        if (!in.text(code.button) || !in.bounded(code.carrierHz, kMostCarrierHz) || !in.count(durations))
+        if (!in.text(code.button) || !in.bounded(code.carrierHz, 0, kMostCarrierHz) || !in.count(durations))
             return std::nullopt;
         code.timings.resize(durations);
-        for (int& micros : code.timings)
-            if (!in.bounded(micros, kMostMicros) || micros == 0)
-                return std::nullopt;
+        if (!in.durations(code.timings.data(), durations))
+            return std::nullopt;
     }
     if (!in.done())
         return std::nullopt;

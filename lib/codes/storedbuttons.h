@@ -7,9 +7,12 @@
 //     its name                       that many bytes (UTF-8)
 //     carrier                        number, in Hz (0 when the file gives none)
 //     count of durations             number (0 when the button's code cannot be learned)
-//     each duration                  number, in µs, 1 to 1000000
+//     each duration, in µs           2 bytes, the low first: 1 to 65534;
+//                                    or FF FF, then 4 bytes, the lowest first: 65535 to 1000000
 //
 // A number takes 7 bits a byte, the lowest first, the top bit set on every byte but its last.
+// Durations take two bytes as nearly all of them fit: a search decodes every duration of every set
+// it returns, and two bytes read without a loop are what makes that quick.
 #pragma once
 
 #include "libraryindex.h"

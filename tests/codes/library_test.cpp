@@ -239,6 +239,27 @@ TEST_F(LibraryTest, FilesOutsideTheCollectionsAndDamagedOnesAreIndexedOrNamedOnc
     EXPECT_EQ(missing.dropped, 5u);
 }
 
+// A folder listed twice, or inside another listed folder, gives its files once, under the first
+// folder that reaches them.
+TEST_F(LibraryTest, AFolderInsideAnotherGivesItsFilesOnce) {
+    write("TVs/LG/LG_A.ir", flipper({{"Power", 4, 8}}));
+    write("TVs/Sony/Sony_B.ir", flipper({{"Power", 1, 8}}));
+    write("DVB-T/Humax/Humax_C.ir", flipper({{"Power", 2, 8}}));
+    const fs::path codes = folder_ / "codes";
+    ASSERT_EQ(index_.open(cache()), "");
+    const std::vector<std::vector<fs::path>> listings{
+        {codes / "TVs", codes, codes / "TVs" / "LG", codes / "TVs" / ""},
+        {codes / "TVs" / "LG", codes / "DVB-T" / "..", codes},
+    };
+    for (const auto& folders : listings) {
+        const IndexReport report = index_.update(folders);
+        EXPECT_EQ(report.read + report.kept, 3u);
+        EXPECT_EQ(report.sets, 3u);
+        EXPECT_TRUE(report.faults.empty()) << report.faults.front();
+    }
+    EXPECT_EQ(codes::CodeLibrary(index_).size(), 3u);
+}
+
 TEST_F(LibraryTest, ALinkToNowhereIsPassedOver) {
 #if defined(_WIN32)
     GTEST_SKIP() << "MinGW's std::filesystem cannot make symbolic links (create_symlink fails with "
