@@ -148,6 +148,7 @@ void Tmaincodelearn::learnSideFromSearch(const codes::CodeSet& set, const device
     const auto learned = learnMatchedKeys(matching, librarytexts::sideName(side), tr("从代码组学习整组按键"));
     if (!learned) {
         showAllKeyStates();
+        setDeleteButtons(hasLearnedKeys());
         refreshKeyTips();
         if (result.roomNotFreedAt)
             rereadWhenBack();
