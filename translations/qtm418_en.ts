@@ -826,7 +826,7 @@ The code library is as it was.</translation>
         <translation>Set up by brand</translation>
     </message>
     <message numerus="yes">
-        <source>有 %n 组代码的电源编码与此相同，再试一个键来区分它们。</source>
+        <source>有 %n 组代码发送这个电源编码，再试一个键来区分它们。</source>
         <translation>
             <numerusform>One code set sends this Power code; one more key tells it apart.</numerusform>
             <numerusform>%n code sets send this Power code; one more key tells them apart.</numerusform>

@@ -35,16 +35,6 @@ QString keyName(const std::vector<IBtn*>& keys, const std::string& number) {
     return text(model::keyLabel(number));
 }
 
-// The keys a search gave codes to besides the Power key, in the order they were tried.
-std::vector<std::string> changedKeys(const device::CodeSearchResult& result) {
-    std::vector<std::string> keys;
-    for (const device::KeyTry& tried : result.keysTried)
-        keys.push_back(tried.keyNumber);
-    if (!result.failedKey.empty())
-        keys.push_back(result.failedKey);
-    return keys;
-}
-
 } // namespace
 
 void Tmaincodelearn::manageLibrary() {
@@ -119,10 +109,9 @@ void Tmaincodelearn::searchCodeSets(const std::vector<codes::Candidate>& candida
         });
     searching_ = false;
 
-    QStringList keysChanged = {keyName(c_.keys, device::powerKeyOf(side))};
-    for (const std::string& number : changedKeys(result))
-        if (!keysChanged.contains(keyName(c_.keys, number)))
-            keysChanged << keyName(c_.keys, number);
+    QStringList keysChanged;
+    for (const std::string& number : device::keysChanged(result, side))
+        keysChanged << keyName(c_.keys, number);
     if (result.end == device::SearchEnd::Taken && !searchInterrupted_)
         learnSideFromSearch(*candidates[result.at].set, result, side, keysChanged);
     else
@@ -143,6 +132,7 @@ void Tmaincodelearn::learnSideFromSearch(const codes::CodeSet& set, const device
     const auto learned = learnMatchedKeys(matching, librarytexts::sideName(side), tr("从代码组学习整组按键"));
     if (!learned) {
         showAllKeyStates();
+        setDeleteButtons(hasLearnedKeys());
         refreshKeyTips();
         if (result.roomNotFreedAt)
             rereadWhenBack();

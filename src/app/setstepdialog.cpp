@@ -69,7 +69,7 @@ KeyStepDialog::KeyStepDialog(std::size_t among, const QString& setTitle, const Q
     setObjectName(QStringLiteral("keyStepDialog"));
     setWindowTitle(tr("按品牌设置"));
     layOutStep(*this,
-               tr("有 %n 组代码的电源编码与此相同，再试一个键来区分它们。", nullptr, static_cast<int>(among)),
+               tr("有 %n 组代码发送这个电源编码，再试一个键来区分它们。", nullptr, static_cast<int>(among)),
                setTitle, question,
                {{tr("有反应(&Y)"), "respondedButton", Responded},
                 {tr("没有反应(&N)"), "notRespondedButton", NotResponded},

@@ -66,11 +66,11 @@ device::KeyAnswer askKeyResponded(const std::string& side, const Console& consol
 // "key 00 (TV/Power)", "key 00 (TV/Power) and key 02 (TV/Mute)".
 std::string keysNamed(const std::vector<std::string>& keyNumbers) {
     std::string named;
-    for (std::size_t i = 0; i < keyNumbers.size(); ++i)
-        named += std::string(i == 0                       ? ""
-                             : i + 1 == keyNumbers.size() ? " and "
-                                                          : ", ") +
-                 "key " + labelledKey(keyNumbers[i]).label;
+    for (std::size_t i = 0; i < keyNumbers.size(); ++i) {
+        if (i != 0)
+            named += i + 1 == keyNumbers.size() ? " and " : ", ";
+        named += "key " + labelledKey(keyNumbers[i]).label;
+    }
     return named;
 }
 
@@ -97,17 +97,6 @@ int putBack(const Remote& remote, const model::MemoryBackup& before, const std::
                             (one ? "it" : "each") +
                             " may hold the code of a set tried or none ('qtm418ctl check' passes; learn " +
                             (one ? "the key" : "the keys") + " again as you wish)");
-}
-
-// The keys a search changed: the Power key, then each key tried on top of it.
-std::vector<std::string> keysChanged(const std::string& powerKey, const device::CodeSearchResult& result) {
-    std::vector<std::string> keys{powerKey};
-    for (const device::KeyTry& tried : result.keysTried)
-        if (std::find(keys.begin(), keys.end(), tried.keyNumber) == keys.end())
-            keys.push_back(tried.keyNumber);
-    if (!result.failedKey.empty() && std::find(keys.begin(), keys.end(), result.failedKey) == keys.end())
-        keys.push_back(result.failedKey);
-    return keys;
 }
 
 } // namespace
@@ -204,7 +193,7 @@ int findCommand(const Arguments& args, const Console& console) {
                                          setTitle(*candidates[result.at].set), 0, withheld, console);
         if (status == kNoRemote)
             return status;
-        const auto changed = keysChanged(key.keyNumber, result);
+        const auto changed = device::keysChanged(result, side);
         console.out << "putting " << keysNamed(changed) << " back\n";
         const int back = putBack(remote, *before.backup, changed, console);
         return back == kDone ? status : back;
@@ -217,7 +206,7 @@ int findCommand(const Arguments& args, const Console& console) {
                     << codes::makerDisplayName(maker) << (result.tried == 0 ? " could be tried" : "") << "\n";
         break;
     }
-    const int back = putBack(remote, *before.backup, keysChanged(key.keyNumber, result), console);
+    const int back = putBack(remote, *before.backup, device::keysChanged(result, side), console);
     return back == kDone ? kRefused : back;
 }
 

@@ -1,5 +1,7 @@
 #include "codesearch.h"
 
+#include <algorithm>
+
 namespace device {
 
 std::string powerKeyOf(std::string_view side) { return side == "cbl" ? "01" : "00"; }
@@ -109,6 +111,18 @@ CodeSearchResult searchCodeSets(model::DeviceLayout& layout, model::KeyTable& ta
     result.end = SearchEnd::Exhausted;
     result.at = candidates.size();
     return result;
+}
+
+std::vector<std::string> keysChanged(const CodeSearchResult& result, std::string_view side) {
+    std::vector<std::string> keys{powerKeyOf(side)};
+    const auto add = [&](const std::string& key) {
+        if (!key.empty() && std::find(keys.begin(), keys.end(), key) == keys.end())
+            keys.push_back(key);
+    };
+    for (const KeyTry& tried : result.keysTried)
+        add(tried.keyNumber);
+    add(result.failedKey);
+    return keys;
 }
 
 RestoreResult putBack(const OpenedRemote& remote, const model::MemoryBackup& before,

@@ -77,6 +77,9 @@ searchCodeSets(model::DeviceLayout& layout, model::KeyTable& table,
                const std::function<TryAnswer(std::size_t at, const SetTry& tried)>& ask, const AskKey& askKey,
                const std::function<void(std::size_t at, const codes::FileProblem& why)>& skipped = {});
 
+// The keys a search gave codes to: the side's Power key, then each key tried on top of it, once.
+std::vector<std::string> keysChanged(const CodeSearchResult& result, std::string_view side);
+
 // Puts back the memory read before the search (a restore: only what the tries changed is written,
 // and read back), once more when a write failed while the remote stayed attached. While its
 // writes are under way the Power key and any key tried are empty, as a restore leaves a key it

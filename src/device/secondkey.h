@@ -10,7 +10,6 @@
 #include "codes/signalfile.h"
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>

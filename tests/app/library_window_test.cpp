@@ -257,7 +257,7 @@ TEST_F(LibraryWindowTest, AnotherKeyTellsSetsOfOnePowerCodeApart) {
             EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("questionLabel"))->text(),
                       QStringLiteral("请按一下静音键。电视有反应吗？"));
             EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("stepLabel"))->text(),
-                      QStringLiteral("有 2 组代码的电源编码与此相同，再试一个键来区分它们。"));
+                      QStringLiteral("有 2 组代码发送这个电源编码，再试一个键来区分它们。"));
             EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("setLabel"))->text(),
                       QStringLiteral("Acme B（Acme_B.ir）"));
             EXPECT_EQ(commandOnDevice("02"), 0x0B); // the key holds what it is asked about
@@ -277,7 +277,9 @@ TEST_F(LibraryWindowTest, AnotherKeyTellsSetsOfOnePowerCodeApart) {
 // The matching declined after Mute told the sets apart: the keys tried hold the set taken's codes,
 // and the message names them.
 TEST_F(LibraryWindowTest, DecliningTheMatchingLeavesTheKeysTriedWithTheSetTaken) {
+    folder.reset("factory"); // no learned key before the search
     createShown();
+    ASSERT_FALSE(window->controls().delstudykey->isEnabled());
     chooseAcme();
     answerStep(SetStepDialog::Responded);
     dialogs.expectDialog([](QDialog&) { return static_cast<int>(KeyStepDialog::NotResponded); });
@@ -289,6 +291,8 @@ TEST_F(LibraryWindowTest, DecliningTheMatchingLeavesTheKeysTriedWithTheSetTaken)
     EXPECT_EQ(commandOnDevice("00"), 0x0A);
     EXPECT_EQ(commandOnDevice("02"), 0x0C); // B2's Mute, not B's that the TV did not respond to
     EXPECT_TRUE(showsTheRemote());
+    EXPECT_TRUE(window->controls().delstudykey->isEnabled()); // learned keys can be deleted
+    EXPECT_TRUE(window->controls().delallstudykey->isEnabled());
 }
 
 // The window closed while the owner is asked about Mute, whichever write fails before or after:

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
 
 namespace {
 
