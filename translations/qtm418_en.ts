@@ -1487,6 +1487,50 @@ Repair the remote?</translation>
         <source>%1 在 %2 中崩溃，在重新启动本软件之前遥控器视为已断开。</source>
         <translation>%1 crashed in %2; the remote counts as unplugged until the program starts again.</translation>
     </message>
+    <message>
+        <source>现在%1。%2</source>
+        <translation>%1 now. %2</translation>
+    </message>
+    <message>
+        <source>下次启动本软件时将使用新选择的厂家设备库。</source>
+        <translation>The maker&apos;s library chosen last will be used from the next start of the program.</translation>
+    </message>
+    <message>
+        <source>下次启动本软件时将改回虚拟遥控器。</source>
+        <translation>The program goes back to the virtual remote at its next start.</translation>
+    </message>
+    <message>
+        <source>所作的选择在下次启动本软件时生效。</source>
+        <translation>A choice made here takes effect at the next start of the program.</translation>
+    </message>
+    <message>
+        <source>使用遥控器厂家的设备库（选择 kestrio.dll 和 ConLCode.dll 所在的文件夹）</source>
+        <translation>Use the remote&apos;s own device library (choose the folder holding kestrio.dll and ConLCode.dll)</translation>
+    </message>
+    <message>
+        <source>改回虚拟遥控器</source>
+        <translation>Go back to the virtual remote</translation>
+    </message>
+    <message>
+        <source>选择厂家的 kestrio.dll 和 ConLCode.dll 所在的文件夹</source>
+        <translation>Choose the folder holding the maker&apos;s kestrio.dll and ConLCode.dll</translation>
+    </message>
+    <message>
+        <source>厂家的设备库已复制。下次启动本软件时，将通过它配置真实的遥控器。</source>
+        <translation>The maker&apos;s device library has been copied. From the next start the program configures the real remote through it.</translation>
+    </message>
+    <message>
+        <source>配置的已经是虚拟遥控器。</source>
+        <translation>The virtual remote is already the one configured.</translation>
+    </message>
+    <message>
+        <source>正在使用的厂家设备库是安装程序放在 %1 中的，请重新运行安装程序来更改。</source>
+        <translation>The maker&apos;s device library in use was put in %1 by the installer; run the installer again to change it.</translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>SetStepDialog</name>
@@ -1994,6 +2038,14 @@ Download a collection of remote codes (such as Flipper-IRDB) now?</translation>
     <message>
         <source>按键 %1 无法恢复为搜索前的状态：%2</source>
         <translation>The keys %1 could not be put back as they were: %2</translation>
+    </message>
+    <message>
+        <source>遥控器的设备库(&amp;M)…</source>
+        <translation>The remote&apos;s device &amp;library…</translation>
+    </message>
+    <message>
+        <source>遥控器的设备库</source>
+        <translation>The remote&apos;s device library</translation>
     </message>
 </context>
 <context>

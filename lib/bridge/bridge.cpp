@@ -2,6 +2,7 @@
 
 #include "hostprocess.h"
 #include "locations.h"
+#include "makerchoice.h"
 #include "makerremote.h"
 
 #include "kestrio/virtualoperations.h"
@@ -40,7 +41,11 @@ std::optional<fs::path> foundHost() {
 
 Served choose() {
     Served served;
-    const auto files = findMakerFiles(makerFolders(programFolder()));
+    const std::vector<fs::path> folders = makerFolders(programFolder());
+    // What the owner chose in the last run takes effect now, before anything is loaded.
+    for (const fs::path& folder : folders)
+        applyPendingChoice(folder);
+    const auto files = findMakerFiles(folders);
     if (!files)
         return served;
     served.choice.maker = true;
@@ -111,6 +116,8 @@ Request call(Operation op, std::int32_t number = 0, std::vector<std::string> tex
 } // namespace
 
 RemoteInUse remoteInUse() { return served()->choice; }
+
+std::vector<fs::path> makerFoldersLookedIn() { return makerFolders(programFolder()); }
 
 std::optional<MakerProblem> makerFault() {
     // Asking starts nothing: before the first call there is no fault to tell.

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #if defined(_WIN32)
 #if defined(QTM418_BRIDGE_BUILDING)
@@ -32,6 +33,9 @@ struct RemoteInUse {
 };
 
 BRIDGE_API RemoteInUse remoteInUse();
+
+// The folders the maker's files are looked for in, first first (makerFolders beside this program).
+BRIDGE_API std::vector<std::filesystem::path> makerFoldersLookedIn();
 
 // What went wrong with the maker's library since it was loaded, if anything: a buffer written
 // past, a call that did not return (the remote then counts as gone), the host ended. Nothing

@@ -115,6 +115,9 @@ public:
     // folders.
     void setUpByMaker();
     void manageLibrary();
+    // The remote the next start configures: the virtual one, or a real one through the maker's
+    // kestrio.dll and ConLCode.dll taken from a folder the owner chooses.
+    void chooseRemote();
     // A public collection of codes chosen from the known ones and downloaded into the library;
     // true when the library gained code sets.
     bool downloadLibrary();

@@ -78,6 +78,7 @@ void Tmaincodelearn::openWindowMenu(const QPoint& globalPos) {
     addItem(menu, this, tr("下载代码库(&D)…"), "downloadLibrary", !busy_, [this] { downloadLibrary(); });
     menu->addSeparator();
     addItem(menu, this, tr("检查遥控器存储(&C)"), "check", reads, [this] { checkMemory(); });
+    addItem(menu, this, tr("遥控器的设备库(&M)…"), "chooseRemote", !busy_, [this] { chooseRemote(); });
     menu->popup(globalPos);
 }
 

@@ -75,4 +75,45 @@ QString makerProblem(const bridge::MakerProblem& p) {
     return file;
 }
 
+QString choiceIntro(const bridge::RemoteInUse& remote, bridge::PendingChoice pending) {
+    QString next = RemoteTexts::tr("所作的选择在下次启动本软件时生效。");
+    if (pending == bridge::PendingChoice::Maker)
+        next = RemoteTexts::tr("下次启动本软件时将使用新选择的厂家设备库。");
+    else if (pending == bridge::PendingChoice::Virtual)
+        next = RemoteTexts::tr("下次启动本软件时将改回虚拟遥控器。");
+    return RemoteTexts::tr("现在%1。%2").arg(remoteInUse(remote), next);
+}
+
+QString useMakerItem() {
+    return RemoteTexts::tr("使用遥控器厂家的设备库（选择 kestrio.dll 和 ConLCode.dll 所在的文件夹）");
+}
+
+QString useVirtualItem() { return RemoteTexts::tr("改回虚拟遥控器"); }
+
+QString chooseFolderTitle() { return RemoteTexts::tr("选择厂家的 kestrio.dll 和 ConLCode.dll 所在的文件夹"); }
+
+QString choiceMade(bridge::PendingChoice made) {
+    if (made == bridge::PendingChoice::Virtual)
+        return RemoteTexts::tr("下次启动本软件时将改回虚拟遥控器。");
+    return RemoteTexts::tr("厂家的设备库已复制。下次启动本软件时，将通过它配置真实的遥控器。");
+}
+
+QString alreadyVirtual() { return RemoteTexts::tr("配置的已经是虚拟遥控器。"); }
+
+QString choiceProblem(const bridge::ChoiceProblem& problem) {
+    switch (problem.kind) {
+    case bridge::ChoiceProblem::Kind::Files:
+        if (problem.files)
+            return makerProblem(*problem.files);
+        break;
+    case bridge::ChoiceProblem::Kind::Installed:
+        return RemoteTexts::tr("正在使用的厂家设备库是安装程序放在 %1 中的，请重新运行安装程序来更改。")
+            .arg(pathText(problem.path));
+    case bridge::ChoiceProblem::Kind::Writing:
+        break;
+    }
+    return RemoteTexts::tr("无法写入 %1：%2")
+        .arg(pathText(problem.path), QString::fromStdString(problem.systemError));
+}
+
 } // namespace remotetexts

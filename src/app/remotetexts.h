@@ -3,6 +3,7 @@
 #pragma once
 
 #include "bridge/bridge.h"
+#include "bridge/makerchoice.h"
 
 #include <QString>
 
@@ -13,5 +14,15 @@ QString remoteInUse(const bridge::RemoteInUse& remote);
 
 // Which file and why, in one sentence.
 QString makerProblem(const bridge::MakerProblem& problem);
+
+// The window menu's choice of remote: the state now and what the next start will do.
+QString choiceIntro(const bridge::RemoteInUse& remote, bridge::PendingChoice pending);
+QString useMakerItem();
+QString useVirtualItem();
+QString chooseFolderTitle();
+// What was prepared, and what went wrong.
+QString choiceMade(bridge::PendingChoice made);
+QString alreadyVirtual();
+QString choiceProblem(const bridge::ChoiceProblem& problem);
 
 } // namespace remotetexts

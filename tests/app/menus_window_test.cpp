@@ -4,18 +4,23 @@
 
 #include "app/listdialog.h"
 #include "app/translations.h"
+#include "bridge/bridge.h"
+#include "bridge/makerchoice.h"
 #include "codes/signalexport.h"
 #include "device/keylisting.h"
 #include "device/layoutio.h"
 #include "device/memorybackup.h"
 #include "device/openremote.h"
+#include "environment.h"
 #include "kestrio/layoutdump.h"
+#include "libraryimages.h"
 #include "model/backupfile.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
@@ -106,6 +111,63 @@ protected:
     }
 };
 
+// The remote for the next start: the maker's files checked before they are taken, the choice
+// waiting beside the folder, and the way back to the virtual remote.
+TEST_F(MenusWindowTest, TheRemoteChosenForTheNextStartIsCheckedAndWaits) {
+    namespace fs = std::filesystem;
+    const fs::path maker = fs::path(fixedFiles.filePath("maker").toStdU16String());
+    const fs::path offered = fs::path(fixedFiles.filePath("from maker").toStdU16String());
+    fs::create_directories(offered);
+    testsupport::ScopedEnvironment named("QTM418_MAKER_DIR", maker);
+    bridge::chooseAgain();
+    createShown();
+    const auto path = [](const fs::path& p) { return QString::fromStdU16String(p.u16string()); };
+
+    QString intro;
+    const auto pick = [&](int row) {
+        dialogs.expectDialog([&intro, row](QDialog& d) {
+            intro = static_cast<ListDialog&>(d).findChild<QLabel*>()->text();
+            return chooseRow(row)(d);
+        });
+    };
+    const struct {
+        const char* what;
+        int row;
+        std::string deviceLibrary; // written into `offered` when not empty
+        QString says;
+        bridge::PendingChoice waits;
+    } steps[] = {
+        {"a 64-bit device library", 0, testsupport::imageHead(testsupport::kMachineX64),
+         QStringLiteral("厂家的设备库 %1 是64位的库，需要厂家的32位库。").arg(path(offered / "kestrio.dll")),
+         bridge::PendingChoice::None},
+        {"the maker's pair", 0, testsupport::imageHead(testsupport::kMachineX86),
+         QStringLiteral("厂家的设备库已复制。下次启动本软件时，将通过它配置真实的遥控器。"),
+         bridge::PendingChoice::Maker},
+        {"back to the virtual remote", 1, "", QStringLiteral("下次启动本软件时将改回虚拟遥控器。"),
+         bridge::PendingChoice::Virtual},
+        {"back again", 1, "", QStringLiteral("配置的已经是虚拟遥控器。"), bridge::PendingChoice::Virtual},
+    };
+    testsupport::writeBytes(offered / "ConLCode.dll", testsupport::imageHead(testsupport::kMachineX86));
+    for (const auto& step : steps) {
+        if (!step.deviceLibrary.empty()) {
+            testsupport::writeBytes(offered / "kestrio.dll", step.deviceLibrary);
+        }
+        pick(step.row);
+        if (step.row == 0)
+            dialogs.expectFile(path(offered));
+        messages.expect(Answer::Ok);
+        choose(windowMenu(), "chooseRemote");
+        EXPECT_EQ(messages.shown().back().text, step.says) << step.what;
+        EXPECT_EQ(bridge::pendingChoice(maker), step.waits) << step.what;
+        EXPECT_EQ(dialogs.pendingAnswers(), 0u) << step.what;
+    }
+    EXPECT_TRUE(
+        intro.startsWith(QStringLiteral("现在配置的是虚拟遥控器。下次启动本软件时将改回虚拟遥控器。")))
+        << intro.toStdString();
+    EXPECT_FALSE(bridge::remoteInUse().maker) << "this run keeps the remote it chose";
+    bridge::chooseAgain();
+}
+
 TEST_F(MenusWindowTest, MenusOpenOnARightReleaseWithOnlyWhatCanActNowEnabled) {
     folder.reset("learned");
     createShown();
@@ -128,7 +190,8 @@ TEST_F(MenusWindowTest, MenusOpenOnARightReleaseWithOnlyWhatCanActNowEnabled) {
                                                                 {"check", true},
                                                                 {"setUpByMaker", true},
                                                                 {"library", true},
-                                                                {"downloadLibrary", true}}));
+                                                                {"downloadLibrary", true},
+                                                                {"chooseRemote", true}}));
     EXPECT_EQ(rightClick(c().beginstudyibtn), nullptr) << "the command buttons carry no menu";
 
     // In delete mode every changing item is off; reading still works.
@@ -142,7 +205,8 @@ TEST_F(MenusWindowTest, MenusOpenOnARightReleaseWithOnlyWhatCanActNowEnabled) {
                                                                 {"check", true},
                                                                 {"setUpByMaker", false},
                                                                 {"library", true},
-                                                                {"downloadLibrary", true}}));
+                                                                {"downloadLibrary", true},
+                                                                {"chooseRemote", true}}));
     click(c().delstudykey);
     click(c().beginstudyibtn);
     EXPECT_EQ(items(windowMenu())["learnSide"], false);
@@ -153,7 +217,7 @@ TEST_F(MenusWindowTest, MenusOpenOnARightReleaseWithOnlyWhatCanActNowEnabled) {
     folder.setAttached(false);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !c().ykqbox->isVisible(); }, 2000));
     for (const auto& [name, enabled] : items(windowMenu()))
-        EXPECT_EQ(enabled, name == "library" || name == "downloadLibrary") << name;
+        EXPECT_EQ(enabled, name == "library" || name == "downloadLibrary" || name == "chooseRemote") << name;
     ASSERT_TRUE(QTest::qWaitFor([this] { return c().ykqbox->isVisible(); }, 3000));
     EXPECT_TRUE(items(windowMenu())["restore"]);
     EXPECT_EQ(messages.shown().size(), 1u);

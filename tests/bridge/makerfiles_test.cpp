@@ -2,6 +2,7 @@
 // the two together or neither, 32-bit Windows libraries only, the folder QTM418_MAKER_DIR names
 // standing alone.
 #include "bridge/libraryfile.h"
+#include "bridge/makerchoice.h"
 #include "bridge/makerfiles.h"
 
 #include "environment.h"
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -125,6 +128,76 @@ TEST_F(MakerFolder, EachFileAloneOrUnfitIsNamed) {
         EXPECT_EQ(problem->file, c.file) << c.what;
         EXPECT_EQ(problem->reason, c.reason) << c.what;
     }
+}
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The owner's choice waits beside the folder until the next start puts it in place whole.
+TEST_F(MakerFolder, AChoiceOfFilesIsCheckedFirstAndTakesEffectWhole) {
+    const fs::path folder = root_ / "user";
+    writeBytes(folder / "kestrio.dll", imageHead(kX86, true) + "old");
+    writeBytes(folder / "ConLCode.dll", imageHead(kX86, true) + "old");
+    const fs::path offered = root_ / "offered";
+    const struct {
+        const char* what;
+        std::string deviceLibrary; // empty: not there
+        std::string converter;
+        std::optional<Refusal> refused;
+    } cases[] = {
+        {"no converter", imageHead(kX86, true), "", Refusal::Missing},
+        {"a 64-bit converter", imageHead(kX86, true), imageHead(kX64, true), Refusal::Needs32Bit},
+        {"nothing at all", "", "", Refusal::Missing},
+        {"a good pair", imageHead(kX86, true) + "new library", imageHead(kX86, true) + "new converter",
+         std::nullopt},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(offered);
+        fs::create_directories(offered);
+        if (!c.deviceLibrary.empty())
+            writeBytes(offered / "KESTRIO.DLL", c.deviceLibrary);
+        if (!c.converter.empty())
+            writeBytes(offered / "conlcode.dll", c.converter);
+        const auto problem = chooseMakerFiles(offered, folder);
+        EXPECT_EQ(problem.has_value(), c.refused.has_value()) << c.what;
+        if (problem && c.refused) {
+            EXPECT_EQ(problem->kind, ChoiceProblem::Kind::Files) << c.what;
+            ASSERT_TRUE(problem->files) << c.what;
+            EXPECT_EQ(problem->files->reason, *c.refused) << c.what;
+        }
+        EXPECT_EQ(pendingChoice(folder), c.refused ? PendingChoice::None : PendingChoice::Maker) << c.what;
+    }
+    // Until the next start the folder serves as it did.
+    EXPECT_EQ(readBytes(folder / "kestrio.dll"), imageHead(kX86, true) + "old");
+    applyPendingChoice(folder);
+    EXPECT_EQ(pendingChoice(folder), PendingChoice::None);
+    EXPECT_EQ(readBytes(folder / "kestrio.dll"), imageHead(kX86, true) + "new library");
+    EXPECT_EQ(readBytes(folder / "ConLCode.dll"), imageHead(kX86, true) + "new converter");
+    EXPECT_EQ(std::distance(fs::directory_iterator(root_), fs::directory_iterator()), 4)
+        << "nothing prepared is left beside the folder";
+
+    ASSERT_FALSE(chooseVirtualRemote(folder));
+    EXPECT_EQ(pendingChoice(folder), PendingChoice::Virtual);
+    EXPECT_TRUE(findMakerFiles({folder})) << "the maker's files serve until the next start";
+    applyPendingChoice(folder);
+    EXPECT_FALSE(findMakerFiles({folder}));
+    EXPECT_EQ(pendingChoice(folder), PendingChoice::None);
+}
+
+TEST_F(MakerFolder, TheFolderAChoiceChangesIsTheOneServing) {
+    const std::vector<fs::path> folders{root_ / "program" / "maker", root_ / "user"};
+    auto changed = folderToChange(folders);
+    ASSERT_TRUE(std::holds_alternative<fs::path>(changed));
+    EXPECT_EQ(std::get<fs::path>(changed), root_ / "user") << "with no files, the user's own";
+
+    // The installer's files beside the program would hide any the program put in the user's folder.
+    writeBytes(root_ / "program" / "maker" / "kestrio.dll", imageHead(kX86, true));
+    changed = folderToChange(folders);
+    ASSERT_TRUE(std::holds_alternative<ChoiceProblem>(changed));
+    EXPECT_EQ(std::get<ChoiceProblem>(changed).kind, ChoiceProblem::Kind::Installed);
+    EXPECT_EQ(std::get<ChoiceProblem>(changed).path, root_ / "program" / "maker");
 }
 
 TEST_F(MakerFolder, TheNamedFolderIsTheOnlyOneLookedIn) {

@@ -6,6 +6,7 @@
 #include "libraryimages.h"
 
 #include "bridge/bridge.h"
+#include "bridge/makerchoice.h"
 #include "model/portablefiles.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +94,32 @@ TEST_F(CtlMakerFolder, AMissingHostIsNamed) {
     const bridge::RemoteInUse inUse = bridge::remoteInUse();
     EXPECT_TRUE(inUse.maker);
     EXPECT_EQ(inUse.folder, maker_);
+}
+
+TEST_F(CtlMakerFolder, TheOwnersChoiceTakesEffectAtTheNextStart) {
+    EXPECT_FALSE(bridge::remoteInUse().maker);
+    // Chosen during this run: checked at once, put in place at the next start. No host is there,
+    // so the next start's refusal names the host: the maker's two files passed.
+    const fs::path offered = maker_.string() + "-offered";
+    fs::create_directories(offered);
+    writeBytes(offered / "kestrio.dll", imageHead(kMachineX64));
+    writeBytes(offered / "ConLCode.dll", imageHead(kMachineX86));
+    const auto refused = bridge::chooseMakerFiles(offered, maker_);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->kind, bridge::ChoiceProblem::Kind::Files);
+    writeBytes(offered / "kestrio.dll", imageHead(kMachineX86));
+    EXPECT_FALSE(bridge::chooseMakerFiles(offered, maker_));
+    fs::remove_all(offered);
+    EXPECT_EQ(runCtl({"info"}).status, 0) << "the run that chose goes on with the virtual remote";
+
+    ScopedEnvironment noHost("QTM418_HOST32", maker_ / "no-such-host.exe");
+    bridge::chooseAgain();
+    EXPECT_EQ(runCtl({"info"}).status, 2);
+    const bridge::RemoteInUse inUse = bridge::remoteInUse();
+    EXPECT_TRUE(inUse.maker);
+    ASSERT_TRUE(inUse.problem);
+    EXPECT_EQ(inUse.problem->file, bridge::MakerFile::Host);
+    EXPECT_EQ(bridge::pendingChoice(maker_), bridge::PendingChoice::None);
 }
 
 TEST_F(CtlMakerFolder, AnEmptyMakerFolderLeavesTheVirtualRemote) {
