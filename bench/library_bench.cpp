@@ -224,7 +224,7 @@ struct Run {
 };
 
 // Runs `program` with `args` in an environment whose XDG folders are under `home`.
-Run timed(const fs::path& program, const std::vector<std::string>& args, const fs::path& home) {
+Run spawnTimed(const fs::path& program, const std::vector<std::string>& args, const fs::path& home) {
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e)
         if (std::string(*e).rfind("XDG_", 0) != 0 && std::string(*e).rfind("HOME=", 0) != 0)
@@ -258,6 +258,40 @@ Run timed(const fs::path& program, const std::vector<std::string>& args, const f
         }
     }
     posix_spawn_file_actions_destroy(&actions);
+    return run;
+}
+
+// The same through a fresh copy of this program (--run-timed). A child's peak memory counts the
+// memory of the process it was spawned from until it starts the program: spawned from this one,
+// which has just held the whole index, it would report this one's size.
+Run timed(const fs::path& program, const std::vector<std::string>& args, const fs::path& home) {
+    const std::string self = fs::canonical("/proc/self/exe").string();
+    std::vector<std::string> all{self, "--run-timed", program.string(), home.string()};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : all)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    int out[2];
+    Run run;
+    if (pipe(out) != 0)
+        return run;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    pid_t child = 0;
+    const bool started = posix_spawn(&child, self.c_str(), &actions, nullptr, argv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    std::string answer;
+    char buffer[256];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
+        answer.append(buffer, static_cast<std::size_t>(n));
+    close(out[0]);
+    int status = 0;
+    if (started && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        std::sscanf(answer.c_str(), "%lf %ld %d", &run.seconds, &run.peakKilobytes, &run.status);
     return run;
 }
 
@@ -360,6 +394,11 @@ int measure(const fs::path& dir, const fs::path& scratch, const fs::path& ctl) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() >= 3 && args[0] == "--run-timed") {
+        const Run run = spawnTimed(args[1], std::vector<std::string>(args.begin() + 3, args.end()), args[2]);
+        std::printf("%.6f %ld %d\n", run.seconds, run.peakKilobytes, run.status);
+        return 0;
+    }
     if (!args.empty() && args[0] == "--generate" && (args.size() == 2 || args.size() == 3)) {
         const int sets = args.size() == 3 ? std::atoi(args[2].c_str()) : kSets;
         if (sets <= 0) {
