@@ -58,3 +58,25 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The installer is qtm418-<version>-win64-setup.exe, the zip qtm418-<version>-win64.zip.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windowspackagenames.cmake)
 set(CPACK_PACKAGE_FILE_NAME "qtm418-${PROJECT_VERSION}-win64")
+
+# The page "Use the remote's own device library" (makerpage.nsh), added to CMake's own NSIS
+# template before the files are installed; its functions come after the languages, whose
+# strings they use. CPack finds the template through CMAKE_MODULE_PATH.
+set(nsis_template ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in)
+file(READ ${nsis_template} template)
+set(maker_page ${CMAKE_CURRENT_LIST_DIR}/makerpage.nsh)
+foreach(anchor "  !insertmacro MUI_PAGE_INSTFILES\n" "@CPACK_NSIS_INSTALLATION_TYPES@\n")
+  string(FIND "${template}" "${anchor}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${nsis_template} has no '${anchor}': the maker's page cannot be added")
+  endif()
+endforeach()
+string(REPLACE "  !insertmacro MUI_PAGE_INSTFILES\n"
+  "  Page custom MakerPageShow MakerPageLeave\n  !insertmacro MUI_PAGE_INSTFILES\n" template "${template}")
+string(REPLACE "@CPACK_NSIS_INSTALLATION_TYPES@\n" "!include \"${maker_page}\"\n@CPACK_NSIS_INSTALLATION_TYPES@\n"
+  template "${template}")
+file(WRITE ${CMAKE_BINARY_DIR}/nsis/NSIS.template.in "${template}")
+list(PREPEND CMAKE_MODULE_PATH ${CMAKE_BINARY_DIR}/nsis)
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "Call MakerInstall")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
+  "Delete \\\"$INSTDIR\\\\bin\\\\maker\\\\kestrio.dll\\\"\nDelete \\\"$INSTDIR\\\\bin\\\\maker\\\\ConLCode.dll\\\"\nRMDir \\\"$INSTDIR\\\\bin\\\\maker\\\"")
