@@ -12,7 +12,10 @@
 
 #if defined(_WIN32)
 #define CONLCODE_CALL __stdcall
-#if defined(CONLCODE_BUILDING)
+#if defined(CONLCODE_EXPORTS_LISTED)
+/* The export name comes from a module-definition file alone. */
+#define CONLCODE_API
+#elif defined(CONLCODE_BUILDING)
 #define CONLCODE_API __declspec(dllexport)
 #else
 #define CONLCODE_API __declspec(dllimport)

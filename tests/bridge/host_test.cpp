@@ -114,7 +114,8 @@ TEST_P(HostNameStyles, TheStandInsAnswerAsInTheProgramsOwnProcess) {
     EXPECT_FALSE(remote->fault());
 }
 
-INSTANTIATE_TEST_SUITE_P(MakersExports, HostNameStyles, ::testing::Values("decorated", "plain"));
+INSTANTIATE_TEST_SUITE_P(MakersExports, HostNameStyles,
+                         ::testing::Values("decorated", "plain", "underscored"));
 
 TEST_F(Host, ALibraryWithoutAnExportIsRefusedByName) {
     auto remote = start();

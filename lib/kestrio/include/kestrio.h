@@ -14,7 +14,10 @@
 
 #if defined(_WIN32)
 #define KESTRIO_CALL __stdcall
-#if defined(KESTRIO_BUILDING)
+#if defined(KESTRIO_EXPORTS_LISTED)
+/* The export names come from a module-definition file alone. */
+#define KESTRIO_API
+#elif defined(KESTRIO_BUILDING)
 #define KESTRIO_API __declspec(dllexport)
 #else
 #define KESTRIO_API __declspec(dllimport)
