@@ -1,9 +1,12 @@
 #include "listdialog.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -38,7 +41,12 @@ ListDialog::ListDialog(const QString& title, const QString& intro, const QString
     // As tall as its items, up to a dozen; a longer list scrolls.
     const int rows = std::clamp(static_cast<int>(items.size()), 3, 12);
     list_->setMinimumHeight(rows * list_->sizeHintForRow(0) + 2 * list_->frameWidth() + 4);
-    setMinimumWidth(420);
+    // As wide as its longest item, so none is cut, within most of the screen.
+    const int widest = list_->sizeHintForColumn(0) + 2 * list_->frameWidth() +
+                       list_->verticalScrollBar()->sizeHint().width() + 2 * layout->contentsMargins().left();
+    const QScreen* shown = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const int most = shown ? shown->availableGeometry().width() * 9 / 10 : 800;
+    setMinimumWidth(std::clamp(widest, 420, std::max(420, most)));
     resize(minimumSizeHint());
 }
 
