@@ -174,7 +174,39 @@ std::vector<char*> hostEnvironment(std::vector<std::string>& kept) {
 
 } // namespace
 
+std::string wine32Problem(const std::filesystem::path& loader) {
+    std::error_code error;
+    if (!std::filesystem::exists(loader, error)) {
+        // Debian's 64-bit wine without its 32-bit half.
+        if (std::filesystem::exists(loader.parent_path() / "wine64", error))
+            return "32-bit wine (wine32:i386) is not installed, and the host is a 32-bit Windows program";
+        return {};
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    std::string path = loader.string(), version = "--version";
+    char* arguments[] = {path.data(), version.data(), nullptr};
+    pid_t pid = -1;
+    const int spawned = ::posix_spawn(&pid, path.c_str(), &actions, nullptr, arguments, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned == 0) {
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        return {};
+    }
+    if (spawned == ENOEXEC)
+        return "this computer runs no 32-bit programs (its kernel refuses them), and the host is one under "
+               "wine";
+    return {};
+}
+
 std::variant<std::unique_ptr<Transport>, std::string> startHost(const std::filesystem::path& program) {
+    // Wine would start and end at once, and the host would seem to have ended for no reason.
+    if (std::string why = wine32Problem("/usr/lib/wine/wine"); !why.empty())
+        return why;
     int toHost[2] = {-1, -1};
     int fromHost[2] = {-1, -1};
     if (::pipe2(toHost, O_CLOEXEC) != 0 || ::pipe2(fromHost, O_CLOEXEC) != 0) {

@@ -1,6 +1,7 @@
 // Which maker's files the program finds and whether they may serve, before anything loads them:
 // the two together or neither, 32-bit Windows libraries only, the folder QTM418_MAKER_DIR names
 // standing alone.
+#include "bridge/hostprocess.h"
 #include "bridge/libraryfile.h"
 #include "bridge/makerchoice.h"
 #include "bridge/makerfiles.h"
@@ -199,6 +200,33 @@ TEST_F(MakerFolder, TheFolderAChoiceChangesIsTheOneServing) {
     EXPECT_EQ(std::get<ChoiceProblem>(changed).kind, ChoiceProblem::Kind::Installed);
     EXPECT_EQ(std::get<ChoiceProblem>(changed).path, root_ / "program" / "maker");
 }
+
+#if !defined(_WIN32)
+// Under wine the host needs wine's 32-bit loader and a kernel that runs it; either missing is
+// told before the host is started, not left to look like a host that ended by itself.
+TEST_F(MakerFolder, AWineThatCannotRunTheHostIsToldWhy) {
+    const fs::path withWine64 = root_ / "named";
+    writeBytes(withWine64 / "wine64", "");
+    const fs::path notAProgram = root_ / "user" / "wine";
+    writeBytes(notAProgram, "neither a script nor a program");
+    fs::permissions(notAProgram, fs::perms::owner_all);
+    const struct {
+        const char* what;
+        fs::path loader;
+        std::string says; // empty: nothing to tell
+    } cases[] = {
+        {"a loader that runs", "/bin/true", ""},
+        {"only 64-bit wine", withWine64 / "wine", "32-bit wine (wine32:i386) is not installed"},
+        {"wine laid out otherwise", root_ / "program" / "wine", ""},
+        {"a loader the kernel refuses", notAProgram, "this computer runs no 32-bit programs"},
+    };
+    for (const auto& c : cases) {
+        const std::string said = wine32Problem(c.loader);
+        EXPECT_EQ(said.empty(), c.says.empty()) << c.what << ": " << said;
+        EXPECT_NE(said.find(c.says), std::string::npos) << c.what << ": " << said;
+    }
+}
+#endif
 
 TEST_F(MakerFolder, TheNamedFolderIsTheOnlyOneLookedIn) {
     {
