@@ -3,21 +3,32 @@
 #include "mainlayout.h"
 
 #include <QImage>
+#include <QThread>
 
 #include <future>
 #include <map>
 #include <memory>
-#include <system_error>
 
 namespace controls {
 
 namespace {
 
+// The worker is Qt's own thread, not one Qt adopts when it first decodes there: on Windows an
+// adopted thread is cleaned up by a watcher thread of Qt's, which could still be at work when the
+// program ended, and the program then crashed on its way out.
 struct Decoding {
     std::vector<QString> paths;
     std::vector<std::promise<QImage>> decoded;
     std::map<QString, std::future<QImage>> waiting;
-    std::future<void> worker;
+    std::unique_ptr<QThread> worker;
+
+    Decoding() = default;
+    Decoding(const Decoding&) = delete;
+    Decoding& operator=(const Decoding&) = delete;
+    ~Decoding() {
+        if (worker)
+            worker->wait();
+    }
 };
 
 // Touched by the GUI thread only; the worker reads `paths` and fills `decoded`, both fixed before
@@ -39,14 +50,13 @@ void startDecodingPictures(const std::vector<QString>& names) {
         decoding->waiting.emplace(names[i], decoding->decoded[i].get_future());
     }
     Decoding* d = decoding.get();
-    try {
-        d->worker = std::async(std::launch::async, [d] {
-            for (std::size_t i = 0; i < d->paths.size(); ++i)
-                d->decoded[i].set_value(QImage(d->paths[i]));
-        });
-    } catch (const std::system_error&) {
+    d->worker.reset(QThread::create([d] {
+        for (std::size_t i = 0; i < d->paths.size(); ++i)
+            d->decoded[i].set_value(QImage(d->paths[i]));
+    }));
+    d->worker->start();
+    if (!d->worker->isRunning() && !d->worker->isFinished())
         return; // no thread to spare: every picture is loaded when asked for
-    }
     current() = std::move(decoding);
 }
 
@@ -63,8 +73,8 @@ QPixmap decodedPicture(const QString& name) {
 }
 
 void finishDecodingPictures() {
-    if (current() && current()->worker.valid())
-        current()->worker.wait();
+    if (current() && current()->worker)
+        current()->worker->wait();
     current().reset();
 }
 
