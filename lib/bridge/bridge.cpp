@@ -105,14 +105,6 @@ unsigned char bufferCall(MakerRemote& remote, Request request, char* buffer, std
     return 1;
 }
 
-Request call(Operation op, std::int32_t number = 0, std::vector<std::string> texts = {}) {
-    Request request;
-    request.operation = op;
-    request.number = number;
-    request.texts = std::move(texts);
-    return request;
-}
-
 } // namespace
 
 RemoteInUse remoteInUse() { return served()->choice; }
@@ -146,7 +138,7 @@ std::optional<std::string> makerConversion(const std::string& input) {
         return std::string();
     // The converter reads a zero-terminated text, as the program hands it over.
     const CallOutcome outcome =
-        s->remote->call(call(Operation::ConvertCode, 2, {input.substr(0, input.find('\0'))}));
+        s->remote->call(callRequest(Operation::ConvertCode, 2, {input.substr(0, input.find('\0'))}));
     return outcome.ok ? outcome.buffer : std::string();
 }
 
@@ -154,14 +146,14 @@ unsigned char linkState() {
     const auto s = served();
     if (!s->choice.maker)
         return emu::operations::linkState();
-    return s->remote && s->remote->call(call(Operation::LinkState)).ok ? 1 : 0;
+    return s->remote && s->remote->call(callRequest(Operation::LinkState)).ok ? 1 : 0;
 }
 
 unsigned char readVersion(char* buffer) {
     const auto s = served();
     if (!s->choice.maker)
         return emu::operations::readVersion(buffer);
-    return s->remote ? bufferCall(*s->remote, call(Operation::ReadVersion), buffer, wire::kVersionBufferSize)
+    return s->remote ? bufferCall(*s->remote, callRequest(Operation::ReadVersion), buffer, wire::kVersionBufferSize)
                      : 0;
 }
 
@@ -169,7 +161,7 @@ unsigned char basicInfo(char* buffer) {
     const auto s = served();
     if (!s->choice.maker)
         return emu::operations::basicInfo(buffer);
-    return s->remote ? bufferCall(*s->remote, call(Operation::BasicInfo), buffer, wire::kBasicInfoBufferSize)
+    return s->remote ? bufferCall(*s->remote, callRequest(Operation::BasicInfo), buffer, wire::kBasicInfoBufferSize)
                      : 0;
 }
 
@@ -180,7 +172,7 @@ unsigned char readData(char* buffer, std::int32_t blockCount, const char* addrHi
         return emu::operations::readData(buffer, blockCount, addrHigh, addrLow, blockUnit);
     if (!s->remote || blockCount <= 0 || blockCount > kMaxBlockCount || !addrHigh || !addrLow || !blockUnit)
         return 0;
-    return bufferCall(*s->remote, call(Operation::ReadData, blockCount, {addrHigh, addrLow, blockUnit}),
+    return bufferCall(*s->remote, callRequest(Operation::ReadData, blockCount, {addrHigh, addrLow, blockUnit}),
                       buffer, wire::kCharsPerBlock * static_cast<std::size_t>(blockCount));
 }
 
@@ -190,21 +182,21 @@ unsigned char writeData(const char* blockUnit, const char* addrHigh, const char*
         return emu::operations::writeData(blockUnit, addrHigh, addrLow, data);
     if (!s->remote || !blockUnit || !addrHigh || !addrLow || !data)
         return 0;
-    return s->remote->call(call(Operation::WriteData, 0, {blockUnit, addrHigh, addrLow, data})).ok ? 1 : 0;
+    return s->remote->call(callRequest(Operation::WriteData, 0, {blockUnit, addrHigh, addrLow, data})).ok ? 1 : 0;
 }
 
 unsigned char setCarrier() {
     const auto s = served();
     if (!s->choice.maker)
         return emu::operations::setCarrier();
-    return s->remote && s->remote->call(call(Operation::SetCarrier)).ok ? 1 : 0;
+    return s->remote && s->remote->call(callRequest(Operation::SetCarrier)).ok ? 1 : 0;
 }
 
 unsigned char collectCode(char* buffer) {
     const auto s = served();
     if (!s->choice.maker)
         return emu::operations::collectCode(buffer);
-    return s->remote ? bufferCall(*s->remote, call(Operation::CollectCode), buffer, wire::kCaptureBufferSize)
+    return s->remote ? bufferCall(*s->remote, callRequest(Operation::CollectCode), buffer, wire::kCaptureBufferSize)
                      : 0;
 }
 

@@ -1,5 +1,7 @@
 #include "protocol.h"
 
+#include <utility>
+
 namespace bridge {
 
 namespace {
@@ -101,6 +103,38 @@ std::optional<Operation> operationFrom(std::uint8_t value) {
 }
 
 } // namespace
+
+Request callRequest(Operation op, std::int32_t number, std::vector<std::string> texts) {
+    Request request;
+    request.operation = op;
+    request.number = number;
+    request.texts = std::move(texts);
+    return request;
+}
+
+Answer refusal(MakerFile file, Refusal reason, std::string detail) {
+    Answer answer;
+    answer.kind = Kind::Refused;
+    answer.file = file;
+    answer.reason = reason;
+    answer.text = std::move(detail);
+    return answer;
+}
+
+Answer doneAnswer(std::uint8_t result, std::string buffer) {
+    Answer answer;
+    answer.kind = Kind::Done;
+    answer.result = result;
+    answer.buffer = std::move(buffer);
+    return answer;
+}
+
+Answer answerAbout(Kind kind, Operation op) {
+    Answer answer;
+    answer.kind = kind;
+    answer.operation = op;
+    return answer;
+}
 
 const char* exportName(Operation op) {
     const OperationFacts* facts = factsOf(op);

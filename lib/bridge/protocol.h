@@ -126,6 +126,14 @@ struct Answer {
     std::uint32_t exceptionCode = 0;            // Crashed
 };
 
+// A call of `op` with its number and text arguments, as the program asks it.
+Request callRequest(Operation op, std::int32_t number = 0, std::vector<std::string> texts = {});
+
+// The host's answers, made whole: a refusal of its files, a call's result, what befell a call.
+Answer refusal(MakerFile file, Refusal reason, std::string detail = {});
+Answer doneAnswer(std::uint8_t result, std::string buffer = {});
+Answer answerAbout(Kind kind, Operation op);
+
 // How many text arguments a call of `op` carries.
 std::size_t textCount(Operation op);
 

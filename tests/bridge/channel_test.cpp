@@ -87,27 +87,6 @@ private:
 
 std::string framed(const Answer& answer) { return frame(encode(answer)); }
 
-Answer done(std::uint8_t result, std::string buffer = {}) {
-    Answer answer;
-    answer.kind = Kind::Done;
-    answer.result = result;
-    answer.buffer = std::move(buffer);
-    return answer;
-}
-
-Answer about(Kind kind, Operation op) {
-    Answer answer;
-    answer.kind = kind;
-    answer.operation = op;
-    return answer;
-}
-
-Request channelCall(Operation op) {
-    Request request;
-    request.operation = op;
-    return request;
-}
-
 struct Played {
     PlayedHost* host;
     std::unique_ptr<Transport> transport;
@@ -134,13 +113,13 @@ TEST(BridgeChannel, ACallWaitingForItsTurnGoesBeforeTheNextCallOfABusyThread) {
             while (channelSeen->waiting() == 0)
                 std::this_thread::yield();
         }
-        return framed(done(1));
+        return framed(doneAnswer(1));
     });
     Channel channel(std::move(played.transport));
     channelSeen = &channel;
     std::thread capture([&] {
         for (int poll = 0; poll < 3; ++poll)
-            EXPECT_TRUE(channel.exchange(channelCall(Operation::CollectCode), 5s));
+            EXPECT_TRUE(channel.exchange(callRequest(Operation::CollectCode), 5s));
     });
     while (played.host->requests().empty())
         std::this_thread::yield();
@@ -150,7 +129,7 @@ TEST(BridgeChannel, ACallWaitingForItsTurnGoesBeforeTheNextCallOfABusyThread) {
             linkCheckAsked = true;
         }
         changed.notify_all();
-        EXPECT_TRUE(channel.exchange(channelCall(Operation::LinkState), 5s));
+        EXPECT_TRUE(channel.exchange(callRequest(Operation::LinkState), 5s));
     });
     capture.join();
     monitor.join();
@@ -163,7 +142,7 @@ TEST(BridgeChannel, ACallWaitingForItsTurnGoesBeforeTheNextCallOfABusyThread) {
 
 TEST(BridgeChannel, CallsFromThreeThreadsEachGetTheirOwnAnswer) {
     auto played = play([](const Request& request) -> std::optional<std::string> {
-        return framed(done(static_cast<std::uint8_t>(request.operation), exportName(request.operation)));
+        return framed(doneAnswer(static_cast<std::uint8_t>(request.operation), exportName(request.operation)));
     });
     Channel channel(std::move(played.transport));
     const Operation ops[] = {Operation::LinkState, Operation::BasicInfo, Operation::CollectCode};
@@ -171,7 +150,7 @@ TEST(BridgeChannel, CallsFromThreeThreadsEachGetTheirOwnAnswer) {
     for (const Operation op : ops)
         threads.emplace_back([&channel, op] {
             for (int i = 0; i < 200; ++i) {
-                const auto answer = channel.exchange(channelCall(op), 5s);
+                const auto answer = channel.exchange(callRequest(op), 5s);
                 ASSERT_TRUE(answer);
                 EXPECT_EQ(answer->result, static_cast<std::uint8_t>(op));
                 EXPECT_EQ(answer->buffer, exportName(op));
@@ -184,7 +163,7 @@ TEST(BridgeChannel, CallsFromThreeThreadsEachGetTheirOwnAnswer) {
 }
 
 TEST(BridgeChannel, AHostThatMisbehavesClosesTheChannelForGood) {
-    const std::string good = framed(done(1));
+    const std::string good = framed(doneAnswer(1));
     const struct {
         const char* what;
         std::optional<std::string> bytes; // nullopt: the host ends without a word
@@ -202,17 +181,17 @@ TEST(BridgeChannel, AHostThatMisbehavesClosesTheChannelForGood) {
     for (const auto& c : cases) {
         auto played = play([&](const Request&) { return c.bytes; });
         Channel channel(std::move(played.transport));
-        EXPECT_FALSE(channel.exchange(channelCall(Operation::LinkState), c.limit)) << c.what;
+        EXPECT_FALSE(channel.exchange(callRequest(Operation::LinkState), c.limit)) << c.what;
         EXPECT_TRUE(channel.closed()) << c.what;
         EXPECT_EQ(channel.closedBecause(), c.because) << c.what;
         EXPECT_TRUE(played.host->stopped()) << c.what << ": the host is ended, not left running";
-        EXPECT_FALSE(channel.exchange(channelCall(Operation::LinkState), 5s)) << c.what;
+        EXPECT_FALSE(channel.exchange(callRequest(Operation::LinkState), 5s)) << c.what;
         EXPECT_EQ(played.host->requests().size(), 1u) << c.what << ": nothing more is sent";
     }
 }
 
 TEST(BridgeChannel, AHostEndingInTheMiddleOfAnAnswerIsToldApart) {
-    const std::string good = framed(done(1, std::string(100, 'x')));
+    const std::string good = framed(doneAnswer(1, std::string(100, 'x')));
     auto played = play([&](const Request&) -> std::optional<std::string> { return good.substr(0, 20); });
     // The played host ends once it has begun its answer.
     Channel channel(std::move(played.transport));
@@ -221,7 +200,7 @@ TEST(BridgeChannel, AHostEndingInTheMiddleOfAnAnswerIsToldApart) {
             std::this_thread::yield();
         host->stop();
     });
-    EXPECT_FALSE(channel.exchange(channelCall(Operation::ReadVersion), 5s));
+    EXPECT_FALSE(channel.exchange(callRequest(Operation::ReadVersion), 5s));
     ender.join();
     EXPECT_EQ(channel.closedBecause(), "the host ended in the middle of an answer");
 }
@@ -231,11 +210,7 @@ TEST(MakerRemote, TheFirstExchangeSaysWhyTheFilesCannotServe) {
     ready.kind = Kind::Ready;
     Answer otherVersion = ready;
     otherVersion.version = kProtocolVersion + 1;
-    Answer lacking;
-    lacking.kind = Kind::Refused;
-    lacking.file = MakerFile::DeviceLibrary;
-    lacking.reason = Refusal::ExportMissing;
-    lacking.text = "RBasicInfo";
+    const Answer lacking = refusal(MakerFile::DeviceLibrary, Refusal::ExportMissing, "RBasicInfo");
     const struct {
         const char* what;
         std::optional<std::string> bytes;
@@ -248,7 +223,7 @@ TEST(MakerRemote, TheFirstExchangeSaysWhyTheFilesCannotServe) {
          "RBasicInfo"},
         {"another version", framed(otherVersion), MakerFile::Host, Refusal::OtherVersion,
          std::to_string(kProtocolVersion + 1)},
-        {"an answer to a call", framed(done(1)), MakerFile::Host, Refusal::ChannelBroken,
+        {"an answer to a call", framed(doneAnswer(1)), MakerFile::Host, Refusal::ChannelBroken,
          "the host's first answer was no greeting"},
         {"the host ended", std::nullopt, MakerFile::Host, Refusal::ChannelBroken, "the host ended"},
     };
@@ -278,19 +253,19 @@ TEST(MakerRemote, ABufferWrittenPastFailsThatCallAloneAndIsKept) {
             return framed(ready);
         }
         if (request.operation == Operation::ReadVersion)
-            return framed(about(Kind::Overrun, Operation::ReadVersion));
-        return framed(done(1, "attached"));
+            return framed(answerAbout(Kind::Overrun, Operation::ReadVersion));
+        return framed(doneAnswer(1, "attached"));
     });
     MakerRemote remote(std::move(played.transport));
     ASSERT_FALSE(remote.open("maker", 5s));
     EXPECT_FALSE(remote.fault());
-    EXPECT_FALSE(remote.call(channelCall(Operation::ReadVersion)).ok);
+    EXPECT_FALSE(remote.call(callRequest(Operation::ReadVersion)).ok);
     const auto fault = remote.fault();
     ASSERT_TRUE(fault);
     EXPECT_EQ(fault->file, MakerFile::DeviceLibrary);
     EXPECT_EQ(fault->reason, Refusal::WritesPastBuffer);
     EXPECT_EQ(fault->detail, "ReadVersion");
-    const CallOutcome next = remote.call(channelCall(Operation::LinkState));
+    const CallOutcome next = remote.call(callRequest(Operation::LinkState));
     EXPECT_TRUE(next.ok);
     EXPECT_EQ(next.buffer, "attached");
     EXPECT_FALSE(remote.gone());
@@ -303,16 +278,16 @@ TEST(MakerRemote, ACallThatDidNotReturnLeavesTheRemoteGoneAndIsTheFaultTold) {
             ready.kind = Kind::Ready;
             return framed(ready);
         }
-        return framed(about(Kind::TimedOut, Operation::ConvertCode));
+        return framed(answerAbout(Kind::TimedOut, Operation::ConvertCode));
     });
     MakerRemote remote(std::move(played.transport));
     ASSERT_FALSE(remote.open("maker", 5s));
-    Request convert = channelCall(Operation::ConvertCode);
+    Request convert = callRequest(Operation::ConvertCode);
     convert.number = 2;
     convert.texts = {"22EE11CE"};
     EXPECT_FALSE(remote.call(convert).ok);
     EXPECT_TRUE(remote.gone());
-    EXPECT_FALSE(remote.call(channelCall(Operation::LinkState)).ok);
+    EXPECT_FALSE(remote.call(callRequest(Operation::LinkState)).ok);
     const auto fault = remote.fault();
     ASSERT_TRUE(fault);
     EXPECT_EQ(fault->file, MakerFile::Converter);

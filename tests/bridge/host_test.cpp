@@ -26,14 +26,6 @@ using namespace std::chrono_literals;
 const fs::path kHost = QTM418_HOST32_PROGRAM;
 const fs::path kStandIns = QTM418_MAKER_STANDINS;
 
-Request callOf(Operation op, std::int32_t number = 0, std::vector<std::string> texts = {}) {
-    Request request;
-    request.operation = op;
-    request.number = number;
-    request.texts = std::move(texts);
-    return request;
-}
-
 // An encoded capture as the program hands it to the converter.
 std::string converterInput() {
     const std::string encoded = model::encodeCapture(
@@ -84,17 +76,17 @@ TEST_P(HostNameStyles, TheStandInsAnswerAsInTheProgramsOwnProcess) {
     auto remote = opened(GetParam());
     ASSERT_TRUE(remote);
 
-    EXPECT_TRUE(remote->call(callOf(Operation::LinkState)).ok);
+    EXPECT_TRUE(remote->call(callRequest(Operation::LinkState)).ok);
 
     std::string own(wire::kVersionBufferSize, '\0');
     ASSERT_TRUE(emu::operations::readVersion(own.data()));
-    const CallOutcome version = remote->call(callOf(Operation::ReadVersion));
+    const CallOutcome version = remote->call(callRequest(Operation::ReadVersion));
     ASSERT_TRUE(version.ok);
     EXPECT_EQ(version.buffer, own) << "the whole 250-character buffer, zero bytes included";
 
     const std::string block = "0102030405060708A1A2A3A4A5A6A7A8";
-    EXPECT_TRUE(remote->call(callOf(Operation::WriteData, 0, {"08", "16", "00", block})).ok);
-    const CallOutcome read = remote->call(callOf(Operation::ReadData, 2, {"16", "00", "08"}));
+    EXPECT_TRUE(remote->call(callRequest(Operation::WriteData, 0, {"08", "16", "00", block})).ok);
+    const CallOutcome read = remote->call(callRequest(Operation::ReadData, 2, {"16", "00", "08"}));
     ASSERT_TRUE(read.ok);
     EXPECT_EQ(read.buffer, block);
     std::string ownRead(32, '\0');
@@ -102,15 +94,15 @@ TEST_P(HostNameStyles, TheStandInsAnswerAsInTheProgramsOwnProcess) {
     EXPECT_EQ(ownRead, block) << "the host's write reached the remote this process sees";
 
     const std::string input = converterInput();
-    const CallOutcome converted = remote->call(callOf(Operation::ConvertCode, 2, {input}));
+    const CallOutcome converted = remote->call(callRequest(Operation::ConvertCode, 2, {input}));
     ASSERT_TRUE(converted.ok);
     EXPECT_EQ(converted.buffer, ir::convertBody(input));
-    const CallOutcome nothing = remote->call(callOf(Operation::ConvertCode, 2, {"not a capture"}));
+    const CallOutcome nothing = remote->call(callRequest(Operation::ConvertCode, 2, {"not a capture"}));
     EXPECT_TRUE(nothing.ok);
     EXPECT_EQ(nothing.buffer, "");
 
     device_.setAttached(false);
-    EXPECT_FALSE(remote->call(callOf(Operation::LinkState)).ok);
+    EXPECT_FALSE(remote->call(callRequest(Operation::LinkState)).ok);
     EXPECT_FALSE(remote->fault());
 }
 
@@ -146,40 +138,40 @@ TEST_F(Host, ALibraryFor64BitWindowsIsRefusedByTheHostToo) {
 TEST_F(Host, ACallThatWritesPastItsBufferIsRefusedAndTheRestServes) {
     auto remote = opened("overruns");
     ASSERT_TRUE(remote);
-    EXPECT_FALSE(remote->call(callOf(Operation::ReadVersion)).ok);
+    EXPECT_FALSE(remote->call(callRequest(Operation::ReadVersion)).ok);
     const auto fault = remote->fault();
     ASSERT_TRUE(fault);
     EXPECT_EQ(fault->reason, Refusal::WritesPastBuffer);
     EXPECT_EQ(fault->detail, "ReadVersion");
-    EXPECT_TRUE(remote->call(callOf(Operation::LinkState)).ok);
+    EXPECT_TRUE(remote->call(callRequest(Operation::LinkState)).ok);
     EXPECT_FALSE(remote->gone());
 }
 
 TEST_F(Host, ACrashInTheLibraryIsReportedAndTheRemoteIsGone) {
     auto remote = opened("crashes");
     ASSERT_TRUE(remote);
-    EXPECT_FALSE(remote->call(callOf(Operation::ReadVersion)).ok);
+    EXPECT_FALSE(remote->call(callRequest(Operation::ReadVersion)).ok);
     const auto fault = remote->fault();
     ASSERT_TRUE(fault);
     EXPECT_EQ(fault->reason, Refusal::Crashed);
     EXPECT_EQ(fault->detail, "ReadVersion 0xC0000005");
     EXPECT_TRUE(remote->gone());
-    EXPECT_FALSE(remote->call(callOf(Operation::LinkState)).ok);
+    EXPECT_FALSE(remote->call(callRequest(Operation::LinkState)).ok);
 }
 
 TEST_F(Host, ACallThatNeverReturnsIsGivenUpAfterTheLimitAndTheRemoteIsGone) {
     auto remote = opened("hangs");
     ASSERT_TRUE(remote);
-    EXPECT_TRUE(remote->call(callOf(Operation::LinkState)).ok);
+    EXPECT_TRUE(remote->call(callRequest(Operation::LinkState)).ok);
     const auto asked = std::chrono::steady_clock::now();
-    EXPECT_FALSE(remote->call(callOf(Operation::ReadVersion)).ok);
+    EXPECT_FALSE(remote->call(callRequest(Operation::ReadVersion)).ok);
     EXPECT_GE(std::chrono::steady_clock::now() - asked, std::chrono::seconds(kCallLimitSeconds));
     const auto fault = remote->fault();
     ASSERT_TRUE(fault);
     EXPECT_EQ(fault->reason, Refusal::CallDoesNotReturn);
     EXPECT_EQ(fault->detail, "ReadVersion");
     EXPECT_TRUE(remote->gone());
-    EXPECT_FALSE(remote->call(callOf(Operation::LinkState)).ok) << "gone for good, at once";
+    EXPECT_FALSE(remote->call(callRequest(Operation::LinkState)).ok) << "gone for good, at once";
 }
 
 TEST_F(Host, AHostEndedInTheMiddleOfACallLeavesTheRemoteGoneAndSound) {
@@ -192,7 +184,7 @@ TEST_F(Host, AHostEndedInTheMiddleOfACallLeavesTheRemoteGoneAndSound) {
         std::this_thread::sleep_for(500ms);
         transport->stop();
     });
-    EXPECT_FALSE(remote->call(callOf(Operation::ReadData, 100, {"10", "00", "08"})).ok);
+    EXPECT_FALSE(remote->call(callRequest(Operation::ReadData, 100, {"10", "00", "08"})).ok);
     ender.join();
     EXPECT_TRUE(remote->gone());
     ASSERT_TRUE(remote->fault());

@@ -28,9 +28,7 @@ constexpr int kUnreadable = 5;
 // library's state cannot be trusted for another call).
 LONG WINAPI reportCrash(EXCEPTION_POINTERS* exception) {
     if (channel) {
-        Answer crashed;
-        crashed.kind = Kind::Crashed;
-        crashed.operation = host::runningOperation();
+        Answer crashed = bridge::answerAbout(Kind::Crashed, host::runningOperation());
         crashed.exceptionCode =
             exception && exception->ExceptionRecord ? exception->ExceptionRecord->ExceptionCode : 0;
         channel->tryAnswer(crashed);
@@ -59,11 +57,7 @@ int main() {
     if (!hello)
         return hostChannel.broken() ? kUnreadable : kClosed;
     if (hello->kind != Kind::Hello || hello->version != bridge::kProtocolVersion) {
-        Answer other;
-        other.kind = Kind::Refused;
-        other.file = bridge::MakerFile::Host;
-        other.reason = bridge::Refusal::OtherVersion;
-        hostChannel.answer(other);
+        hostChannel.answer(bridge::refusal(bridge::MakerFile::Host, bridge::Refusal::OtherVersion));
         return kRefused;
     }
     static host::CallWatch watch;

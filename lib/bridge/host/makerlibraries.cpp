@@ -30,22 +30,6 @@ constexpr std::chrono::seconds kCallLimit(bridge::kCallLimitSeconds);
 
 std::atomic<Operation> running{Operation::LinkState};
 
-Answer refused(MakerFile file, Refusal reason, std::string detail = {}) {
-    Answer answer;
-    answer.kind = Kind::Refused;
-    answer.file = file;
-    answer.reason = reason;
-    answer.text = std::move(detail);
-    return answer;
-}
-
-Answer about(Kind kind, Operation op) {
-    Answer answer;
-    answer.kind = kind;
-    answer.operation = op;
-    return answer;
-}
-
 // GetProcAddress knows no signature; through the generic function type the compiler lets the
 // real one be named.
 template <typename Function> Function as(FARPROC address) {
@@ -81,9 +65,9 @@ std::optional<Answer> MakerLibraries::load(const std::filesystem::path& folder, 
                                            const EndWith& endWith) {
     const auto files = bridge::findMakerFiles({folder});
     if (!files)
-        return refused(MakerFile::DeviceLibrary, Refusal::Missing);
+        return bridge::refusal(MakerFile::DeviceLibrary, Refusal::Missing);
     if (const auto problem = bridge::checkMakerFiles(*files))
-        return refused(problem->file, problem->reason);
+        return bridge::refusal(problem->file, problem->reason);
     const std::pair<MakerFile, std::pair<const std::filesystem::path*, HMODULE*>> libraries[] = {
         {MakerFile::DeviceLibrary, {&files->deviceLibrary, &deviceLibrary_}},
         {MakerFile::Converter, {&files->converter, &converter_}},
@@ -98,9 +82,9 @@ std::optional<Answer> MakerLibraries::load(const std::filesystem::path& folder, 
                 if (!*module)
                     error = GetLastError();
             },
-            kCallLimit, [&endWith, file = file] { endWith(refused(file, Refusal::LoadDoesNotReturn)); });
+            kCallLimit, [&endWith, file = file] { endWith(bridge::refusal(file, Refusal::LoadDoesNotReturn)); });
         if (!*module)
-            return refused(file, Refusal::CannotLoad, std::to_string(error));
+            return bridge::refusal(file, Refusal::CannotLoad, std::to_string(error));
     }
     for (const Operation op : bridge::kOperations) {
         const bool converter = bridge::isConverterOperation(op);
@@ -110,7 +94,7 @@ std::optional<Answer> MakerLibraries::load(const std::filesystem::path& folder, 
             if (!found)
                 found = GetProcAddress(module, name.c_str());
         if (!found)
-            return refused(converter ? MakerFile::Converter : MakerFile::DeviceLibrary,
+            return bridge::refusal(converter ? MakerFile::Converter : MakerFile::DeviceLibrary,
                            Refusal::ExportMissing, bridge::exportName(op));
         exports_[static_cast<std::size_t>(op)] = found;
     }
@@ -120,7 +104,7 @@ std::optional<Answer> MakerLibraries::load(const std::filesystem::path& folder, 
 Answer MakerLibraries::call(const bridge::Request& request, CallWatch& watch, const EndWith& endWith) {
     const Operation op = request.operation;
     if (op == Operation::ReadData && (request.number <= 0 || request.number > bridge::kMaxBlockCount))
-        return about(Kind::Done, op);
+        return bridge::answerAbout(Kind::Done, op);
     const FARPROC address = exportOf(op);
     const std::size_t size = bufferSize(request);
     std::unique_ptr<GuardedBuffer> buffer = size ? std::make_unique<GuardedBuffer>(size) : nullptr;
@@ -157,10 +141,10 @@ Answer MakerLibraries::call(const bridge::Request& request, CallWatch& watch, co
             }
             }
         },
-        kCallLimit, [&endWith, op] { endWith(about(Kind::TimedOut, op)); });
+        kCallLimit, [&endWith, op] { endWith(bridge::answerAbout(Kind::TimedOut, op)); });
     if (buffer && !buffer->intact())
-        return about(Kind::Overrun, op);
-    Answer answer = about(Kind::Done, op);
+        return bridge::answerAbout(Kind::Overrun, op);
+    Answer answer = bridge::answerAbout(Kind::Done, op);
     answer.result = result;
     if (op == Operation::ConvertCode)
         answer.buffer = std::move(converted);
