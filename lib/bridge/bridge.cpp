@@ -153,16 +153,18 @@ unsigned char readVersion(char* buffer) {
     const auto s = served();
     if (!s->choice.maker)
         return emu::operations::readVersion(buffer);
-    return s->remote ? bufferCall(*s->remote, callRequest(Operation::ReadVersion), buffer, wire::kVersionBufferSize)
-                     : 0;
+    return s->remote
+               ? bufferCall(*s->remote, callRequest(Operation::ReadVersion), buffer, wire::kVersionBufferSize)
+               : 0;
 }
 
 unsigned char basicInfo(char* buffer) {
     const auto s = served();
     if (!s->choice.maker)
         return emu::operations::basicInfo(buffer);
-    return s->remote ? bufferCall(*s->remote, callRequest(Operation::BasicInfo), buffer, wire::kBasicInfoBufferSize)
-                     : 0;
+    return s->remote
+               ? bufferCall(*s->remote, callRequest(Operation::BasicInfo), buffer, wire::kBasicInfoBufferSize)
+               : 0;
 }
 
 unsigned char readData(char* buffer, std::int32_t blockCount, const char* addrHigh, const char* addrLow,
@@ -172,8 +174,9 @@ unsigned char readData(char* buffer, std::int32_t blockCount, const char* addrHi
         return emu::operations::readData(buffer, blockCount, addrHigh, addrLow, blockUnit);
     if (!s->remote || blockCount <= 0 || blockCount > kMaxBlockCount || !addrHigh || !addrLow || !blockUnit)
         return 0;
-    return bufferCall(*s->remote, callRequest(Operation::ReadData, blockCount, {addrHigh, addrLow, blockUnit}),
-                      buffer, wire::kCharsPerBlock * static_cast<std::size_t>(blockCount));
+    return bufferCall(*s->remote,
+                      callRequest(Operation::ReadData, blockCount, {addrHigh, addrLow, blockUnit}), buffer,
+                      wire::kCharsPerBlock * static_cast<std::size_t>(blockCount));
 }
 
 unsigned char writeData(const char* blockUnit, const char* addrHigh, const char* addrLow, const char* data) {
@@ -182,7 +185,8 @@ unsigned char writeData(const char* blockUnit, const char* addrHigh, const char*
         return emu::operations::writeData(blockUnit, addrHigh, addrLow, data);
     if (!s->remote || !blockUnit || !addrHigh || !addrLow || !data)
         return 0;
-    return s->remote->call(callRequest(Operation::WriteData, 0, {blockUnit, addrHigh, addrLow, data})).ok ? 1 : 0;
+    return s->remote->call(callRequest(Operation::WriteData, 0, {blockUnit, addrHigh, addrLow, data})).ok ? 1
+                                                                                                          : 0;
 }
 
 unsigned char setCarrier() {
@@ -196,8 +200,9 @@ unsigned char collectCode(char* buffer) {
     const auto s = served();
     if (!s->choice.maker)
         return emu::operations::collectCode(buffer);
-    return s->remote ? bufferCall(*s->remote, callRequest(Operation::CollectCode), buffer, wire::kCaptureBufferSize)
-                     : 0;
+    return s->remote
+               ? bufferCall(*s->remote, callRequest(Operation::CollectCode), buffer, wire::kCaptureBufferSize)
+               : 0;
 }
 
 } // namespace bridge

@@ -142,7 +142,8 @@ TEST(BridgeChannel, ACallWaitingForItsTurnGoesBeforeTheNextCallOfABusyThread) {
 
 TEST(BridgeChannel, CallsFromThreeThreadsEachGetTheirOwnAnswer) {
     auto played = play([](const Request& request) -> std::optional<std::string> {
-        return framed(doneAnswer(static_cast<std::uint8_t>(request.operation), exportName(request.operation)));
+        return framed(
+            doneAnswer(static_cast<std::uint8_t>(request.operation), exportName(request.operation)));
     });
     Channel channel(std::move(played.transport));
     const Operation ops[] = {Operation::LinkState, Operation::BasicInfo, Operation::CollectCode};

@@ -82,7 +82,8 @@ std::optional<Answer> MakerLibraries::load(const std::filesystem::path& folder, 
                 if (!*module)
                     error = GetLastError();
             },
-            kCallLimit, [&endWith, file = file] { endWith(bridge::refusal(file, Refusal::LoadDoesNotReturn)); });
+            kCallLimit,
+            [&endWith, file = file] { endWith(bridge::refusal(file, Refusal::LoadDoesNotReturn)); });
         if (!*module)
             return bridge::refusal(file, Refusal::CannotLoad, std::to_string(error));
     }
@@ -95,7 +96,7 @@ std::optional<Answer> MakerLibraries::load(const std::filesystem::path& folder, 
                 found = GetProcAddress(module, name.c_str());
         if (!found)
             return bridge::refusal(converter ? MakerFile::Converter : MakerFile::DeviceLibrary,
-                           Refusal::ExportMissing, bridge::exportName(op));
+                                   Refusal::ExportMissing, bridge::exportName(op));
         exports_[static_cast<std::size_t>(op)] = found;
     }
     return std::nullopt;
