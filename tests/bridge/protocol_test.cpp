@@ -12,14 +12,6 @@ namespace {
 
 using namespace bridge;
 
-Request requestOf(Operation op, std::int32_t number, std::vector<std::string> texts) {
-    Request request;
-    request.operation = op;
-    request.number = number;
-    request.texts = std::move(texts);
-    return request;
-}
-
 std::string lengthBytes(std::uint32_t length) {
     return {static_cast<char>(length), static_cast<char>(length >> 8), static_cast<char>(length >> 16),
             static_cast<char>(length >> 24)};
@@ -31,13 +23,13 @@ TEST(BridgeProtocol, EveryRequestReadsBackAsWritten) {
     hello.makerFolder = "C:\\遥控器\\maker";
     const std::vector<Request> requests = {
         hello,
-        requestOf(Operation::LinkState, 0, {}),
-        requestOf(Operation::ReadVersion, 0, {}),
-        requestOf(Operation::ReadData, 8192, {"B0", "3C", "08"}),
-        requestOf(Operation::WriteData, 0, {"08", "10", "00", "C0000012345600"}),
-        requestOf(Operation::CollectCode, 0, {}),
-        requestOf(Operation::ConvertCode, 2, {"22EE11CE01F6FEFE0014EDED"}),
-        requestOf(Operation::ConvertCode, -1, {""}),
+        callRequest(Operation::LinkState, 0, {}),
+        callRequest(Operation::ReadVersion, 0, {}),
+        callRequest(Operation::ReadData, 8192, {"B0", "3C", "08"}),
+        callRequest(Operation::WriteData, 0, {"08", "10", "00", "C0000012345600"}),
+        callRequest(Operation::CollectCode, 0, {}),
+        callRequest(Operation::ConvertCode, 2, {"22EE11CE01F6FEFE0014EDED"}),
+        callRequest(Operation::ConvertCode, -1, {""}),
     };
     for (const Request& sent : requests) {
         const auto read = decodeRequest(encode(sent));
@@ -54,24 +46,22 @@ TEST(BridgeProtocol, EveryRequestReadsBackAsWritten) {
 }
 
 TEST(BridgeProtocol, EveryAnswerReadsBackAsWritten) {
-    std::vector<Answer> answers(7);
-    answers[0].kind = Kind::Ready;
-    answers[1].kind = Kind::Refused;
-    answers[1].file = MakerFile::Converter;
-    answers[1].reason = Refusal::ExportMissing;
-    answers[1].text = "ConvertCode";
-    answers[2].kind = Kind::Done;
-    answers[2].result = 1;
-    answers[2].buffer = std::string("V2.0\0\0\0", 7); // a buffer keeps its zero bytes
-    answers[3].kind = Kind::Overrun;
-    answers[3].operation = Operation::ReadVersion;
-    answers[4].kind = Kind::TimedOut;
-    answers[4].operation = Operation::CollectCode;
-    answers[5].kind = Kind::Crashed;
-    answers[5].operation = Operation::ConvertCode;
-    answers[5].exceptionCode = 0xC0000005;
-    answers[6].kind = Kind::BadRequest;
-    answers[6].text = "a request of no known form";
+    Answer ready;
+    ready.kind = Kind::Ready;
+    Answer crashed = answerAbout(Kind::Crashed, Operation::ConvertCode);
+    crashed.exceptionCode = 0xC0000005;
+    Answer badRequest;
+    badRequest.kind = Kind::BadRequest;
+    badRequest.text = "a request of no known form";
+    const Answer answers[] = {
+        ready,
+        refusal(MakerFile::Converter, Refusal::ExportMissing, "ConvertCode"),
+        doneAnswer(1, std::string("V2.0\0\0\0", 7)), // a buffer keeps its zero bytes
+        answerAbout(Kind::Overrun, Operation::ReadVersion),
+        answerAbout(Kind::TimedOut, Operation::CollectCode),
+        crashed,
+        badRequest,
+    };
     for (const Answer& sent : answers) {
         const auto read = decodeAnswer(encode(sent));
         ASSERT_TRUE(read) << static_cast<int>(sent.kind);
@@ -91,7 +81,7 @@ TEST(BridgeProtocol, EveryAnswerReadsBackAsWritten) {
 }
 
 TEST(BridgeProtocol, MalformedPayloadsAreRefused) {
-    const std::string readData = encode(requestOf(Operation::ReadData, 2, {"B0", "3C", "08"}));
+    const std::string readData = encode(callRequest(Operation::ReadData, 2, {"B0", "3C", "08"}));
     Answer done;
     done.result = 1;
     done.buffer = "0123";
@@ -110,7 +100,7 @@ TEST(BridgeProtocol, MalformedPayloadsAreRefused) {
         {"one byte too many", readData + "X", true},
         {"a text longer than the payload", std::string("\x02\x02", 2) + lengthBytes(0xFFFFFFF0u), true},
         {"a zero byte inside a text",
-         encode(requestOf(Operation::WriteData, 0, {"08", "10", "00", std::string("AB\0CD", 5)})), true},
+         encode(callRequest(Operation::WriteData, 0, {"08", "10", "00", std::string("AB\0CD", 5)})), true},
         {"a refusal of no known reason",
          std::string("\x82", 1) + lengthBytes(1) + "\x01\x63" + lengthBytes(0), false},
         {"cut inside the buffer", doneBytes.substr(0, doneBytes.size() - 2), false},
@@ -124,8 +114,8 @@ TEST(BridgeProtocol, MalformedPayloadsAreRefused) {
 }
 
 TEST(BridgeProtocol, FramesComeOutWholeHoweverTheBytesArrive) {
-    const std::string first = encode(requestOf(Operation::LinkState, 0, {}));
-    const std::string second = encode(requestOf(Operation::ConvertCode, 2, {std::string(5000, 'A')}));
+    const std::string first = encode(callRequest(Operation::LinkState, 0, {}));
+    const std::string second = encode(callRequest(Operation::ConvertCode, 2, {std::string(5000, 'A')}));
     const std::string stream = frame(first) + frame(second);
     for (const std::size_t piece : {std::size_t{1}, std::size_t{3}, std::size_t{4096}, stream.size()}) {
         FrameReader reader;
